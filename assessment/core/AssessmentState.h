@@ -1,0 +1,82 @@
+#pragma once
+// The program-wide state of the health impact assessment. One object, owned by the program and
+// reachable by every screen; it starts empty or zero and is rebuilt from the working files at each
+// start. Names follow the program's own names for them.
+//
+// Screens and the core add the state they own in their own section below.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "assessment/core/AqRecord.h"
+#include "runtime/ShortText.h"
+
+namespace assessment {
+
+constexpr int kPollutantCount = 16;
+constexpr int kClassCount = 25;
+constexpr int kMaxTowns = 101;     // indices 0..100
+constexpr int kMaxEndpoints = 26;
+
+struct AssessmentState {
+    // Directories and file names. Directories end in "/".
+    std::string start_dir;   // the program folder
+    std::string work_dir;    // the working directory
+    std::string data_file;   // work_dir at start-up + "data_rec.dat"; fixed for the run
+    std::string file_name;   // scratch file name
+    std::string tmp_name;    // scratch file name whose last value init_all reads
+
+    // The current record and navigation.
+    AqRecord aq_record;
+    std::int32_t cur_record = 0;     // 1-based line of the current record; 0 = none
+    std::int32_t record_count = 0;   // lines of the data file as last counted; 0 = not counted
+    std::int32_t cur_pollutant = 0;  // index into pollutant_names
+    std::int32_t interval_index = 0; // class-width index 0, 1, 2 (10, 5, 1 µg/m3)
+
+    // The data supplier (lines 1, 2, 3 of "data_sup.tab").
+    std::string supplier_country;
+    std::string supplier_org;
+    std::string supplier_city;
+
+    // Values one screen publishes for the calculation.
+    std::int32_t exposed_pop = 0;    // thousands
+    std::int32_t days_total = 0;
+    std::string pollutant_text;
+    std::int32_t cur_year = 0;
+    bool long_term = false;
+    bool aq_filled = false;
+    std::array<long double, 4> rel_risk{};  // [1..3]: central, lower, upper
+    long double base_incidence = 0;
+    std::int32_t first_class = 0;
+
+    // Tables.
+    std::array<runtime::ShortText<16>, kPollutantCount> pollutant_names;
+    std::array<runtime::ShortText<9>, kClassCount + 1> class_captions;  // [1..25]
+    std::array<runtime::ShortText<9>, kClassCount> class_bounds;        // [1..24]
+    std::array<runtime::ShortText<35>, kMaxTowns> town_names;
+    std::array<runtime::ShortText<15>, kMaxTowns> town_lat;
+    std::array<runtime::ShortText<15>, kMaxTowns> town_long;
+    std::array<runtime::ShortText<35>, 5> split_fields;                 // [1..4]
+
+    // The current parameter file ("text_file3"): the readers of the parameter file open it
+    // through this binding.
+    std::string text_file3;
+
+    // ---- location screen ----
+
+    // ---- air-quality data screen ----
+
+    // ---- parameter and endpoint files ----
+
+    // ---- impact calculation and results ----
+
+    // ---- data supplier ----
+};
+
+// The 16 pollutant names in their fixed order.
+inline constexpr std::array<const char*, kPollutantCount> kPollutantNames = {
+    "TSP", "SO2", "PM10", "PM2.5", "Pb", "O3 (1 hour avg)", "O3 (8 hour avg)",
+    "NO2 (1 hour avg)", "NO2 (daily avg)", "CO", "BS", "B(a)P", "PM10 long term",
+    "PM2.5 long term", "BS long term", "TSP long term"};
+
+}  // namespace assessment

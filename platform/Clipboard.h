@@ -1,0 +1,7 @@
+#pragma once
+#include <QString>
+
+namespace platform {
+void setClipboardText(const QString& text);
+QString clipboardText();
+}  // namespace platform

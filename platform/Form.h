@@ -1,0 +1,67 @@
+#pragma once
+// A screen with the form semantics of the classic class library:
+// - the program's active form: FormActivate/FormDeactivate fire only when the active screen of the
+//   program changes; a message box, a file dialog or another application fires neither;
+// - the active control: a leave handler runs when the focus moves to another control of the same
+//   screen (by the user or by focusControl), never when the window loses the focus;
+// - show (non-modal, brought to the front, made active), hide, close with a close query;
+//   closing the main form ends the event loop.
+#include <QWidget>
+#include <functional>
+
+namespace platform {
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // Show: shows the screen non-modally, brings it to the front and makes it the active form.
+    void showForm();
+    // Hide: hides the screen; when it was the active form, the most recently active visible form
+    // becomes active (this form's FormDeactivate runs).
+    void hideForm();
+    // Close: FormCloseQuery decides; when it allows, FormClose runs and the screen hides. Closing the
+    // main form ends the event loop. Returns true when the screen was closed.
+    bool closeForm();
+    bool isActiveForm() const;
+
+    // The leave (exit) handler of a control of this screen.
+    void onLeave(QWidget* control, std::function<void()> handler);
+    // The program's SetFocus: moves the focus to `control`; the leave handler of the control that had
+    // the focus runs first (whether or not the window is active). Called inside a leave handler, it
+    // redirects the pending move.
+    void focusControl(QWidget* control);
+    // The control that has the focus on this screen (logically; also while a box is open).
+    QWidget* activeControl() const;
+
+    // The screen's help context (F1 opens the help at it).
+    void setHelpContext(int context) { helpContext_ = context; }
+    int helpContext() const { return helpContext_; }
+
+protected:
+    virtual void FormActivate() {}
+    virtual void FormDeactivate() {}
+    virtual bool FormCloseQuery() { return true; }
+    virtual void FormClose() {}
+    virtual void FormShow() {}
+
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class FormTracker;
+    friend class FocusTracker;
+    int helpContext_ = 0;
+    struct Private;
+    Private* d_;
+};
+
+// The main form (closing it quits the application) and the active form.
+void setMainForm(Form* form);
+Form* mainForm();
+Form* activeForm();
+
+}  // namespace platform

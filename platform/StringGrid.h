@@ -1,0 +1,40 @@
+#pragma once
+// An editable string grid: cells addressed (column, row) from 0, fixed rows and columns at the top
+// and left, column widths and row heights in pixels, the selection as a rectangle of cells, and the
+// top row of the visible part.
+#include <QRect>
+#include <QTableWidget>
+
+namespace platform {
+
+class StringGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit StringGrid(QWidget* parent = nullptr);
+
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+
+    int colCount() const { return columnCount(); }
+    int rowCountTotal() const { return rowCount(); }
+    void setColCount(int n);
+    void setRowCountTotal(int n);
+    void setFixedCols(int n);
+    void setFixedRows(int n);
+    int fixedCols() const { return fixedCols_; }
+    int fixedRows() const { return fixedRows_; }
+    void setEditable(bool editable);
+
+    // The selection as (left, top, right, bottom) cells; the current cell when nothing larger is selected.
+    QRect selectionRect() const;
+    void setSelectionRect(const QRect& cells);
+    int topRow() const;
+    void setTopRow(int row);
+    int currentCol() const { return currentColumn(); }
+
+private:
+    int fixedCols_ = 0;
+    int fixedRows_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+#pragma once
+// Test seam of the message boxes, file dialogs and printing: a test queues the answers of the next
+// boxes and dialogs and reads what was shown. While a script is active, a box without a queued
+// answer is reported as a failure (the failure handler) and answered with its default
+// (OK, No, Cancel), so that a test never hangs on a modal box.
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+namespace platform::testing {
+
+struct ShownBox {
+    BoxKind kind = BoxKind::Plain;
+    QString caption;
+    QString text;
+    std::vector<Button> buttons;
+    int helpContext = 0;
+};
+
+struct ShownFileDialog {
+    enum Kind { Open, Save, Directory } kind = Open;
+    FileDialogOptions options;
+};
+
+struct HelpRequest {
+    QString helpFile;
+    QString topic;  // empty for a context request
+    int context = 0;
+};
+
+class DialogScript {
+public:
+    // Installs the script (boxes stop being shown on the screen) and clears it.
+    static void activate(std::function<void(const QString& what)> onUnexpected);
+    static void deactivate();
+    static bool active();
+
+    static void answer(Button button);                 // the next box answers `button`
+    static void answerFile(const QString& path);       // the next file or directory dialog
+    static void cancelFile();                          // the next file or directory dialog is cancelled
+    static std::size_t pendingAnswers();
+
+    static const std::vector<ShownBox>& boxes();       // every box shown since activate/clear
+    static const std::vector<ShownFileDialog>& fileDialogs();
+    static const std::vector<HelpRequest>& helpRequests();
+    static void clearShown();
+
+    // Printing goes to this PDF file without asking (empty: the normal way).
+    static void printToPdf(const QString& path);
+    static QString pdfTarget();
+};
+
+}  // namespace platform::testing

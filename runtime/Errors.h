@@ -1,0 +1,55 @@
+#pragma once
+// The error kinds of the classic run-time library, as the screens report them.
+#include <stdexcept>
+#include <string>
+
+namespace runtime {
+
+// Base of every error that the application's default error box shows with its message.
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An input/output error: "File not found", "Invalid numeric input", "I/O error 5", ...
+class InOutError : public Error {
+public:
+    InOutError(int code, const std::string& message) : Error(message), code_(code) {}
+    explicit InOutError(int code);
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// A conversion error: "'abc' is not a valid integer value", ...
+class ConvertError : public Error {
+public:
+    using Error::Error;
+};
+
+// Thrown to end the program at once with an exit code (2: no parameter file, 3: bad exchange file).
+// It is not an error to be shown: the program body catches it and leaves with the code.
+class ExitProgram {
+public:
+    explicit ExitProgram(int code) : code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// I/O result codes used by the messages.
+enum IoCode : int {
+    kFileNotFound = 2,
+    kPathNotFound = 3,
+    kAccessDenied = 5,
+    kDiskFull = 101,
+    kReadBeyondEnd = 100,
+    kInvalidNumericInput = 106,
+};
+
+// The message of an I/O result code: 2 "File not found", 106 "Invalid numeric input", others "I/O error N".
+std::string ioMessage(int code);
+
+}  // namespace runtime
