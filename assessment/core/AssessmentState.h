@@ -9,6 +9,7 @@
 #include <string>
 
 #include "assessment/core/AqRecord.h"
+#include "assessment/core/ImpactCalculation.h"
 #include "runtime/ShortText.h"
 
 namespace assessment {
@@ -69,6 +70,7 @@ struct AssessmentState {
     // ---- parameter and endpoint files ----
 
     // ---- impact calculation and results ----
+    ImpactResults impact;  // rewritten by every calculateImpact
 
     // ---- data supplier ----
 };
