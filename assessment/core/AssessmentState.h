@@ -64,8 +64,25 @@ struct AssessmentState {
     std::string text_file3;
 
     // ---- location screen ----
+    // Town ids by table index; -1 marks an entry that no line of "town.tab" and no "Add" filled.
+    std::array<std::int32_t, kMaxTowns> town_ids = [] {
+        std::array<std::int32_t, kMaxTowns> ids{};
+        ids.fill(-1);
+        return ids;
+    }();
+    std::int32_t max_town_id = -1;  // the largest id read from "town.tab"; -1 when none
+    std::int32_t town_count = 0;    // highest table index that the location screen's save writes
+    std::int32_t cur_town = 0;      // index of the current town (record field 1)
+    std::int32_t new_record = 0;    // -1 while a new record is being entered
+    std::string town_line;          // line buffer of the location file readers
+
 
     // ---- air-quality data screen ----
+    std::string params_file;          // the parameter file of the class-width look-up, bound once
+    std::int32_t aq_changed = 0;      // -1: the record on the screens differs from the stored one
+    std::int32_t aq_valid = -1;       // 0 after a failed check or a duplicate warning, else -1
+    std::int32_t line_counter = 0;    // scratch counter
+
 
     // ---- parameter and endpoint files ----
 
