@@ -37,7 +37,7 @@ std::string intToStr(long long value);
 
 // Conversions that fail with ConvertError:
 // "'%s' is not a valid integer value", "'%s' is not a valid floating point value".
-// Blanks around the text are allowed; the text must otherwise be a number.
+// Leading blanks are allowed (and trailing ones for reals); the text must otherwise be a number.
 std::int32_t strToInt(std::string_view text);
 long double strToFloat(std::string_view text, char separator);
 inline long double strToFloat(std::string_view text) { return strToFloat(text, decimalSeparator()); }

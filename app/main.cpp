@@ -1,0 +1,24 @@
+// The program body: initialise the application, create the screens in their fixed order, load the
+// first record and run the event loop until the main screen is closed.
+#include <QApplication>
+#include <QLocale>
+
+#include "assessment/Program.h"
+#include "platform/Guard.h"
+#include "runtime/Errors.h"
+#include "runtime/NumberText.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelk"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zelk"));
+    const QString separator = QLocale::system().decimalPoint();
+    if (separator.size() == 1 && separator.at(0).unicode() < 128)
+        runtime::setDecimalSeparator(static_cast<char>(separator.at(0).unicode()));
+    try {
+        Program program(Program::Options{});
+        return program.run();
+    } catch (const runtime::ExitProgram& exit) {
+        return exit.code();
+    }
+}

@@ -1,0 +1,144 @@
+#include "runtime/TextFile.h"
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+
+#include "runtime/Errors.h"
+#include "runtime/Files.h"
+#include "runtime/NumberText.h"
+
+namespace runtime {
+namespace {
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+int ioCodeFromErrno(int error) {
+    switch (error) {
+    case ENOENT: return kFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG: return kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY: return kAccessDenied;
+    case ENOSPC:
+    case EDQUOT: return kDiskFull;
+    default: return error > 0 ? error : 5;
+    }
+}
+
+}  // namespace
+
+namespace testing {
+namespace {
+bool gFailNextWriterClose = false;
+}
+void failNextWriterClose() { gFailNextWriterClose = true; }
+bool takeWriterCloseFailure() {
+    const bool fail = gFailNextWriterClose;
+    gFailNextWriterClose = false;
+    return fail;
+}
+}  // namespace testing
+
+TextReader::TextReader(const std::string& path) : path_(path) {
+    if (!fileExists(path)) throw InOutError(kFileNotFound);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InOutError(kFileNotFound);
+    data_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) throw InOutError(kAccessDenied);
+}
+
+std::int32_t TextReader::readInteger() {
+    while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
+    if (pos_ >= data_.size()) return 0;
+    const std::size_t start = pos_;
+    while (pos_ < data_.size() && !isBlank(data_[pos_])) ++pos_;
+    std::int32_t value = 0;
+    if (!parseIntegerToken(std::string_view(data_).substr(start, pos_ - start), value))
+        throw InOutError(kInvalidNumericInput);
+    return value;
+}
+
+long double TextReader::readReal() {
+    while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
+    if (pos_ >= data_.size()) return 0;
+    const std::size_t start = pos_;
+    while (pos_ < data_.size() && !isBlank(data_[pos_])) ++pos_;
+    long double value = 0;
+    if (!parseRealToken(std::string_view(data_).substr(start, pos_ - start), value, '.'))
+        throw InOutError(kInvalidNumericInput);
+    return value;
+}
+
+std::string TextReader::readText(std::size_t maxLength) {
+    const std::size_t start = pos_;
+    while (pos_ < data_.size() && !isLineEnd(data_[pos_]) && pos_ - start < maxLength) ++pos_;
+    return data_.substr(start, pos_ - start);
+}
+
+void TextReader::readln() {
+    while (pos_ < data_.size() && !isLineEnd(data_[pos_])) ++pos_;
+    if (pos_ < data_.size() && data_[pos_] == '\r') ++pos_;
+    if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+}
+
+std::string TextReader::readLine(std::size_t maxLength) {
+    std::string text = readText(maxLength);
+    readln();
+    return text;
+}
+
+bool TextReader::eof() const { return pos_ >= data_.size(); }
+
+bool TextReader::eoln() const { return pos_ >= data_.size() || isLineEnd(data_[pos_]); }
+
+TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
+    errno = 0;
+    file_ = std::fopen(path.c_str(), mode == Mode::Append ? "ab" : "wb");
+    if (!file_) throw InOutError(ioCodeFromErrno(errno));
+}
+
+TextWriter::~TextWriter() {
+    if (file_) std::fclose(file_);
+}
+
+void TextWriter::write(std::string_view text) {
+    if (!file_) throw InOutError(103);  // file not open
+    if (text.empty()) return;
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+        throw InOutError(ioCodeFromErrno(errno));
+}
+
+void TextWriter::writeln(std::string_view text) {
+    write(text);
+    write("\r\n");
+}
+
+void TextWriter::writeInteger(long long value) { write(std::to_string(value)); }
+
+void TextWriter::close() {
+    if (!file_) return;
+    errno = 0;
+    const bool flushed = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    const int flushError = errno;
+    const bool closed = std::fclose(file_) == 0;
+    const int closeError = errno;
+    file_ = nullptr;
+    if (testing::takeWriterCloseFailure()) throw InOutError(kDiskFull);
+    if (!flushed) throw InOutError(ioCodeFromErrno(flushError));
+    if (!closed) throw InOutError(ioCodeFromErrno(closeError));
+}
+
+std::vector<std::string> readAllLines(const std::string& path) {
+    TextReader reader(path);
+    std::vector<std::string> lines;
+    while (!reader.eof()) lines.push_back(reader.readLine(std::string::npos));
+    return lines;
+}
+
+}  // namespace runtime

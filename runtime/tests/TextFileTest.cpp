@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "runtime/Errors.h"
+#include "runtime/TextFile.h"
+
+using namespace runtime;
+
+namespace {
+
+std::string writeTemp(const std::string& name, const std::string& bytes) {
+    const auto path = std::filesystem::temp_directory_path() / ("zelk_rt_" + name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST(TextReader, IntegersCrossLineBreaksAndEndAsZero) {
+    TextReader r(writeTemp("ints", "1 -2\r\n\t3\n  4"));
+    EXPECT_EQ(r.readInteger(), 1);
+    EXPECT_EQ(r.readInteger(), -2);
+    EXPECT_EQ(r.readInteger(), 3);
+    EXPECT_EQ(r.readInteger(), 4);
+    EXPECT_TRUE(r.eof());
+    EXPECT_EQ(r.readInteger(), 0);  // at the end of the file: 0 without error
+    EXPECT_EQ(r.readInteger(), 0);
+}
+
+TEST(TextReader, MalformedNumberIsInvalidNumericInput) {
+    TextReader r(writeTemp("bad", "12 x3 4"));
+    EXPECT_EQ(r.readInteger(), 12);
+    try {
+        r.readInteger();
+        FAIL();
+    } catch (const InOutError& e) {
+        EXPECT_EQ(e.code(), 106);
+        EXPECT_STREQ(e.what(), "Invalid numeric input");
+    }
+    TextReader reals(writeTemp("reals", " 1.06000000000000E+0000 -5E-1 1,5"));
+    EXPECT_DOUBLE_EQ(static_cast<double>(reals.readReal()), 1.06);
+    EXPECT_DOUBLE_EQ(static_cast<double>(reals.readReal()), -0.5);
+    EXPECT_THROW(reals.readReal(), InOutError);  // "," is never a separator in these files
+}
+
+TEST(TextReader, TextReadsTakeTheRestOfTheLine) {
+    TextReader r(writeTemp("text", "0 0 ;a;b;;\r\nsecond line  \nthird"));
+    EXPECT_EQ(r.readInteger(), 0);
+    EXPECT_EQ(r.readInteger(), 0);
+    EXPECT_EQ(r.readText(), " ;a;b;;");
+    r.readln();
+    EXPECT_EQ(r.readLine(6), "second");  // cut at the maximum; readln skips the rest
+    EXPECT_EQ(r.readLine(), "third");
+    EXPECT_TRUE(r.eof());
+    EXPECT_EQ(r.readLine(), "");  // a line past the end reads as empty
+}
+
+TEST(TextReader, MissingFileIsFileNotFound) {
+    try {
+        TextReader r("/nonexistent/zelk/file.tab");
+        FAIL();
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+}
+
+TEST(TextWriter, WritesCrLfLinesAndAppends) {
+    const auto path = writeTemp("w", "");
+    {
+        TextWriter w(path);
+        w.writeln("a b");
+        w.writeInteger(-5);
+        w.write(" ");
+        w.close();
+    }
+    {
+        TextWriter w(path, TextWriter::Mode::Append);
+        w.writeln();
+        w.close();
+    }
+    EXPECT_EQ(readBytes(path), "a b\r\n-5 \r\n");
+    EXPECT_EQ(readAllLines(path), (std::vector<std::string>{"a b", "-5 "}));
+    EXPECT_THROW(TextWriter("/nonexistent/zelk/out.txt"), InOutError);
+}
