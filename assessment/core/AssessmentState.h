@@ -9,7 +9,9 @@
 #include <string>
 
 #include "assessment/core/AqRecord.h"
+#include "assessment/core/EndpointFile.h"
 #include "assessment/core/ImpactCalculation.h"
+#include "assessment/core/ParameterFile.h"
 #include "runtime/ShortText.h"
 
 namespace assessment {
@@ -85,6 +87,9 @@ struct AssessmentState {
 
 
     // ---- parameter and endpoint files ----
+    ParamRecord param_record;      // the record buffer: the values of the parameter record last read
+    std::int32_t rec_endpoint = 0; // its endpoint code (its class-width index goes to interval_index)
+    EndpointTables endpoints;      // endpoint_codes and endpoint_names, list position = entry
 
     // ---- impact calculation and results ----
     ImpactResults impact;  // rewritten by every calculateImpact

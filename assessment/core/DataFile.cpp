@@ -1,0 +1,107 @@
+#include "assessment/core/DataFile.h"
+
+#include <vector>
+
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/RecordLine.h"
+#include "runtime/Files.h"
+#include "runtime/TextFile.h"
+
+namespace assessment {
+
+namespace {
+
+constexpr int kKeyFields[] = {1, 2, 3, 30, 34};
+constexpr int kKeyReadFields = 34;  // the key needs the fields up to 34 only
+
+// Copies the file with line k (k = 0 meaning line 1) dropped and, when given, `line` in its place.
+void rewriteLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string* line) {
+    // The whole file is read before the temporary copy is started, so a missing or unreadable
+    // file changes nothing.
+    const std::vector<std::string> lines = runtime::readAllLines(path);
+    const std::size_t index = k <= 1 ? 0 : static_cast<std::size_t>(k) - 1;
+    runtime::replaceFile(path, tempPath, [&](runtime::TextWriter& out) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i == index) {
+                if (line) out.writeln(*line);
+            } else {
+                out.writeln(lines[i]);
+            }
+        }
+        if (line && index >= lines.size()) out.writeln(*line);
+    });
+}
+
+}  // namespace
+
+std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record) {
+    if (n == 0) return std::nullopt;
+    runtime::TextReader in(dataFile);
+    std::int32_t count = 0;
+    for (std::int32_t i = 1; i < n; ++i) {
+        if (in.eof()) {
+            // Lines past the end read as empty lines; they count all the same.
+            count = n - 1;
+            break;
+        }
+        in.readln();
+        ++count;
+    }
+    readRecordFields(in, record);
+    in.readln();
+    ++count;
+    while (!in.eof()) {
+        in.readln();
+        ++count;
+    }
+    return count;
+}
+
+std::int32_t recordExists(const std::string& dataFile, const AqRecord& record) {
+    runtime::TextReader in(dataFile);
+    std::int32_t count = 0;
+    AqRecord line;
+    while (!in.eof()) {
+        for (int i = 1; i <= kKeyReadFields; ++i) line[i] = in.readInteger();
+        in.readln();
+        bool same = true;
+        for (int f : kKeyFields) same = same && line[f] == record[f];
+        if (same) ++count;
+    }
+    return count;
+}
+
+void replaceLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string& line) {
+    rewriteLine(path, tempPath, k, &line);
+}
+
+void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k) {
+    rewriteLine(path, tempPath, k, nullptr);
+}
+
+bool showRecordFile(AssessmentState& state, std::int32_t n) {
+    if (const auto count = readRecord(state.data_file, n, state.aq_record)) {
+        state.record_count = *count;
+        state.cur_pollutant = state.aq_record[2];
+    }
+    state.interval_index = state.aq_record[29];
+    if (state.interval_index != -1) return false;
+    state.interval_index = intervalForPollutant(state.cur_pollutant);
+    return true;
+}
+
+void saveRecordLine(AssessmentState& state) {
+    state.tmp_name = tempFileIn(state.work_dir);
+    replaceLine(state.data_file, state.tmp_name, state.cur_record, formatRecordLine(state.aq_record));
+}
+
+void deleteRecordLine(AssessmentState& state) {
+    state.tmp_name = tempFileIn(state.work_dir);
+    deleteLine(state.data_file, state.tmp_name, state.cur_record);
+}
+
+std::string tempFileIn(const std::string& workDir) {
+    return runtime::withTrailingSlash(workDir) + "rec.tmp";
+}
+
+}  // namespace assessment

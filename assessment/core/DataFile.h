@@ -1,0 +1,47 @@
+#pragma once
+// The data file: one air-quality record per line, record n on line n (from 1). Every operation
+// opens the file, reads or rewrites it from the start and closes it again.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "assessment/core/AqRecord.h"
+
+namespace assessment {
+
+struct AssessmentState;
+
+// Reads record n into `record` (fields and tail; past the end of the file every field is 0 and the
+// tail empty) and returns the number of lines of the file, or n when n lies past its end.
+// n = 0 addresses no record: nothing is read, the file is not opened, and the result is empty.
+// Errors: runtime::InOutError ("File not found", "Invalid numeric input"); the record keeps what
+// was read before the error.
+std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record);
+
+// The number of lines whose key (fields 1, 2, 3, 30 and 34) equals that of `record`.
+std::int32_t recordExists(const std::string& dataFile, const AqRecord& record);
+
+// The file rewritten through `tempPath` with line k replaced by `line` (appended when k lies past
+// the end; k = 0 addresses line 1). The original stays unchanged when the rewrite fails.
+void replaceLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string& line);
+
+// The file rewritten through `tempPath` without line k (k = 0 addresses line 1).
+void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k);
+
+// The file half of show_record on the program-wide state. For n other than 0: record n goes into
+// aq_record, record_count := the line count, cur_pollutant := field 2. Then, also for n = 0:
+// interval_index := field 29, or, when that is -1, the class width derived from cur_pollutant; in
+// that case the result is true and the caller stores the record at once.
+bool showRecordFile(AssessmentState& state, std::int32_t n);
+
+// Writes aq_record (its tail as aq_record.text) as line cur_record of the data file, through
+// work_dir + "rec.tmp"; a line past the end is appended.
+void saveRecordLine(AssessmentState& state);
+
+// Drops line cur_record of the data file, through work_dir + "rec.tmp".
+void deleteRecordLine(AssessmentState& state);
+
+// The scratch copy that every rewrite of the working directory goes through.
+std::string tempFileIn(const std::string& workDir);
+
+}  // namespace assessment

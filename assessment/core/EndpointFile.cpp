@@ -1,0 +1,123 @@
+#include "assessment/core/EndpointFile.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "runtime/Files.h"
+#include "runtime/TextFile.h"
+
+namespace assessment {
+
+namespace {
+
+constexpr std::size_t kNameFieldLength = kEndpointNameLength + 1;  // the blank and the name
+
+// Windows-1252 letters compared without regard to case.
+unsigned char foldCase(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+    if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 16);  // š œ ž
+    if (c == 0xFF) return 0x9F;                                                          // ÿ
+    return c;
+}
+
+bool sameText(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
+    });
+}
+
+std::string endpointLine(std::int32_t code, const std::string& name) {
+    return std::to_string(code) + ' ' + name;
+}
+
+std::int32_t newCode(const EndpointTables& tables) {
+    const auto& codes = tables.endpoint_codes;
+    const auto position = static_cast<std::int32_t>(tables.size());
+    if (std::find(codes.begin(), codes.end(), position) == codes.end()) return position;
+    const std::int32_t largest = *std::max_element(codes.begin(), codes.end());
+    return largest < std::numeric_limits<std::int32_t>::max() ? largest + 1 : position;
+}
+
+}  // namespace
+
+const std::array<const char*, kBuiltinEndpointCount> kBuiltinEndpointNames = {
+    "Total Mortality",
+    "Cardiovascular Mortality",
+    "Respiratory Mortality",
+    "Hospital Admissions Respiratory Disease",
+    "Hospital Admissions Respiratory Dis <15 Years",
+    "Hospital Admissions Respiratory Dis 15-64 Years",
+    "Hospital Admissions Respiratory Dis 65+ Years",
+    "Hospital Admissions Asthma <15 Years",
+    "Hospital Admissions Asthma >15-64 Years",
+    "Hospital Admissions COPD",
+    "Hospital Admissions Cardiovascular Disease",
+    "Hospital Admissions Congestive Heart Elderly",
+    "Acute Myocardial Infarction",
+    "Chronic Bronchitis",
+    "Chronic Bronchitis >25 Years",
+    "Acute Bronchitis < 15 Years",
+    "Asthma Attacks Children",
+    "Asthma Attacks Adults",
+};
+
+std::optional<std::int32_t> EndpointTables::codeAt(int position) const {
+    if (position < 0 || static_cast<std::size_t>(position) >= endpoint_codes.size()) return std::nullopt;
+    return endpoint_codes[static_cast<std::size_t>(position)];
+}
+
+EndpointTables builtinEndpoints() {
+    EndpointTables tables;
+    for (int k = 0; k < kBuiltinEndpointCount; ++k) {
+        tables.endpoint_codes.push_back(k);
+        tables.endpoint_names.emplace_back(kBuiltinEndpointNames[static_cast<std::size_t>(k)]);
+    }
+    return tables;
+}
+
+EndpointTables readEndpointFile(const std::string& path) {
+    runtime::TextReader in(path);
+    EndpointTables tables;
+    while (!in.eof()) {
+        const std::int32_t code = in.readInteger();
+        const std::string field = in.readText(kNameFieldLength);
+        in.readln();
+        if (field.size() <= 1) continue;  // no name: not listed
+        tables.endpoint_codes.push_back(code);
+        tables.endpoint_names.push_back(field.substr(1));
+    }
+    return tables;
+}
+
+void writeEndpointFile(const std::string& path, const std::string& tempPath, const EndpointTables& tables) {
+    runtime::replaceFile(path, tempPath, [&](runtime::TextWriter& out) {
+        for (std::size_t k = 0; k < tables.size(); ++k)
+            out.writeln(endpointLine(tables.endpoint_codes[k], tables.endpoint_names[k]));
+    });
+}
+
+EndpointTables loadOrCreateEndpoints(const std::string& path) {
+    if (runtime::fileExists(path)) return readEndpointFile(path);
+    EndpointTables tables = builtinEndpoints();
+    runtime::TextWriter out(path);
+    for (std::size_t k = 0; k < tables.size(); ++k)
+        out.writeln(endpointLine(tables.endpoint_codes[k], tables.endpoint_names[k]));
+    out.close();
+    return tables;
+}
+
+bool addEndpoint(EndpointTables& tables, std::string_view name, const std::string& path, const std::string& tempPath) {
+    const std::string cut(name.substr(0, kEndpointNameLength));
+    if (cut.empty()) return false;
+    for (const std::string& listed : tables.endpoint_names)
+        if (sameText(listed, cut)) return false;
+    EndpointTables grown = tables;
+    grown.endpoint_codes.push_back(newCode(tables));
+    grown.endpoint_names.push_back(cut);
+    writeEndpointFile(path, tempPath, grown);
+    tables = std::move(grown);
+    return true;
+}
+
+}  // namespace assessment
