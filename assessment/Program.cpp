@@ -11,6 +11,7 @@
 #include "assessment/Unit7.h"
 #include "assessment/Unit8.h"
 #include "lifetables/Unit_LifeTables.h"
+#include "lifetables/core/LTState.h"
 #include "platform/Form.h"
 #include "platform/Help.h"
 #include "runtime/Files.h"
@@ -21,7 +22,8 @@ Program* gProgram = nullptr;
 
 Program& program() { return *gProgram; }
 
-Program::Program(const Options& options) : options_(options) {
+Program::Program(const Options& options)
+    : options_(options), lt_(std::make_unique<lifetables::LTState>()) {
     if (options_.programFolder.empty()) options_.programFolder = runtime::executableFolder();
     options_.programFolder = runtime::withTrailingSlash(options_.programFolder);
     if (options_.workDir.empty()) options_.workDir = runtime::currentDirectory();

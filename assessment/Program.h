@@ -7,6 +7,8 @@
 
 #include "assessment/core/AssessmentState.h"
 
+namespace lifetables { struct LTState; }
+
 class TForm1;
 class TPagesDlgLT;
 class TForm2;
@@ -38,6 +40,7 @@ public:
     const Options& options() const { return options_; }
 
     assessment::AssessmentState aq;   // the health impact assessment's program-wide state
+    lifetables::LTState& lt() { return *lt_; }  // the life-table state, allocated once
 
     // The screens, in creation order. Owned by the program, never destroyed before it ends.
     TForm1* Form1 = nullptr;
@@ -53,6 +56,7 @@ public:
 private:
     void destroyScreens();
     Options options_;
+    std::unique_ptr<lifetables::LTState> lt_;
 };
 
 // The running program (the one most recently built and not yet destroyed).

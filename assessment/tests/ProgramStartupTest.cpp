@@ -1,0 +1,94 @@
+#include <QApplication>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "assessment/Unit1.h"
+#include "assessment/tests/ProgramFixture.h"
+#include "platform/Form.h"
+#include "platform/testing/DialogScript.h"
+#include "runtime/Errors.h"
+
+using platform::testing::DialogScript;
+
+namespace {
+
+std::string defaultDataLine() {
+    std::string line;
+    for (int i = 0; i < 61; ++i) line += "0 ";
+    return line + ";;;\r\n";
+}
+
+}  // namespace
+
+using StartUp = ProgramFixture;
+
+TEST_F(StartUp, EmptyWorkingDirectoryGetsTheDefaultDataLineAndNoSupplierFile) {
+    Program& p = start();
+    EXPECT_EQ(p.aq.start_dir, programDir);
+    EXPECT_EQ(p.aq.work_dir, workDir);
+    EXPECT_EQ(p.aq.data_file, workDir + "data_rec.dat");
+    const std::string data = readFile(workDir + "data_rec.dat");
+    EXPECT_EQ(data, defaultDataLine());
+    EXPECT_EQ(data.size(), 125u + 2u);
+    EXPECT_FALSE(std::filesystem::exists(workDir + "data_sup.tab"));
+    EXPECT_EQ(p.aq.supplier_country, "");
+    EXPECT_EQ(p.aq.supplier_org, "");
+    EXPECT_EQ(p.aq.supplier_city, "");
+    EXPECT_EQ(p.aq.pollutant_names[7].str(), "NO2 (1 hour avg)");
+    EXPECT_EQ(p.aq.pollutant_names[15].str(), "TSP long term");
+    EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
+    EXPECT_TRUE(DialogScript::boxes().empty());
+}
+
+TEST_F(StartUp, ExistingEmptyDataFileStaysEmpty) {
+    writeFile(workDir + "data_rec.dat", "");
+    start();
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), "");
+}
+
+TEST_F(StartUp, SupplierLinesAreTakenCompleteWithTheirBlanks) {
+    writeFile(workDir + "data_sup.tab", "  Land of Lakes \r\n");
+    Program& one = start();
+    EXPECT_EQ(one.aq.supplier_country, "  Land of Lakes ");
+    EXPECT_EQ(one.aq.supplier_org, "");
+    EXPECT_EQ(one.aq.supplier_city, "");
+}
+
+TEST_F(StartUp, SupplierFileOfThreeLinesAndMore) {
+    writeFile(workDir + "data_sup.tab", "Country\r\nInstitute of Air \r\nCity\r\nStreet 1\r\n");
+    Program& p = start();
+    EXPECT_EQ(p.aq.supplier_country, "Country");
+    EXPECT_EQ(p.aq.supplier_org, "Institute of Air ");
+    EXPECT_EQ(p.aq.supplier_city, "City");
+}
+
+TEST_F(StartUp, MissingDefaultParameterFileEndsWithExitCode2) {
+    std::filesystem::remove(programDir + "params.tav");
+    DialogScript::answer(platform::Button::Ok);
+    try {
+        start();
+        FAIL() << "the program started without its default parameter file";
+    } catch (const runtime::ExitProgram& exit) {
+        EXPECT_EQ(exit.code(), 2);
+    }
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);
+    EXPECT_EQ(DialogScript::boxes()[0].text, "File not found. Please reinstall the application.");
+    EXPECT_FALSE(std::filesystem::exists(workDir + "data_rec.dat"));
+}
+
+TEST_F(StartUp, UnwritableDataFileIsShownAndStartUpGoesOn) {
+    // A directory in the place of the data file cannot be read as a file nor created.
+    std::filesystem::create_directories(workDir + "data_rec.dat");
+    DialogScript::answer(platform::Button::Ok);
+    Program& p = start();
+    ASSERT_GE(DialogScript::boxes().size(), 1u);
+    EXPECT_NE(p.Form1, nullptr);
+    EXPECT_NE(p.AboutBox, nullptr);
+}
+
+TEST_F(StartUp, MainScreenRunsAndQuitsWithExitCode0) {
+    Program& p = start();
+    QTimer::singleShot(0, [&p] { p.Form1->closeForm(); });
+    EXPECT_EQ(p.run(), 0);
+}

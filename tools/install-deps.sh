@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the screenshot script need (only the
+# missing ones; run as root or with sudo available).
+set -euo pipefail
+packages=(build-essential cmake qt6-base-dev qt6-base-private-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev xvfb xauth openbox xdotool poppler-utils fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
