@@ -90,9 +90,12 @@ struct AssessmentState {
     ParamRecord param_record;      // the record buffer: the values of the parameter record last read
     std::int32_t rec_endpoint = 0; // its endpoint code (its class-width index goes to interval_index)
     EndpointTables endpoints;      // endpoint_codes and endpoint_names, list position = entry
+    std::string endpoint_text;     // the endpoint name the parameter screen published
 
     // ---- impact calculation and results ----
     ImpactResults impact;  // rewritten by every calculateImpact
+    std::int32_t chart_column = 0;  // the results column that the chart shows; 0: "Cum.#"
+    std::array<std::string, kClassCount + 1> impact_class_captions;  // [1..25], cut to 8 characters
 
     // ---- data supplier ----
 };
