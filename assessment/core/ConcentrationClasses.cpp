@@ -70,7 +70,7 @@ void makeLabel(AssessmentState& state) {
 void getParam(const std::string& paramsFile, std::int32_t pollutant, std::int32_t& intervalIndex) {
     runtime::TextReader in(paramsFile);
     std::int32_t interval = intervalIndex;
-    while (!in.eof()) {
+    while (!noMoreParamRecords(in)) {
         const ParamFileRecord record = readParamRecord(in);
         interval = record.interval;
         if (record.pollutant == pollutant) break;

@@ -63,10 +63,15 @@ ParamFileRecord readParamRecord(runtime::TextReader& in) {
     return record;
 }
 
+bool noMoreParamRecords(runtime::TextReader& in) {
+    while (!in.eof() && in.eoln()) in.readln();
+    return in.eof();
+}
+
 std::vector<ParamFileRecord> readParamFile(const std::string& path) {
     runtime::TextReader in(path);
     std::vector<ParamFileRecord> records;
-    while (!in.eof()) records.push_back(readParamRecord(in));
+    while (!noMoreParamRecords(in)) records.push_back(readParamRecord(in));
     return records;
 }
 
@@ -81,7 +86,7 @@ std::optional<std::string> boundParameterFile(const std::string& workDir, const 
 bool getData(AssessmentState& state, std::int32_t pollutant, std::optional<std::int32_t> endpointCode) {
     state.interval_index = 0;
     runtime::TextReader in(state.text_file3);
-    while (!in.eof()) {
+    while (!noMoreParamRecords(in)) {
         const ParamFileRecord record = readParamRecord(in);
         state.param_record = record.values;
         state.rec_endpoint = record.endpoint;

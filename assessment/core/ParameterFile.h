@@ -62,6 +62,10 @@ std::string formatParamLine(const ParamLine& line);
 // 32-bit float.
 ParamFileRecord readParamRecord(runtime::TextReader& in);
 
+// True when no record follows: at the end of the file, after skipping empty lines (so that an
+// empty last line adds no record of zeros).
+bool noMoreParamRecords(runtime::TextReader& in);
+
 // Every record of a parameter file, read completely before anything is done with it.
 std::vector<ParamFileRecord> readParamFile(const std::string& path);
 

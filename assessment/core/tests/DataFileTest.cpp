@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/DataFile.h"
+#include "assessment/core/RecordLine.h"
+#include "runtime/Errors.h"
+#include "runtime/Files.h"
+#include "TestFiles.h"
+
+using namespace assessment;
+using assessment::test::ScratchFolder;
+
+namespace {
+
+AqRecord sampleRecord(std::int32_t seed) {
+    AqRecord r;
+    for (int i = 1; i <= AqRecord::kFieldCount; ++i) r[i] = seed * 100 + i;
+    r.text = "A;B;N;U";
+    return r;
+}
+
+std::string lineOf(const AqRecord& r) { return formatRecordLine(r) + "\r\n"; }
+
+}  // namespace
+
+TEST(RecordLine, DefaultLineIsSixtyOneZerosAndThreeSemicolons) {
+    const std::string line = defaultRecordLine();
+    EXPECT_EQ(line.size(), 125u);
+    std::string expected;
+    for (int i = 0; i < 61; ++i) expected += "0 ";
+    EXPECT_EQ(line, expected + ";;;");
+
+    ScratchFolder dir;
+    AqRecord r = sampleRecord(7);
+    const auto count = readRecord(dir.write("data_rec.dat", line + "\r\n"), 1, r);
+    ASSERT_TRUE(count);
+    EXPECT_EQ(*count, 1);
+    for (int i = 1; i <= 61; ++i) EXPECT_EQ(r[i], 0) << "field " << i;
+    const TailTexts tail = splitTail(r.text);
+    for (const auto& t : tail) EXPECT_EQ(t, "");
+}
+
+TEST(RecordLine, TailAndNegativeFieldsSurviveRepeatedLoadAndSave) {
+    ScratchFolder dir;
+    AqRecord r = sampleRecord(1);
+    r[3] = -2004;
+    r[61] = std::numeric_limits<std::int32_t>::min();
+    r[60] = std::numeric_limits<std::int32_t>::max();
+    r.text = joinTail({"A", "B", "N", "U"});
+    const std::string expected = lineOf(r);
+    EXPECT_NE(expected.find("-2004 "), std::string::npos);
+    EXPECT_NE(expected.find(" A;B;N;U\r\n"), std::string::npos);
+
+    AssessmentState state;
+    state.work_dir = dir.dir();
+    state.data_file = dir.write("data_rec.dat", expected);
+    state.cur_record = 1;
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        state.aq_record = AqRecord{};
+        showRecordFile(state, 1);
+        saveRecordLine(state);
+    }
+    EXPECT_EQ(dir.read("data_rec.dat"), expected);
+    EXPECT_EQ(splitTail(state.aq_record.text), (TailTexts{"A", "B", "N", "U"}));
+    EXPECT_EQ(state.aq_record[3], -2004);
+    EXPECT_FALSE(dir.exists("rec.tmp"));
+}
+
+TEST(RecordLine, TailSplitCutsTextsAndIgnoresAFifth) {
+    EXPECT_EQ(splitTail("a;b"), (TailTexts{"a", "b", "", ""}));
+    EXPECT_EQ(splitTail(";;;x;y;z"), (TailTexts{"", "", "", "x"}));
+    const std::string longName(40, 'L');
+    EXPECT_EQ(splitTail(longName + ";b;c;d")[0], std::string(35, 'L'));
+    EXPECT_EQ(splitTail(""), (TailTexts{"", "", "", ""}));
+}
+
+TEST(RecordLine, ShortLineTakesMissingNumbersFromTheNextLine) {
+    ScratchFolder dir;
+    std::string first;
+    for (int i = 1; i <= 60; ++i) first += std::to_string(i) + " ";
+    const std::string path = dir.write("d", first + "\r\n61 x;y;z;w\r\nlast\r\n");
+    AqRecord r;
+    const auto count = readRecord(path, 1, r);
+    EXPECT_EQ(r[60], 60);
+    EXPECT_EQ(r[61], 61);
+    EXPECT_EQ(r.text, "x;y;z;w");
+    EXPECT_EQ(*count, 2);  // the record's two lines count once, then the last line
+}
+
+TEST(DataFile, ShowRecordCountsLinesAndReadsPastTheEndAsZero) {
+    ScratchFolder dir;
+    const std::string path = dir.write("d", lineOf(sampleRecord(1)) + lineOf(sampleRecord(2)) + lineOf(sampleRecord(3)));
+    AqRecord r;
+    EXPECT_EQ(*readRecord(path, 2, r), 3);
+    EXPECT_EQ(r[1], 201);
+    EXPECT_EQ(*readRecord(path, 4, r), 4);
+    for (int i = 1; i <= 61; ++i) EXPECT_EQ(r[i], 0);
+    EXPECT_EQ(r.text, "");
+    EXPECT_EQ(*readRecord(path, 1000000, r), 1000000);
+
+    r = sampleRecord(9);
+    EXPECT_FALSE(readRecord(path, 0, r));  // record 0: nothing read
+    EXPECT_EQ(r[1], 901);
+
+    // A file without a final line end still counts its last line; an empty file shows record 1 of 1.
+    EXPECT_EQ(*readRecord(dir.write("e", lineOf(sampleRecord(1)) + formatRecordLine(sampleRecord(2))), 1, r), 2);
+    EXPECT_EQ(*readRecord(dir.write("f", ""), 1, r), 1);
+}
+
+TEST(DataFile, FieldsWrittenByNoScreenPassThroughAndDerivedIntervalIsStored) {
+    ScratchFolder dir;
+    AqRecord other = sampleRecord(3);
+    other[2] = 9;    // "CO"
+    other[29] = -1;  // written by an earlier build
+    AssessmentState state;
+    state.work_dir = dir.dir();
+    state.data_file = dir.write("data_rec.dat", lineOf(other));
+    state.cur_record = 1;
+    EXPECT_TRUE(showRecordFile(state, 1));
+    EXPECT_EQ(state.interval_index, 2);
+    EXPECT_EQ(state.cur_pollutant, 9);
+    EXPECT_EQ(state.record_count, 1);
+    EXPECT_EQ(state.aq_record[31], 331);
+    EXPECT_EQ(state.aq_record[33], 333);
+
+    state.cur_pollutant = 12;
+    EXPECT_TRUE(showRecordFile(state, 0));  // record 0: the record in memory stays, field 29 is -1
+    EXPECT_EQ(state.interval_index, 1);
+    state.cur_pollutant = 1;
+    EXPECT_TRUE(showRecordFile(state, 0));
+    EXPECT_EQ(state.interval_index, 0);
+}
+
+TEST(DataFile, RecordExistsCountsLinesWithTheKeyOnly) {
+    ScratchFolder dir;
+    AqRecord a = sampleRecord(1);
+    AqRecord sameKey = a;
+    sameKey[4] = 99;   // a class count is no part of the key
+    sameKey[35] = 1;
+    AqRecord otherKey = a;
+    otherKey[34] = 0;  // number of stations is
+    const std::string path = dir.write("d", lineOf(a) + lineOf(sameKey) + lineOf(otherKey) + lineOf(a));
+    EXPECT_EQ(recordExists(path, a), 3);
+    EXPECT_EQ(recordExists(path, AqRecord{}), 0);  // the final line end adds no all-zero line
+    EXPECT_EQ(recordExists(dir.write("z", defaultRecordLine() + "\r\n"), AqRecord{}), 1);
+}
+
+TEST(DataFile, ReplaceAndDeleteAddressLinesLikeTheRecordNumbers) {
+    ScratchFolder dir;
+    const std::string path = dir.file("d");
+    const std::string tmp = dir.file("rec.tmp");
+    dir.write("d", "one\r\ntwo\nthree\r\n");
+    replaceLine(path, tmp, 2, "TWO");
+    EXPECT_EQ(dir.read("d"), "one\r\nTWO\r\nthree\r\n");
+    replaceLine(path, tmp, 0, "ONE");  // 0 addresses the first line
+    EXPECT_EQ(dir.read("d"), "ONE\r\nTWO\r\nthree\r\n");
+    replaceLine(path, tmp, 7, "four");  // past the end: appended
+    EXPECT_EQ(dir.read("d"), "ONE\r\nTWO\r\nthree\r\nfour\r\n");
+
+    deleteLine(path, tmp, 1);
+    EXPECT_EQ(dir.read("d"), "TWO\r\nthree\r\nfour\r\n");
+    deleteLine(path, tmp, 3);
+    EXPECT_EQ(dir.read("d"), "TWO\r\nthree\r\n");
+    deleteLine(path, tmp, 0);
+    deleteLine(path, tmp, 1);
+    EXPECT_EQ(dir.read("d"), "");  // the only record deleted: an empty file
+    EXPECT_FALSE(dir.exists("rec.tmp"));
+
+    AqRecord r = sampleRecord(4);
+    EXPECT_EQ(*readRecord(path, 1, r), 1);
+    EXPECT_EQ(r[1], 0);  // then record 1 of 1, all zero
+}
+
+TEST(DataFile, FailedRewriteLeavesTheFileAsItWas) {
+    ScratchFolder dir;
+    const std::string original = "one\r\ntwo\r\n";
+    const std::string path = dir.write("d", original);
+    runtime::testing::failNextRename();
+    EXPECT_THROW(replaceLine(path, dir.file("rec.tmp"), 1, "new"), runtime::InOutError);
+    EXPECT_EQ(dir.read("d"), original);
+    EXPECT_FALSE(dir.exists("rec.tmp"));
+    EXPECT_THROW(deleteLine(dir.file("missing"), dir.file("rec.tmp"), 1), runtime::InOutError);
+    EXPECT_FALSE(dir.exists("missing"));
+    EXPECT_FALSE(dir.exists("rec.tmp"));
+}
