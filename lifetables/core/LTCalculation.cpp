@@ -1,0 +1,18 @@
+#include "lifetables/core/LTCalculation.h"
+
+#include "lifetables/core/LTChecks.h"
+#include "lifetables/core/LTYearsOfLife.h"
+
+namespace lifetables {
+
+bool ltRunCalculation(LTState& state, const LTMessageSink& messages, const LTProgressStep& progressStep) {
+    bool ok = false;
+    proc_LTCheckParameterLines(state, messages, ok);
+    if (ok) proc_LTRRAtLevel(state, messages, ok);
+    if (ok) proc_LTCheckData(state, messages, ok);
+    if (ok) proc_LTSimulate(state, progressStep, ok);
+    if (ok) proc_LTComputeYOLL(state, ok);
+    return ok;
+}
+
+}  // namespace lifetables

@@ -1,0 +1,137 @@
+#include "lifetables/core/LTChecks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "lifetables/core/LTTrunc.h"
+#include "runtime/NumberText.h"
+
+namespace lifetables {
+namespace {
+
+constexpr long double kSeFactor = 1.96L;
+constexpr double kConcentrationStep = 10.0;
+
+bool relativeRisksSupplied(const LTState& state, int cause) {
+    return state.LTRRvector[5][cause] > 0 && state.LTRRvector[6][cause] > 0 && state.LTRRvector[7][cause] > 0;
+}
+
+// The single-age rows that the data lines of a sex would fill: both the span from the first from
+// age to the last until age and the sum of the lines' own spans.
+std::int64_t singleAgeRowsNeeded(const LTState& state, int sex, int lines) {
+    const auto& data = state.LTempirical;
+    const std::int64_t span = std::int64_t{gl_LTtrunc(data[lines][kLTUntilAge][sex])} -
+                              gl_LTtrunc(data[1][kLTFromAge][sex]) + 1;
+    std::int64_t rows = 0;
+    for (int r = 1; r <= lines; ++r) {
+        const std::int64_t n = std::int64_t{gl_LTtrunc(data[r][kLTUntilAge][sex])} -
+                               gl_LTtrunc(data[r][kLTFromAge][sex]) + 1;
+        rows += std::max<std::int64_t>(n, 0);
+    }
+    return std::max(span, rows);
+}
+
+}  // namespace
+
+int ltUsedLines(const LTState& state, int sex) {
+    return std::clamp<std::int32_t>(state.LTlineCount[sex], 0, kLTMaxRows);
+}
+
+void proc_LTComputeRRs(LTState& state, int cause) {
+    if (cause < 0 || cause >= kLTCauseCount) return;
+    auto& rr = state.LTRRvector;
+    const long double b = rr[3][cause];
+    const long double se = rr[4][cause];
+    rr[5][cause] = static_cast<double>(std::exp(kConcentrationStep * b));
+    rr[6][cause] = static_cast<double>(std::exp(kConcentrationStep * (b - kSeFactor * se)));
+    rr[7][cause] = static_cast<double>(std::exp(kConcentrationStep * (b + kSeFactor * se)));
+}
+
+void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok) {
+    ok = true;
+    for (int column = 0; column <= 4; ++column) state.LTRRatLevel[column] = state.LTRRvector[column];
+
+    const LTRRSettings& settings = state.LTRRsettings;
+    if (!(settings.X_lo < settings.X_hi)) {
+        ltShowMessage(messages, "ERROR: X_lo >= X_hi!");
+        ok = false;
+    }
+    if (settings.X_reference < settings.X_lo || settings.X_reference > settings.X_hi) {
+        ltShowMessage(messages, "ERROR: reference level " + runtime::floatToStr(settings.X_reference) +
+                                    " not in [X_lo, X_hi] interval!");
+        ok = false;
+    }
+    if (!ok) return;
+
+    const long double d = settings.X_reference - settings.meanAnnualConc;
+    auto& rr = state.LTRRatLevel;
+    for (int cause = 0; cause < kLTCauseCount; ++cause) {
+        const long double b = rr[3][cause];
+        const long double se = rr[4][cause];
+        rr[5][cause] = static_cast<double>(std::exp(b * d));
+        rr[6][cause] = static_cast<double>(std::exp((b - kSeFactor * se) * d));
+        rr[7][cause] = static_cast<double>(std::exp((b + kSeFactor * se) * d));
+    }
+}
+
+void proc_LTCheckParameterLines(const LTState& state, const LTMessageSink& messages, bool& ok) {
+    ok = true;
+    const std::int32_t effect = state.LTinfos.effect;
+    if (effect < 0 || effect >= kLTCauseCount) {
+        ltShowMessage(messages, "ERROR: unknown cause of death # " + runtime::intToStr(effect) + "!");
+        ok = false;
+        return;
+    }
+    if (effect != 0 && !state.LTcauseChecked[1] && !state.LTcauseChecked[2]) {
+        ltShowMessage(messages, "ERROR: at least one parameter line must be checked!");
+        ok = false;
+    }
+}
+
+void proc_LTCheckData(LTState& state, const LTMessageSink& messages, bool& ok) {
+    ok = true;
+    std::int64_t lineSum = 0;
+    for (int sex = 1; sex <= kLTSexCount; ++sex) {
+        state.LTresultValid[sex] = state.LTlineCount[sex] > 0;
+        lineSum += state.LTlineCount[sex];
+    }
+    if (lineSum <= 0) {
+        ltShowMessage(messages, "CALCULATION IMPOSSIBLE: No empirical data entered!");
+        ok = false;
+    }
+
+    const auto& data = state.LTempirical;
+    for (int sex = 1; sex <= kLTSexCount; ++sex) {
+        const int lines = ltUsedLines(state, sex);
+        if (lines == 0) continue;
+        for (int r = 2; r <= lines; ++r) {
+            if (data[r - 1][kLTUntilAge][sex] + 1.0 != data[r][kLTFromAge][sex]) {
+                ltShowMessage(messages, "CALCULATION IMPOSSIBLE: ages are not continuos in matrix # " +
+                                            runtime::intToStr(sex) + " line # " + runtime::intToStr(r));
+                ok = false;
+            }
+        }
+        if (singleAgeRowsNeeded(state, sex, lines) > kLTMaxRows) {
+            ltShowMessage(messages, "CALCULATION IMPOSSIBLE: the age groups of matrix # " + runtime::intToStr(sex) +
+                                        " cover more than 120 single years of age!");
+            ok = false;
+        }
+    }
+
+    const int firstCause = state.LTinfos.effect == 0 ? 0 : 1;
+    const int lastCause = state.LTinfos.effect == 0 ? 0 : 2;
+    for (int cause = firstCause; cause <= lastCause; ++cause) {
+        if (!relativeRisksSupplied(state, cause)) {
+            ltShowMessage(messages, "CALCULATION IMPOSSIBLE: (Some) relative risks not supplied!");
+            ok = false;
+        }
+    }
+}
+
+bool gl_LTnotDigitsOnly(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char ch) { return ch < '0' || ch > '9'; });
+}
+
+}  // namespace lifetables

@@ -1,0 +1,68 @@
+#pragma once
+// Building life-table inputs for the engine tests.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lifetables/core/LTMessageSink.h"
+#include "lifetables/core/LTState.h"
+
+namespace lifetables::testing {
+
+struct AgeGroup {
+    double from = 0;
+    double until = 0;
+    double population = 0;
+    double deathsAll = 0;
+    double deathsCardio = 0;
+    double deathsLCA = 0;
+};
+
+inline std::unique_ptr<LTState> makeState() { return std::make_unique<LTState>(); }
+
+// Puts the age groups into the data of a sex, with the death rates the data tabs derive.
+inline void setGroups(LTState& state, int sex, const std::vector<AgeGroup>& groups) {
+    int r = 0;
+    for (const AgeGroup& g : groups) {
+        auto& row = state.LTempirical[++r];
+        row[kLTFromAge][sex] = g.from;
+        row[kLTUntilAge][sex] = g.until;
+        row[kLTPopulation][sex] = g.population;
+        row[kLTDeathsAll][sex] = g.deathsAll;
+        row[kLTDeathsCardio][sex] = g.deathsCardio;
+        row[kLTDeathsLCA][sex] = g.deathsLCA;
+        row[kLTRateAll][sex] = g.population > 0 && g.deathsAll > 0 ? g.deathsAll / g.population : 0;
+        row[kLTRateCardio][sex] = g.population > 0 && g.deathsCardio > 0 ? g.deathsCardio / g.population : 0;
+        row[kLTRateLCA][sex] = g.population > 0 && g.deathsLCA > 0 ? g.deathsLCA / g.population : 0;
+    }
+    state.LTlineCount[sex] = r;
+}
+
+// The neutral settings of a run without the advanced options.
+inline void setNeutralSettings(LTState& state) {
+    LTRRSettings& s = state.LTRRsettings;
+    s.advanced = false;
+    s.birthSlope = kLTNeutralBirthSlope;
+    s.percPoll = kLTNeutralPercPoll;
+    s.weightAge = s.weightYears = kLTNeutralWeight;
+    s.birthFromYear = s.percPollFromYear = s.weightAgeFromAge = s.weightYearsFromYear = kLTNeutralFrom;
+    s.birthUntilYear = s.percPollUntilYear = s.weightAgeUntilAge = s.weightYearsUntilYear = kLTNeutralUntil;
+}
+
+// One relative-risk line: ages [from, until), beta and its standard error.
+inline void setRiskLine(LTState& state, int cause, double from, double until, double beta, double se) {
+    state.LTRRvector[0][cause] = cause;
+    state.LTRRvector[1][cause] = from;
+    state.LTRRvector[2][cause] = until;
+    state.LTRRvector[3][cause] = beta;
+    state.LTRRvector[4][cause] = se;
+}
+
+struct MessageLog {
+    std::vector<std::string> messages;
+    LTMessageSink sink() {
+        return [this](const std::string& m) { messages.push_back(m); };
+    }
+};
+
+}  // namespace lifetables::testing
