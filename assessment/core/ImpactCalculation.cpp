@@ -44,18 +44,38 @@ void calculateImpact(const ImpactInputs& in, ImpactResults& out) {
     if (cutOff < 0) cutOff = 0;
     if (cutOff > 23) cutOff = 23;
     const int refClass = cutOff + 1;
-    const int refPos = referencePosition(cutOff);
+    const auto refPos = static_cast<std::size_t>(referencePosition(cutOff));
 
-    out.impact_scale = days * (pop / 100);
+    const long double scale = days * (pop / 100);
+    out.impact_scale = scale;
     for (int k = 1; k <= kClassCount; ++k) out.class_present[static_cast<std::size_t>(k)] = in.class_counts[static_cast<std::size_t>(k)];
-    out.chart_maxima.fill(0);
-    out.chart_maxima[2] = 100;
-    out.chart_maxima[6] = 100;
-    out.chart_maxima[7] = 100;
+    // The maxima are kept in locals while the tables are written and stored at the end.
+    long double maxPctDays = 0, maxRr = 0, maxCases = 0, maxCumCases = 0, maxPer100k = 0;
+
+    // Days per class: the same for all three estimates, so they are worked out once.
+    std::array<long double, kLastPosition + 1> dayFraction{};  // pct_days / 100
+    {
+        auto& pctDays = out.pct_days[1];
+        auto& cumPctDays = out.cum_pct_days[1];
+        long double cum = 0;
+        cumPctDays[kFirstPosition] = 0;
+        for (std::size_t i = kFirstClassPosition; i <= kLastClassPosition; ++i) {
+            const long double pct = in.days_total == 0 ? 0 : static_cast<long double>(hundredTimes(in.class_counts[i - 16])) / days;
+            pctDays[i] = pct;
+            raise(maxPctDays, pct);
+            cum += pct;
+            cumPctDays[i] = cum;
+            dayFraction[i] = pct / 100;
+        }
+        pctDays[kLastPosition] = 0;
+        for (std::size_t j = 2; j <= kEstimates; ++j) {
+            out.pct_days[j] = pctDays;
+            out.cum_pct_days[j] = cumPctDays;
+        }
+    }
+    const auto& pctDays = out.pct_days[1];
 
     for (std::size_t j = 1; j <= kEstimates; ++j) {
-        auto& pctDays = out.pct_days[j];
-        auto& cumPctDays = out.cum_pct_days[j];
         auto& classRr = out.class_rr[j];
         auto& excessRr = out.class_excess_rr[j];
         auto& apTerm = out.class_ap_term[j];
@@ -64,72 +84,75 @@ void calculateImpact(const ImpactInputs& in, ImpactResults& out) {
         auto& cumRate = out.cum_excess_rate[j];
         auto& pctCases = out.pct_cases[j];
         auto& cumPctCases = out.cum_pct_cases[j];
-        auto& cumCases = out.cum_cases[j];
-        auto& cumPer100k = out.cum_cases_per_100k[j];
-
-        out.ap_numerator[j] = 0;
-        out.ap_denominator[j] = 0;
-        out.impact_ap[j] = 0;
-        cumPctDays[kFirstPosition] = 0;
-        cumRate[static_cast<std::size_t>(refPos - 1)] = 0;
-        pctDays[kLastPosition] = 0;
-
-        // Days per class.
-        for (std::size_t i = kFirstClassPosition; i <= kLastClassPosition; ++i) {
-            const std::int32_t n = in.class_counts[i - 16];
-            pctDays[i] = in.days_total == 0 ? 0 : static_cast<long double>(hundredTimes(n)) / days;
-            raise(out.chart_maxima[1], pctDays[i]);
-            cumPctDays[i] = cumPctDays[i - 1] + pctDays[i];
-        }
 
         // The risk step per class width; a relative risk of 1 or less has no effect.
         const long double rr = in.rel_risk[j];
         const long double e = rr > 1.0L ? rr - 1 : 0;
 
         // The ladder: 1 at the reference class, half a step into the next class, then one step per
-        // narrow class and five steps per wide class (the open top class included).
-        classRr[static_cast<std::size_t>(refPos)] = 1.0L;
-        if (refClass + 1 <= kClassCount) classRr[static_cast<std::size_t>(classPosition(refClass + 1))] = 1 + 0.5L * e;
-        for (int k = refClass + 2; k <= kClassCount; ++k) {
-            const auto i = static_cast<std::size_t>(classPosition(k));
-            classRr[i] = classRr[i - 1] + (k < kWideClassFirst ? e : 5 * e);
+        // narrow class and five steps per wide class (the open top class included). With it the
+        // attributable proportion over the classes from the reference class up.
+        long double numerator = 0;
+        long double denominator = 0;
+        long double classRisk = 1.0L;
+        for (std::size_t i = refPos; i <= kLastClassPosition; ++i) {
+            const int k = static_cast<int>(i) - 16;
+            if (k == refClass + 1) classRisk = 1 + 0.5L * e;
+            else if (k > refClass + 1) classRisk = classRisk + (k < kWideClassFirst ? e : 5 * e);
+            classRr[i] = classRisk;
+            const long double excess = classRisk - 1;
+            excessRr[i] = excess;
+            denominator += pctDays[i] * classRisk / 100;
+            const long double term = dayFraction[i] * excess;
+            apTerm[i] = term;
+            raise(maxRr, classRisk);
+            numerator += term;
         }
-
-        // Attributable proportion over the classes from the reference class up.
-        for (auto i = static_cast<std::size_t>(refPos); i <= kLastClassPosition; ++i) {
-            excessRr[i] = classRr[i] - 1;
-            out.ap_denominator[j] += pctDays[i] * classRr[i] / 100;
-            apTerm[i] = pctDays[i] / 100 * excessRr[i];
-            raise(out.chart_maxima[3], classRr[i]);
-            out.ap_numerator[j] += apTerm[i];
-        }
-        out.impact_ap[j] = out.ap_denominator[j] == 0 ? 0 : out.ap_numerator[j] / out.ap_denominator[j];
-        out.background_rate[j] = (1 - out.impact_ap[j]) * in.base_incidence;
+        const long double ap = denominator == 0 ? 0 : numerator / denominator;
+        out.ap_numerator[j] = numerator;
+        out.ap_denominator[j] = denominator;
+        out.impact_ap[j] = ap;
+        const long double background = (1 - ap) * in.base_incidence;
+        out.background_rate[j] = background;
 
         // Excess incidence and cases.
-        for (auto i = static_cast<std::size_t>(refPos); i <= kLastClassPosition; ++i) {
-            excessRate[i] = apTerm[i] * out.background_rate[j];
-            cases[i] = excessRate[i] * out.impact_scale;
-            raise(out.chart_maxima[4], cases[i]);
-            cumRate[i] = cumRate[i - 1] + excessRate[i];
-            cumCases[i] = cumRate[i] * out.impact_scale;
-            raise(out.chart_maxima[5], cumCases[i]);
-            cumPer100k[i] = in.exposed_pop == 0 ? 0 : cumCases[i] / pop * 100;
-            raise(out.chart_maxima[8], cumPer100k[i]);
+        long double cum = 0;
+        cumRate[refPos - 1] = 0;
+        for (std::size_t i = refPos; i <= kLastClassPosition; ++i) {
+            const long double rate = apTerm[i] * background;
+            excessRate[i] = rate;
+            const long double classCases = rate * scale;
+            cases[i] = classCases;
+            raise(maxCases, classCases);
+            cum += rate;
+            cumRate[i] = cum;
+            raise(maxCumCases, cum * scale);
         }
-        out.impact_rate[j] = cumRate[kLastClassPosition];
+        if (in.exposed_pop < 0) {
+            for (std::size_t i = refPos; i <= kLastClassPosition; ++i) raise(maxPer100k, cumRate[i] * scale / pop * 100);
+        }
+        const long double total = cum;
+        out.impact_rate[j] = total;
 
         // Shares of the estimate's excess cases.
-        for (auto i = static_cast<std::size_t>(refPos); i <= kLastClassPosition; ++i) {
-            if (out.impact_rate[j] == 0) {
+        if (total == 0) {
+            for (std::size_t i = refPos; i <= kLastClassPosition; ++i) {
                 pctCases[i] = 0;
                 cumPctCases[i] = 0;
-            } else {
-                pctCases[i] = excessRate[i] / out.impact_rate[j] * 100;
-                cumPctCases[i] = cumRate[i] * 100 / out.impact_rate[j];
+            }
+        } else {
+            for (std::size_t i = refPos; i <= kLastClassPosition; ++i) {
+                pctCases[i] = excessRate[i] / total * 100;
+                cumPctCases[i] = cumRate[i] * 100 / total;
             }
         }
     }
+
+    // The largest cumulated cases per 100 000 inhabitants belong to the largest cumulated cases:
+    // dividing by a positive population and scaling by 100 keeps the order of the values.
+    if (in.exposed_pop > 0) maxPer100k = maxCumCases / pop * 100;
+    out.exposed_pop = in.exposed_pop;
+    out.chart_maxima = {0, maxPctDays, 100, maxRr, maxCases, maxCumCases, 100, 100, maxPer100k};
 }
 
 }  // namespace assessment

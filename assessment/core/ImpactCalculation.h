@@ -48,9 +48,6 @@ struct ImpactResults {
     ImpactTable cum_excess_rate{};    // running sum from the reference class
     ImpactTable pct_cases{};          // share of the estimate's excess cases, percent
     ImpactTable cum_pct_cases{};      // running sum of that share, percent
-    // Derived for the grid and the chart, from the reference class on:
-    ImpactTable cum_cases{};            // cum_excess_rate * impact_scale          ("Cum.#")
-    ImpactTable cum_cases_per_100k{};   // cum_cases / P * 100; 0 when P is 0     ("Cum # per 100 000")
 
     // Per estimate.
     EstimateValues ap_numerator{};
@@ -64,8 +61,19 @@ struct ImpactResults {
     std::array<long double, 9> chart_maxima{};    // [1..8]: largest value of each grid column
     std::array<std::int32_t, 26> class_present{}; // [1..25]: copy of the class counts
 
+    std::int32_t exposed_pop = 0;                 // P of the calculation
+
     // Total excess cases of estimate j.
     long double totalCases(int j) const { return impact_rate[static_cast<std::size_t>(j)] * impact_scale; }
+    // Cumulated excess cases up to position i ("Cum.#"), from the reference class on.
+    long double cumCases(int j, int i) const {
+        return cum_excess_rate[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] * impact_scale;
+    }
+    // The same per 100 000 inhabitants ("Cum # per 100 000"); 0 when the population is 0.
+    long double cumCasesPer100k(int j, int i) const {
+        if (exposed_pop == 0) return 0;
+        return cumCases(j, i) / static_cast<long double>(exposed_pop) * 100;
+    }
 };
 
 struct AssessmentState;

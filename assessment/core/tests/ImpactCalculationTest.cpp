@@ -30,7 +30,7 @@ long double rrOf(const ImpactResults& r, int j, int k) {
 bool allFinite(const ImpactResults& r) {
     for (const ImpactTable* t : {&r.pct_days, &r.cum_pct_days, &r.class_rr, &r.class_excess_rr, &r.class_ap_term,
                                  &r.class_excess_rate, &r.class_cases, &r.cum_excess_rate, &r.pct_cases,
-                                 &r.cum_pct_cases, &r.cum_cases, &r.cum_cases_per_100k})
+                                 &r.cum_pct_cases})
         for (const auto& row : *t)
             for (long double v : row)
                 if (!std::isfinite(v)) return false;
@@ -52,7 +52,8 @@ TEST(ImpactCalculation, WorkedExampleOfOneYearInClassThree) {
     EXPECT_NEAR(r.totalCases(1), 82.5688L, 1e-4L);
     const auto c3 = static_cast<std::size_t>(classPosition(3));
     EXPECT_NEAR(r.class_cases[1][c3], r.totalCases(1), 1e-9L);
-    EXPECT_NEAR(r.cum_cases_per_100k[1][c3], 82.5688L, 1e-4L);
+    EXPECT_NEAR(r.cumCasesPer100k(1, classPosition(3)), 82.5688L, 1e-4L);
+    EXPECT_NEAR(r.chart_maxima[8], 1000 * 0.12L / 1.12L, 1e-9L);  // the upper estimate
     EXPECT_EQ(r.pct_days[1][c3], 100);
     for (int k = 3; k <= 25; ++k)
         EXPECT_NEAR(r.cum_pct_cases[1][static_cast<std::size_t>(classPosition(k))], 100, kTolerance) << k;
@@ -144,6 +145,39 @@ TEST(ImpactCalculation, MaximaComeFromTheLatestCallOnly) {
     calculateImpact(oneClass(3, 365, 1.01L, 0), fresh);
     EXPECT_EQ(r.chart_maxima, fresh.chart_maxima);
     EXPECT_EQ(r.cum_excess_rate, fresh.cum_excess_rate);
+}
+
+TEST(ImpactCalculation, MaximaAreTheLargestTableValues) {
+    ImpactInputs in;
+    in.exposed_pop = 730;
+    for (int k = 1; k <= 25; ++k) {
+        in.class_counts[static_cast<std::size_t>(k)] = (k * 7) % 11;
+        in.days_total += (k * 7) % 11;
+    }
+    in.rel_risk = {0, 1.06L, 1.02L, 1.11L};
+    in.base_incidence = incidencePerCountedDay(800, in.days_total);
+    in.first_class = 3;
+    ImpactResults r;
+    calculateImpact(in, r);
+    long double m1 = 0, m3 = 0, m4 = 0, m5 = 0, m8 = 0;
+    for (int j = 1; j <= 3; ++j) {
+        const auto sj = static_cast<std::size_t>(j);
+        for (int i = kFirstClassPosition; i <= kLastClassPosition; ++i) {
+            m1 = std::max(m1, r.pct_days[sj][static_cast<std::size_t>(i)]);
+            if (i < referencePosition(3)) continue;
+            m3 = std::max(m3, r.class_rr[sj][static_cast<std::size_t>(i)]);
+            m4 = std::max(m4, r.class_cases[sj][static_cast<std::size_t>(i)]);
+            m5 = std::max(m5, r.cumCases(j, i));
+            m8 = std::max(m8, r.cumCasesPer100k(j, i));
+        }
+    }
+    EXPECT_EQ(r.chart_maxima[1], m1);
+    EXPECT_EQ(r.chart_maxima[3], m3);
+    EXPECT_EQ(r.chart_maxima[4], m4);
+    EXPECT_EQ(r.chart_maxima[5], m5);
+    EXPECT_EQ(r.chart_maxima[8], m8);
+    EXPECT_NEAR(r.cum_pct_days[2][kLastClassPosition], 100, kTolerance);
+    EXPECT_EQ(r.pct_days[3], r.pct_days[1]);
 }
 
 TEST(ImpactCalculation, HugeCountsWrapLikeThe32BitProduct) {
