@@ -7,10 +7,16 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
+
 namespace platform {
 
 enum class Button { None, Ok, Cancel, Yes, No, Help };
 enum class BoxKind { Plain, Information, Warning, Error, Confirmation };
+
+// The application title: the title of message boxes (default: the application's display name).
+void setApplicationTitle(const QString& title);
+QString applicationTitle();
 
 // A plain message with one OK button (ShowMessage); the title is the application title.
 void showMessage(const QString& text);
@@ -43,5 +49,9 @@ std::optional<QString> openFileDialog(const FileDialogOptions& options);
 std::optional<QString> saveFileDialog(const FileDialogOptions& options);
 // A directory chooser that can create a folder.
 std::optional<QString> selectDirectory(const QString& title, const QString& initialDir);
+
+// Runs a modal dialog of the program's own and afterwards gives the activation back to the window
+// that was active (the active form keeps its state: no FormActivate or FormDeactivate).
+int execModal(QDialog& dialog);
 
 }  // namespace platform

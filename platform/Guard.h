@@ -3,6 +3,7 @@
 // plain message box with its message, and the program goes on.
 #include <exception>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -11,7 +12,7 @@ namespace platform {
 void showException(const std::exception& error);
 
 // Runs `handler`; an error escaping it is shown by showException. runtime::ExitProgram passes on
-// (it ends the program: quitExitCode()).
+// to requestExit (it ends the program).
 void runGuarded(const std::function<void()>& handler);
 
 // Wraps a handler for connect(): connect(button, &QPushButton::clicked, this, guarded([this] {...}));
@@ -20,7 +21,17 @@ auto guarded(F&& handler) {
     return [h = std::forward<F>(handler)](auto&&...) { runGuarded(h); };
 }
 
-// ExitProgram raised inside an event handler stops the event loop with its code.
+// ExitProgram raised inside an event handler: ends the running event loop with `code`. Without a
+// running event loop (start-up, or a test calling a handler directly) it throws
+// runtime::ExitProgram(code) again, so that the program body can leave with the code.
 void requestExit(int code);
+
+// Ends the running event loop with `code` (closing the main form uses 0). Without a running event
+// loop only the code is recorded.
+void quitEventLoop(int code);
+
+// The exit code asked for by requestExit or quitEventLoop since the last clear (tests read it).
+std::optional<int> requestedExitCode();
+void clearRequestedExitCode();
 
 }  // namespace platform

@@ -16,6 +16,8 @@ bool printWidgetImage(QWidget* widget);
 
 // The printer set-up dialog. Returns false when cancelled.
 bool printerSetup();
+// The print dialog before a print command; its choice applies to later printing too. False when cancelled.
+bool printDialog();
 
 // The printer's canvas: begin a job, write texts at positions, hand a rectangle to a painter.
 // Positions are in printer pixels (the device's resolution).

@@ -24,6 +24,9 @@ public:
     int fixedCols() const { return fixedCols_; }
     int fixedRows() const { return fixedRows_; }
     void setEditable(bool editable);
+    bool isEditable() const { return editable_; }
+    void setDefaultColWidth(int pixels);
+    void setDefaultRowHeight(int pixels);
 
     // The selection as (left, top, right, bottom) cells; the current cell when nothing larger is selected.
     QRect selectionRect() const;
@@ -32,9 +35,21 @@ public:
     void setTopRow(int row);
     int currentCol() const { return currentColumn(); }
 
+signals:
+    // The text of a cell changes while the user types in it (the cell already holds the new text).
+    void editTextChanged(int col, int row, const QString& text);
+
 private:
+    friend class StringGridEditorDelegate;
+    QTableWidgetItem* cellItem(int col, int row);
+    void updateCells();
+    bool isFixed(int col, int row) const { return col < fixedCols_ || row < fixedRows_; }
+    void keepCurrentOutOfFixedCells(int row, int col);
+
     int fixedCols_ = 0;
     int fixedRows_ = 0;
+    bool editable_ = false;
+    bool updating_ = false;
 };
 
 }  // namespace platform

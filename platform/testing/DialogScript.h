@@ -48,9 +48,28 @@ public:
     static const std::vector<HelpRequest>& helpRequests();
     static void clearShown();
 
-    // Printing goes to this PDF file without asking (empty: the normal way).
+    // Printing goes to this PDF file without asking (empty: the normal way); every job overwrites it.
     static void printToPdf(const QString& path);
     static QString pdfTarget();
+    static int printJobCount();       // print jobs finished since activate/clearShown
+    static int lastPageCount();       // pages of the last finished job (0: none)
+
+    // The printer dialogs (set-up and print) are accepted unless the next one is told otherwise.
+    static void answerPrintDialog(bool accept);
+    static int printDialogCount();
+
+    // The failure handler (tests swap it to check the mechanism itself).
+    static void setUnexpectedHandler(std::function<void(const QString& what)> onUnexpected);
+
+    // Used by the platform layer when a box, dialog, help request or print job happens.
+    static void recordBox(const ShownBox& box);
+    static std::optional<Button> takeBoxAnswer();
+    static void recordFileDialog(const ShownFileDialog& dialog);
+    static std::optional<std::optional<QString>> takeFileAnswer();  // nullopt: none queued
+    static void recordHelp(const HelpRequest& request);
+    static bool takePrintDialogAnswer();
+    static void recordPrintJob(int pages);
+    static void reportUnexpected(const QString& what);
 };
 
 }  // namespace platform::testing

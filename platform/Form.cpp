@@ -1,0 +1,93 @@
+#include "platform/Form.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QShowEvent>
+
+#include "platform/FocusTracker.h"
+#include "platform/FormPrivate.h"
+#include "platform/FormTracker.h"
+#include "platform/Guard.h"
+#include "platform/Help.h"
+
+namespace platform {
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window), d_(new Private) {
+    FormTracker::instance().registerForm(this);
+    FocusTracker::instance();
+}
+
+Form::~Form() {
+    FormTracker::instance().unregisterForm(this);
+    delete d_;
+}
+
+void Form::showForm() {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    // The offscreen platform has no stacking order (and says so for every raise).
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
+    FormTracker::instance().requestActivation(this);
+    FormTracker::instance().switchTo(this);
+}
+
+void Form::hideForm() { hide(); }
+
+bool Form::closeForm() {
+    bool allowed = true;
+    runGuarded([&] { allowed = FormCloseQuery(); });
+    if (!allowed) return false;
+    runGuarded([this] { FormClose(); });
+    hide();
+    if (FormTracker::instance().mainForm == this) quitEventLoop(0);
+    return true;
+}
+
+bool Form::isActiveForm() const { return FormTracker::instance().active() == this; }
+
+void Form::onLeave(QWidget* control, std::function<void()> handler) {
+    if (!control) return;
+    std::erase_if(d_->leaveHandlers, [control](const auto& entry) { return !entry.first || entry.first == control; });
+    d_->leaveHandlers.emplace_back(control, std::move(handler));
+}
+
+void Form::focusControl(QWidget* control) {
+    if (!control) return;
+    if (d_->inTransition) {
+        // Inside a leave handler: the pending move goes here instead.
+        d_->redirect = control;
+        d_->redirected = true;
+        return;
+    }
+    if (!control->isEnabled()) return;
+    FocusTracker::instance().programMove(this, control);
+}
+
+QWidget* Form::activeControl() const { return d_->activeControl; }
+
+void Form::closeEvent(QCloseEvent* event) {
+    // The window's close button and close() take the screen's own way: close query, close, hide.
+    event->ignore();
+    closeForm();
+}
+
+void Form::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FocusTracker::instance().watchWindow(this);
+    if (!event->spontaneous()) runGuarded([this] { FormShow(); });
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        if (helpContext_ != 0) runGuarded([this] { showHelpContext(helpContext_); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void setMainForm(Form* form) { FormTracker::instance().mainForm = form; }
+Form* mainForm() { return FormTracker::instance().mainForm; }
+Form* activeForm() { return FormTracker::instance().active(); }
+
+}  // namespace platform

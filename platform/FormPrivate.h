@@ -1,0 +1,46 @@
+#pragma once
+// The per-screen state behind Form: leave handlers, the logical active control and the state of a
+// running leave handler. Shared by Form and the focus tracker only.
+#include <QMetaObject>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "platform/Form.h"
+
+namespace platform {
+
+struct Form::Private {
+    std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> leaveHandlers;
+    QPointer<QWidget> activeControl;
+
+    // While a leave handler runs: focus notifications of this screen are ignored, and
+    // focusControl() only records where the focus goes afterwards.
+    bool inTransition = false;
+    bool redirected = false;
+    QPointer<QWidget> redirect;
+
+    // Counts focus notifications seen for this screen (tells focusControl whether Qt reported its move).
+    unsigned notifications = 0;
+
+    // The native window whose focus-object changes are watched while the screen is inactive.
+    QPointer<QWindow> watchedWindow;
+    QMetaObject::Connection focusObjectConnection;
+
+    std::function<void()> leaveHandlerOf(const QWidget* control) const {
+        if (!control) return {};
+        for (const auto& [widget, handler] : leaveHandlers)
+            if (widget == control) return handler;
+        return {};
+    }
+    bool hasLeaveHandler(const QWidget* control) const {
+        for (const auto& entry : leaveHandlers)
+            if (entry.first == control) return true;
+        return false;
+    }
+};
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+#include "platform/Guard.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QThread>
+
+#include "platform/Ansi.h"
+#include "platform/Dialogs.h"
+#include "runtime/Errors.h"
+
+namespace platform {
+
+namespace {
+std::optional<int> exitCode;
+
+bool eventLoopRunning() { return QThread::currentThread()->loopLevel() > 0; }
+}  // namespace
+
+void showException(const std::exception& error) { showMessage(fromAnsi(error.what())); }
+
+void runGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const runtime::ExitProgram& exit) {
+        requestExit(exit.code());
+    } catch (const std::exception& error) {
+        showException(error);
+    }
+}
+
+void requestExit(int code) {
+    exitCode = code;
+    if (!eventLoopRunning()) throw runtime::ExitProgram(code);
+    QCoreApplication::exit(code);
+}
+
+void quitEventLoop(int code) {
+    exitCode = code;
+    if (eventLoopRunning()) QCoreApplication::exit(code);
+}
+
+std::optional<int> requestedExitCode() { return exitCode; }
+void clearRequestedExitCode() { exitCode.reset(); }
+
+}  // namespace platform

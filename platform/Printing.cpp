@@ -1,0 +1,161 @@
+#include "platform/Printing.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QWidget>
+
+#include "platform/Dialogs.h"
+#include "platform/ModalState.h"
+#include "platform/testing/DialogScript.h"
+
+namespace platform {
+
+using testing::DialogScript;
+
+namespace {
+
+// The printer settings of the program: the set-up dialog's choice applies to all later printing.
+struct PrinterSettings {
+    QPrinter* printer = nullptr;
+    bool chosenByUser = false;
+};
+
+PrinterSettings& settings() {
+    static PrinterSettings s;
+    if (!s.printer) s.printer = new QPrinter(QPrinter::HighResolution);
+    return s;
+}
+
+bool runPrintDialog(bool setupOnly) {
+    if (DialogScript::active()) {
+        detail::noteModalShown();
+        return DialogScript::takePrintDialogAnswer();
+    }
+    PrinterSettings& s = settings();
+    QPrintDialog dialog(s.printer, detail::modalOwner());
+    if (setupOnly) {
+        dialog.setWindowTitle(QStringLiteral("Print Setup"));
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    }
+    if (execModal(dialog) != QDialog::Accepted) return false;
+    s.chosenByUser = true;
+    return true;
+}
+
+}  // namespace
+
+bool printerSetup() { return runPrintDialog(true); }
+bool printDialog() { return runPrintDialog(false); }
+
+struct PrinterCanvas::Private {
+    std::unique_ptr<QPrinter> ownPrinter;  // a test job's PDF printer
+    QPrinter* printer = nullptr;
+    QPainter painter;
+    QFont font;
+    bool fontSet = false;
+    int pages = 0;
+    bool started = false;
+
+    // The printer of a new job: a test's PDF, the user's choice, the default printer, or a PDF file
+    // that the user names. Null when the user cancelled.
+    QPrinter* jobPrinter() {
+        if (DialogScript::active() && !DialogScript::pdfTarget().isEmpty()) {
+            ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            ownPrinter->setOutputFormat(QPrinter::PdfFormat);
+            ownPrinter->setOutputFileName(DialogScript::pdfTarget());
+            return ownPrinter.get();
+        }
+        PrinterSettings& s = settings();
+        if (s.chosenByUser) return s.printer;
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (!defaultPrinter.isNull()) {
+            s.printer->setOutputFormat(QPrinter::NativeFormat);
+            s.printer->setPrinterName(defaultPrinter.printerName());
+            return s.printer;
+        }
+        FileDialogOptions options;
+        options.title = QStringLiteral("Print to PDF file");
+        options.filter = QStringLiteral("PDF files (*.pdf)");
+        options.defaultExt = QStringLiteral("pdf");
+        options.overwritePrompt = true;
+        const std::optional<QString> file = saveFileDialog(options);
+        if (!file) return nullptr;
+        s.printer->setOutputFormat(QPrinter::PdfFormat);
+        s.printer->setOutputFileName(*file);
+        return s.printer;
+    }
+};
+
+PrinterCanvas::PrinterCanvas() : d_(std::make_unique<Private>()) {}
+
+PrinterCanvas::~PrinterCanvas() { endDoc(); }
+
+bool PrinterCanvas::beginDoc() {
+    if (d_->started) return true;
+    d_->printer = d_->jobPrinter();
+    if (!d_->printer) return false;
+    if (!d_->painter.begin(d_->printer)) {
+        showMessage(QStringLiteral("Printing failed: the printer could not be opened."));
+        d_->printer = nullptr;
+        return false;
+    }
+    d_->started = true;
+    d_->pages = 1;
+    if (!d_->fontSet) {
+        // A new canvas writes in the default font at 8 points.
+        d_->font = QGuiApplication::font();
+        d_->font.setPointSize(8);
+    }
+    d_->painter.setFont(d_->font);
+    return true;
+}
+
+void PrinterCanvas::endDoc() {
+    if (!d_->started) return;
+    d_->painter.end();
+    d_->started = false;
+    DialogScript::recordPrintJob(d_->pages);
+}
+
+void PrinterCanvas::newPage() {
+    if (!d_->started) return;
+    if (d_->printer->newPage()) ++d_->pages;
+}
+
+int PrinterCanvas::pageWidth() const { return d_->printer ? d_->printer->width() : 0; }
+int PrinterCanvas::pageHeight() const { return d_->printer ? d_->printer->height() : 0; }
+int PrinterCanvas::resolution() const { return d_->printer ? d_->printer->resolution() : 0; }
+
+void PrinterCanvas::setFont(const QFont& font) {
+    d_->font = font;
+    d_->fontSet = true;
+    if (d_->started) d_->painter.setFont(font);
+}
+
+void PrinterCanvas::textOut(int x, int y, const QString& text) {
+    if (!d_->started) return;
+    // The position is the top left corner of the text.
+    d_->painter.drawText(x, y + d_->painter.fontMetrics().ascent(), text);
+}
+
+QPainter& PrinterCanvas::painter() { return d_->painter; }
+
+bool printWidgetImage(QWidget* widget) {
+    if (!widget) return false;
+    const QPixmap image = widget->grab();
+    PrinterCanvas canvas;
+    if (!canvas.beginDoc()) return false;
+    const QSize size = image.size().scaled(canvas.pageWidth(), canvas.pageHeight(), Qt::KeepAspectRatio);
+    canvas.painter().setRenderHint(QPainter::SmoothPixmapTransform);
+    canvas.painter().drawPixmap(QRect(QPoint(0, 0), size), image);
+    canvas.endDoc();
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+// The main() of every GUI test: a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise),
+// the dialog script active before each test, and a failure for every box nobody answered.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+
+#include "platform/Dialogs.h"
+#include "platform/Guard.h"
+#include "platform/testing/DialogScript.h"
+
+namespace {
+
+void failUnexpected(const QString& what) { ADD_FAILURE() << what.toStdString(); }
+
+class ScriptPerTest : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        platform::testing::DialogScript::activate(failUnexpected);
+        platform::clearRequestedExitCode();
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    QApplication app(argc, argv);
+    platform::setApplicationTitle(QStringLiteral("Zelk"));
+    platform::testing::DialogScript::activate(failUnexpected);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ScriptPerTest);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,177 @@
+// Leave handlers: they run when the focus moves to another control of the same screen, by the
+// user or by the program, and never for a box or a window change.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
+
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+#include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+#include "RealBoxes.h"
+#include "TestForms.h"
+
+using namespace platform;
+using platform::testing::DialogScript;
+namespace pt = platform::testing;
+
+namespace {
+
+struct Screen {
+    QStringList log;
+    EditsForm form{QStringLiteral("F"), &log};
+    Screen() {
+        pt::activateForm(&form);
+        form.focusControl(form.e1);
+        log.clear();
+    }
+};
+
+TEST(LeaveHandler, RunsOnceOnTabAndOnClick) {
+    Screen s;
+    EXPECT_EQ(s.form.activeControl(), s.form.e1);
+    pt::pressTab(&s.form);
+    EXPECT_EQ(QApplication::focusWidget(), s.form.e2);
+    EXPECT_EQ(s.log, QStringList{"e1.leave"});
+    pt::clickOn(s.form.e3);
+    EXPECT_EQ(s.log, (QStringList{"e1.leave", "e2.leave"}));
+    EXPECT_EQ(s.form.activeControl(), s.form.e3);
+    pt::clickOn(s.form.button);
+    EXPECT_EQ(s.log, (QStringList{"e1.leave", "e2.leave", "e3.leave"}));
+    EXPECT_EQ(s.form.clicks, 1);
+    // Leaving a control without a handler runs nothing.
+    pt::clickOn(s.form.e1);
+    EXPECT_EQ(s.log.size(), 3);
+}
+
+TEST(LeaveHandler, RunsOnProgramMoveAlsoWhileTheWindowIsInactive) {
+    Screen s;
+    s.form.focusControl(s.form.e2);
+    EXPECT_EQ(s.log, QStringList{"e1.leave"});
+    EXPECT_EQ(s.form.activeControl(), s.form.e2);
+
+    // Another (non-screen) window takes the activation: no leave handler runs.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 1000));
+    EXPECT_EQ(s.log.size(), 1);
+    EXPECT_TRUE(s.form.isActiveForm());
+
+    s.form.focusControl(s.form.e3);
+    EXPECT_EQ(s.log, (QStringList{"e1.leave", "e2.leave"}));
+    EXPECT_EQ(s.form.activeControl(), s.form.e3);
+    // A plain setFocus() on the inactive window is noticed too.
+    s.form.e1->setFocus();
+    EXPECT_EQ(s.log, (QStringList{"e1.leave", "e2.leave", "e3.leave"}));
+
+    // Coming back to the window runs nothing.
+    s.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&s.form, 1000));
+    EXPECT_EQ(s.log.size(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), s.form.e1);
+}
+
+TEST(LeaveHandler, BoxInsideTheHandlerRunsNoFurtherHandler) {
+    Screen s;
+    s.form.leaveActions[s.form.e1] = [] { showMessage(QStringLiteral("Check the value")); };
+    DialogScript::answer(Button::Ok);
+    pt::pressTab(&s.form);
+    EXPECT_EQ(s.log, QStringList{"e1.leave"});
+    EXPECT_EQ(pt::lastBoxText(), "Check the value");
+    EXPECT_EQ(s.form.activeControl(), s.form.e2);
+}
+
+TEST(LeaveHandler, RealBoxInsideTheHandlerKeepsTheFocusMove) {
+    Screen s;
+    DialogScript::deactivate();
+    s.form.leaveActions[s.form.e1] = [] {
+        pressInNextRealBox(QMessageBox::Ok);
+        showMessage(QStringLiteral("Check the value"));
+    };
+    pt::pressTab(&s.form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&s.form, 1000));
+    QTest::qWait(20);
+    EXPECT_EQ(s.log, QStringList{"e1.leave"});
+    EXPECT_EQ(s.form.activeControl(), s.form.e2);
+    EXPECT_EQ(QApplication::focusWidget(), s.form.e2);
+    QTest::keyClicks(QApplication::focusWidget(), "42");
+    EXPECT_EQ(s.form.e2->text(), "42");
+}
+
+TEST(LeaveHandler, FocusControlInsideTheHandlerRedirects) {
+    Screen s;
+    s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e1); };
+    pt::pressTab(&s.form);
+    EXPECT_EQ(s.log, QStringList{"e1.leave"});
+    EXPECT_EQ(s.form.activeControl(), s.form.e1);
+    EXPECT_EQ(QApplication::focusWidget(), s.form.e1);
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_EQ(s.form.e1->text(), "x");
+
+    // Redirected elsewhere: the control first aimed at never became active and is never left.
+    s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e3); };
+    pt::clickOn(s.form.e2);
+    EXPECT_EQ(s.form.activeControl(), s.form.e3);
+    s.form.leaveActions.clear();
+    pt::clickOn(s.form.e1);
+    EXPECT_EQ(s.log, (QStringList{"e1.leave", "e1.leave", "e3.leave"}));
+}
+
+TEST(LeaveHandler, RedirectOrBoxEatsTheClickThatLeft) {
+    Screen s;
+    s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e1); };
+    pt::clickOn(s.form.button);
+    EXPECT_EQ(s.form.clicks, 0);
+    EXPECT_FALSE(s.form.button->isDown());
+    EXPECT_EQ(QApplication::focusWidget(), s.form.e1);
+
+    s.form.leaveActions[s.form.e1] = [] { showMessage(QStringLiteral("Wrong input")); };
+    DialogScript::answer(Button::Ok);
+    pt::clickOn(s.form.button);
+    EXPECT_EQ(s.form.clicks, 0);
+
+    // Without either, the click that left the control goes through.
+    pt::clickOn(s.form.e1);
+    s.form.leaveActions.clear();
+    pt::clickOn(s.form.button);
+    EXPECT_EQ(s.form.clicks, 1);
+}
+
+TEST(LeaveHandler, ErrorInTheHandlerIsShownAndTheProgramGoesOn) {
+    Screen s;
+    s.form.leaveActions[s.form.e1] = [] { throw std::runtime_error("Invalid numeric input"); };
+    DialogScript::answer(Button::Ok);
+    pt::pressTab(&s.form);
+    EXPECT_EQ(pt::lastBoxText(), "Invalid numeric input");
+    EXPECT_EQ(s.form.activeControl(), s.form.e2);
+    s.form.leaveActions.clear();
+    pt::pressTab(&s.form);
+    EXPECT_EQ(s.form.activeControl(), s.form.e3);
+}
+
+TEST(LeaveHandler, SwitchingScreensRunsNoLeaveHandler) {
+    Screen s;
+    QStringList otherLog;
+    EditsForm other(QStringLiteral("G"), &otherLog);
+    pt::activateForm(&other);
+    pt::activateForm(&s.form);
+    EXPECT_TRUE(s.log.filter(".leave").isEmpty());
+    EXPECT_EQ(s.form.activeControl(), s.form.e1);
+}
+
+TEST(LeaveHandler, TypingIntoAnEditLeavesThePreviousControl) {
+    Screen s;
+    pt::typeInto(s.form.e2, QStringLiteral("12.5"));
+    EXPECT_EQ(s.form.e2->text(), "12.5");
+    EXPECT_EQ(s.log, QStringList{"e1.leave"});
+    pt::typeInto(s.form.e2, QString());
+    EXPECT_EQ(s.form.e2->text(), "");
+}
+
+}  // namespace
