@@ -58,19 +58,30 @@ double scenarioRR(const LTState& state, int h, int j, int sex, int rrColumn, int
     return state.LTRRsettings.advanced ? gl_LTadvancedRR(state, h, j, sex, rrColumn, year, rr) : rr;
 }
 
-// m1 RR1 + m2 RR2 at an age; rrInWindow is the scenario's relative risk of the analysed cause.
-double causeRateAtAge(const LTState& state, double age, int rrColumn, double m1, double m2, double rrInWindow) {
+// What the age of a single-age row decides: whether the analysed cause's scenario risk applies
+// (its age window holds) and the fixed risk of the other cause (RR2).
+struct AgeRisks {
+    bool analysedInWindow = false;
+    double otherRR = 1.0;
+};
+
+AgeRisks ageRisks(const LTState& state, double age) {
     const auto& level = state.LTRRatLevel;
     const auto inWindow = [&](int cause) { return level[1][cause] <= age && age < level[2][cause]; };
     const int effect = analysedCause(state);
-    double rr1 = 1.0;
-    double rr2 = 1.0;
-    if (isScenarioColumn(rrColumn) && inWindow(effect)) rr1 = rrInWindow;
+    AgeRisks risks;
+    risks.analysedInWindow = inWindow(effect);
     if (effect != 0) {
         const int other = 3 - effect;
-        if (inWindow(other)) rr2 = state.LTcauseChecked[other] ? level[5][other] : 1.0;
+        if (inWindow(other)) risks.otherRR = state.LTcauseChecked[other] ? level[5][other] : 1.0;
     }
-    return m1 * rr1 + m2 * rr2;
+    return risks;
+}
+
+// m1 RR1 + m2 RR2; rrInWindow is the scenario's risk of the analysed cause in the cell's year.
+double causeRate(const AgeRisks& risks, int rrColumn, double m1, double m2, double rrInWindow) {
+    const double rr1 = isScenarioColumn(rrColumn) && risks.analysedInWindow ? rrInWindow : 1.0;
+    return m1 * rr1 + m2 * risks.otherRR;
 }
 
 void clearProjection(LTState& state) {
@@ -109,13 +120,13 @@ void fillRateMatrices(LTState& state, int sex, const LTProgressStep& progressSte
         const double otherCauses = rates.all - rates.m1 - rates.m2;
         for (std::int64_t t = a0; t <= a1 && h <= kLTMaxRows; ++t, ++h) {
             for (int k = 0; k < kLTMatrixCount; ++k) state.LTmatrices(k, h, 0, sex) = static_cast<double>(t);
-            const double age = static_cast<double>(t);
+            const AgeRisks risks = ageRisks(state, static_cast<double>(t));
             for (int j = 1; j <= kLTMaxRows; ++j) {
                 for (int scenario = 0; scenario < 4; ++scenario) {
                     const int matrix = ltMatrixNumber(scenario, kLTRoleRate);
                     state.LTmatrices(matrix, h, j, sex) =
-                        otherCauses + causeRateAtAge(state, age, kScenarioColumns[scenario], rates.m1, rates.m2,
-                                                     rrOfYear[scenario][j]);
+                        otherCauses + causeRate(risks, kScenarioColumns[scenario], rates.m1, rates.m2,
+                                                rrOfYear[scenario][j]);
                 }
                 if (showProgress) progressStep();
             }
@@ -136,13 +147,13 @@ double gl_LTadvancedRR(const LTState& state, int /*h*/, int /*j*/, int /*sex*/, 
     for (std::int64_t i = 0; i < n && f != 0 && !(std::isinf(f) && settings.percPoll > 0); ++i) {
         f = 0.01 * f * settings.percPoll;
     }
-    const double dx = f * settings.meanAnnualConc - settings.X_reference;
+    const long double dx = f * settings.meanAnnualConc - settings.X_reference;
     if (dx <= 0) return 1.0;
     const int effect = analysedCause(state);
     const long double b = state.LTRRatLevel[3][effect];
     const long double se = state.LTRRatLevel[4][effect];
     switch (rrColumn) {
-        case 5: return std::exp(static_cast<double>(b) * dx);
+        case 5: return static_cast<double>(std::exp(b * dx));
         case 6: return static_cast<double>(std::exp((b - kSeFactor * se) * dx));
         case 7: return static_cast<double>(std::exp((b + kSeFactor * se) * dx));
         default: return rr;
@@ -156,7 +167,7 @@ double gl_LTcauseRate(const LTState& state, int matrix, int h, int j, int sex, i
         const int year = gl_LTtrunc(state.LTmatrices(matrix, 0, j, sex));
         rrInWindow = scenarioRR(state, h, j, sex, rrColumn, year);
     }
-    return causeRateAtAge(state, age, rrColumn, m1, m2, rrInWindow);
+    return causeRate(ageRisks(state, age), rrColumn, m1, m2, rrInWindow);
 }
 
 double gl_LTscenarioRate(const LTState& state, int line, int matrix, int h, int j, int sex, int rrColumn) {

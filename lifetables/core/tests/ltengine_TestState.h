@@ -1,9 +1,11 @@
 #pragma once
 // Building life-table inputs for the engine tests.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTMessageSink.h"
 #include "lifetables/core/LTState.h"
 
@@ -56,6 +58,31 @@ inline void setRiskLine(LTState& state, int cause, double from, double until, do
     state.LTRRvector[2][cause] = until;
     state.LTRRvector[3][cause] = beta;
     state.LTRRvector[4][cause] = se;
+}
+
+struct RiskLine {
+    double from, until, beta, se;
+};
+
+// The lines of all causes, cardiopulmonary and LCA, with their risks per 10 units computed.
+inline void setRiskLines(LTState& state, const std::array<RiskLine, 3>& lines) {
+    for (int c = 0; c < 3; ++c) {
+        setRiskLine(state, c, lines[c].from, lines[c].until, lines[c].beta, lines[c].se);
+        proc_LTComputeRRs(state, c);
+    }
+}
+
+// The built-in betas with the given age windows.
+inline std::array<RiskLine, 3> builtInBetas(double from0, double from1, double from2, double until2 = 120) {
+    return {{{from0, 120, 0.00602, 0.0022654}, {from1, 120, 0.008933, 0.002907}, {from2, until2, 0.012673, 0.00426}}};
+}
+
+inline void setLevels(LTState& state, double lo, double hi, double reference, double mean) {
+    LTRRSettings& s = state.LTRRsettings;
+    s.X_lo = lo;
+    s.X_hi = hi;
+    s.X_reference = reference;
+    s.meanAnnualConc = mean;
 }
 
 struct MessageLog {

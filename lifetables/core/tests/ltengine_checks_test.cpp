@@ -19,15 +19,8 @@ const char* const kNoRisks = "CALCULATION IMPOSSIBLE: (Some) relative risks not 
 class RelativeRisks : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::setRiskLine(*state, 0, 30, 120, 0.00602, 0.0022654);
-        testing::setRiskLine(*state, 1, 30, 120, 0.008933, 0.002907);
-        testing::setRiskLine(*state, 2, 30, 120, 0.012673, 0.00426);
-        for (int c = 0; c < 3; ++c) proc_LTComputeRRs(*state, c);
-        auto& s = state->LTRRsettings;
-        s.X_lo = 7.5;
-        s.X_hi = 80;
-        s.X_reference = 10;
-        s.meanAnnualConc = 30;
+        testing::setRiskLines(*state, testing::builtInBetas(30, 30, 30));
+        testing::setLevels(*state, 7.5, 80, 10, 30);
     }
     std::unique_ptr<LTState> state = testing::makeState();
     MessageLog log;

@@ -20,11 +20,7 @@ struct Settings {
     bool advanced = false;
 };
 
-struct Risk {
-    double from, until, beta, se;
-};
-
-const std::array<Risk, 3> kRisks = {{{30, 120, 0.00602, 0.0022654},
+const std::array<testing::RiskLine, 3> kRisks = {{{30, 120, 0.00602, 0.0022654},
                                      {30, 120, 0.008933, 0.002907},
                                      {35, 95, 0.012673, 0.00426}}};
 constexpr int kStartYear = 2010;
@@ -64,7 +60,7 @@ Expected recompute(const std::vector<testing::AgeGroup>& groups, const Settings&
     // Relative risks at the level: scenario 1 central, 2 lower, 3 upper.
     const double d = kReference - kMean;
     auto betaOf = [](int cause, int scenario) {
-        const Risk& r = kRisks[cause];
+        const testing::RiskLine& r = kRisks[cause];
         return scenario == 1 ? r.beta : scenario == 2 ? r.beta - 1.96 * r.se : r.beta + 1.96 * r.se;
     };
     auto inWindow = [](int cause, double age) { return kRisks[cause].from <= age && age < kRisks[cause].until; };
@@ -177,16 +173,10 @@ TEST_P(IndependentRecomputation, MaleAndFemaleFiveYearGroups) {
     testing::setNeutralSettings(st);
     st.LTinfos.startYear = kStartYear;
     st.LTinfos.effect = set.effect;
-    for (int c = 0; c < 3; ++c) {
-        st.LTcauseChecked[c] = set.checked[c];
-        testing::setRiskLine(st, c, kRisks[c].from, kRisks[c].until, kRisks[c].beta, kRisks[c].se);
-        proc_LTComputeRRs(st, c);
-    }
+    st.LTcauseChecked = set.checked;
+    testing::setRiskLines(st, kRisks);
+    testing::setLevels(st, 7.5, 80, kReference, kMean);
     auto& s = st.LTRRsettings;
-    s.X_lo = 7.5;
-    s.X_hi = 80;
-    s.X_reference = kReference;
-    s.meanAnnualConc = kMean;
     if (set.advanced) {
         s.advanced = true;
         s.percPoll = kPercPoll;

@@ -22,15 +22,8 @@ protected:
     void SetUp() override {
         testing::setNeutralSettings(*state);
         state->LTinfos.startYear = 2005;
-        testing::setRiskLine(*state, 0, 30, 120, 0.00602, 0.0022654);
-        testing::setRiskLine(*state, 1, 30, 120, 0.008933, 0.002907);
-        testing::setRiskLine(*state, 2, 40, 100, 0.012673, 0.00426);
-        for (int c = 0; c < 3; ++c) proc_LTComputeRRs(*state, c);
-        auto& s = state->LTRRsettings;
-        s.X_lo = 0;
-        s.X_hi = 80;
-        s.X_reference = 10;
-        s.meanAnnualConc = 30;
+        testing::setRiskLines(*state, testing::builtInBetas(30, 30, 40, 100));
+        testing::setLevels(*state, 0, 80, 10, 30);
     }
     // Risks at the level, sexes with data, simulation.
     void simulate(const LTProgressStep& progress = nullptr) {

@@ -19,15 +19,8 @@ protected:
     void SetUp() override {
         testing::setNeutralSettings(*state);
         state->LTinfos.startYear = 2020;
-        testing::setRiskLine(*state, 0, 0, 120, 0.00602, 0.0022654);
-        testing::setRiskLine(*state, 1, 30, 120, 0.008933, 0.002907);
-        testing::setRiskLine(*state, 2, 30, 120, 0.012673, 0.00426);
-        for (int c = 0; c < 3; ++c) proc_LTComputeRRs(*state, c);
-        auto& s = state->LTRRsettings;
-        s.X_lo = 0;
-        s.X_hi = 80;
-        s.X_reference = 10;
-        s.meanAnnualConc = 25;
+        testing::setRiskLines(*state, testing::builtInBetas(0, 30, 30));
+        testing::setLevels(*state, 0, 80, 10, 25);
     }
     void run() {
         ASSERT_TRUE(ltRunCalculation(*state, log.sink(), nullptr));
