@@ -17,6 +17,9 @@ namespace assessment {
 struct AssessmentState;
 
 inline constexpr const char* kReinstallMessage = "File not found. Please reinstall the application.";
+// A save needs an endpoint code: while the endpoint box holds text that is no list item, the
+// parameter screen refuses the save with this message.
+inline constexpr const char* kNoEndpointMessage = "Select a health end point from the list first.";
 inline constexpr const char* kUserParameterFile = "params.tab";
 inline constexpr const char* kDefaultParameterFile = "params.tav";
 
