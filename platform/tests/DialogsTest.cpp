@@ -1,0 +1,174 @@
+// Message boxes and file dialogs through the one seam: queued answers, the record of what was
+// shown, unanswered boxes, Help, and the real boxes.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include "platform/Dialogs.h"
+#include "platform/Help.h"
+#include "platform/HelpViewer.h"
+#include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+#include "RealBoxes.h"
+
+using namespace platform;
+using platform::testing::DialogScript;
+
+namespace {
+
+// Collects what the script reports as unexpected instead of failing the test.
+struct UnexpectedCollector {
+    QStringList reports;
+    UnexpectedCollector() {
+        DialogScript::setUnexpectedHandler([this](const QString& what) { reports.append(what); });
+    }
+    ~UnexpectedCollector() {
+        DialogScript::setUnexpectedHandler([](const QString& what) { ADD_FAILURE() << what.toStdString(); });
+    }
+};
+
+TEST(DialogScriptBoxes, QueuedAnswersAndTheRecordOfEveryBox) {
+    DialogScript::answer(Button::Yes);
+    DialogScript::answer(Button::No);
+    DialogScript::answer(Button::Cancel);
+    DialogScript::answer(Button::Ok);
+    EXPECT_EQ(DialogScript::pendingAnswers(), 4u);
+    EXPECT_EQ(confirm(QStringLiteral("Save changes?")), Button::Yes);
+    EXPECT_EQ(messageDlg(BoxKind::Information, QStringLiteral("Continue?"), {Button::Yes, Button::No, Button::Help}, 9),
+              Button::No);
+    EXPECT_EQ(messageBox(QStringLiteral("Overwrite?"), QStringLiteral("Save"), {Button::Yes, Button::No, Button::Cancel}),
+              Button::Cancel);
+    showMessage(QStringLiteral("Done"));
+    EXPECT_EQ(DialogScript::pendingAnswers(), 0u);
+
+    const auto& boxes = DialogScript::boxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].kind, BoxKind::Confirmation);
+    EXPECT_EQ(boxes[0].caption, "Zelk");
+    EXPECT_EQ(boxes[0].buttons, (std::vector<Button>{Button::Yes, Button::No}));
+    EXPECT_EQ(boxes[1].helpContext, 9);
+    EXPECT_EQ(boxes[1].kind, BoxKind::Information);
+    EXPECT_EQ(boxes[2].caption, "Save");
+    EXPECT_EQ(boxes[3].kind, BoxKind::Plain);
+    EXPECT_EQ(boxes[3].text, "Done");
+    EXPECT_EQ(boxes[3].buttons, std::vector<Button>{Button::Ok});
+    DialogScript::clearShown();
+    EXPECT_TRUE(DialogScript::boxes().empty());
+}
+
+TEST(DialogScriptBoxes, UnansweredBoxIsReportedAndGetsItsSafeAnswer) {
+    UnexpectedCollector collector;
+    showMessage(QStringLiteral("Nobody expects me"));
+    EXPECT_EQ(confirm(QStringLiteral("Delete record?")), Button::No);
+    EXPECT_EQ(messageBox(QStringLiteral("Save?"), QString(), {Button::Yes, Button::No, Button::Cancel}), Button::Cancel);
+    ASSERT_EQ(collector.reports.size(), 3);
+    EXPECT_TRUE(collector.reports[0].contains("Nobody expects me"));
+    // A box's caption defaults to the application title.
+    EXPECT_EQ(DialogScript::boxes().back().caption, "Zelk");
+}
+
+TEST(DialogScriptBoxes, AnswerThatIsNoButtonOfTheBoxIsReported) {
+    UnexpectedCollector collector;
+    DialogScript::answer(Button::Yes);
+    showMessage(QStringLiteral("Only OK here"));
+    EXPECT_EQ(collector.reports.size(), 1);
+    EXPECT_EQ(DialogScript::pendingAnswers(), 0u);
+}
+
+TEST(DialogScriptBoxes, HelpOpensTheHelpAndKeepsTheBoxOpen) {
+    setApplicationHelpFile(QStringLiteral("/prog/aq_oh.HLP"));
+    DialogScript::answer(Button::Help);
+    DialogScript::answer(Button::Yes);
+    EXPECT_EQ(messageDlg(BoxKind::Information, QStringLiteral("This operation will overwrite datafiles. Continue?"),
+                         {Button::Yes, Button::No, Button::Help}, 9),
+              Button::Yes);
+    EXPECT_EQ(DialogScript::boxes().size(), 1u);
+    ASSERT_EQ(DialogScript::helpRequests().size(), 1u);
+    EXPECT_EQ(DialogScript::helpRequests()[0].helpFile, "/prog/aq_oh.HLP");
+    EXPECT_EQ(DialogScript::helpRequests()[0].context, 9);
+    EXPECT_TRUE(DialogScript::helpRequests()[0].topic.isEmpty());
+}
+
+TEST(DialogScriptFiles, AnswersCancelsAndDefaultExtension) {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Save as");
+    options.filter = QStringLiteral("Data exchange files (*.kdf)");
+    options.defaultExt = QStringLiteral("kdf");
+    DialogScript::answerFile(QStringLiteral("/tmp/data"));
+    DialogScript::cancelFile();
+    DialogScript::answerFile(QStringLiteral("/tmp/data.txt"));
+    EXPECT_EQ(saveFileDialog(options), QStringLiteral("/tmp/data.kdf"));
+    EXPECT_EQ(openFileDialog(options), std::nullopt);
+    EXPECT_EQ(openFileDialog(options), QStringLiteral("/tmp/data.txt"));
+    const auto& shown = DialogScript::fileDialogs();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].kind, platform::testing::ShownFileDialog::Save);
+    EXPECT_EQ(shown[1].kind, platform::testing::ShownFileDialog::Open);
+    EXPECT_EQ(shown[0].options.filter, options.filter);
+
+    UnexpectedCollector collector;
+    EXPECT_EQ(openFileDialog(options), std::nullopt);
+    EXPECT_EQ(collector.reports.size(), 1);
+}
+
+TEST(DialogScriptFiles, DirectoryChooserCreatesTheNamedFolder) {
+    QTemporaryDir temp;
+    const QString folder = temp.filePath(QStringLiteral("new/work"));
+    DialogScript::answerFile(folder);
+    EXPECT_EQ(selectDirectory(QStringLiteral("Working directory"), QString()), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(DialogScript::fileDialogs().back().kind, platform::testing::ShownFileDialog::Directory);
+}
+
+TEST(RealBoxes, AnswerComesFromTheButtonPressed) {
+    DialogScript::deactivate();
+    pressInNextRealBox(QMessageBox::No);
+    EXPECT_EQ(confirm(QStringLiteral("Save record?")), Button::No);
+    pressInNextRealBox(QMessageBox::Ok);
+    showMessage(QStringLiteral("Saved"));
+}
+
+TEST(RealBoxes, EscapeGivesCancelOrNo) {
+    DialogScript::deactivate();
+    QTimer::singleShot(0, [] {
+        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(confirm(QStringLiteral("Delete record?")), Button::No);
+}
+
+TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
+    QTemporaryDir temp;
+    const QString file = temp.filePath(QStringLiteral("aq_oh.HLP"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>");
+    out.close();
+    setApplicationHelpFile(file);
+    DialogScript::deactivate();
+
+    bool stayedOpen = false;
+    QString shownHelp;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        box->button(QMessageBox::Help)->click();
+        QTest::qWait(20);
+        stayedOpen = box->isVisible() && QApplication::activeModalWidget() == box;
+        shownHelp = helpViewer().browser()->source().toString();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(messageDlg(BoxKind::Warning, QStringLiteral("Record already exists."), {Button::Ok, Button::Help}, 8),
+              Button::Ok);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(shownHelp.endsWith("aq_oh.HLP#context-8")) << shownHelp.toStdString();
+    EXPECT_TRUE(helpViewer().isVisible());
+    helpViewer().close();
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+// Clipboard, the Windows-1252 screen edge, the operating-system version and the help requests.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <sys/utsname.h>
+
+#include "platform/Ansi.h"
+#include "platform/Clipboard.h"
+#include "platform/Help.h"
+#include "platform/HelpViewer.h"
+#include "platform/OsVersion.h"
+#include "platform/testing/DialogScript.h"
+#include "RealBoxes.h"
+
+using namespace platform;
+using platform::testing::DialogScript;
+
+namespace {
+
+TEST(Clipboard, TextRoundTrip) {
+    const QString table = QStringLiteral("a\tb\t\rc\td\t\r");
+    setClipboardText(table);
+    EXPECT_EQ(clipboardText(), table);
+}
+
+TEST(Ansi, ConvertsWindows1252BothWays) {
+    EXPECT_EQ(fromAnsi("\xB5g/m3"), QString::fromUtf8("\u00B5g/m3"));
+    EXPECT_EQ(fromAnsi("\x80"), QString::fromUtf8("\u20AC"));
+    EXPECT_EQ(toAnsi(QString::fromUtf8("\u00B5g/m3 \u20AC")), "\xB5g/m3 \x80");
+    EXPECT_EQ(toAnsi(QString::fromUtf8("\u4E2D")), "?");
+    EXPECT_EQ(toAnsi(QString()), "");
+}
+
+TEST(OsVersion, IsTheKernelMajorVersion) {
+    utsname info{};
+    ASSERT_EQ(uname(&info), 0);
+    const QString release = QString::fromLatin1(info.release);
+    EXPECT_EQ(osMajorVersion(), release.section(QLatin1Char('.'), 0, 0));
+}
+
+TEST(Help, RequestsAreRecordedInTests) {
+    showHelpTopic(QStringLiteral("/prog/desc.HLP"), QStringLiteral("Annexa"));
+    setApplicationHelpFile(QStringLiteral("/prog/zozezu.hlp"));
+    showHelpContext(7);
+    ASSERT_EQ(DialogScript::helpRequests().size(), 2u);
+    EXPECT_EQ(DialogScript::helpRequests()[0].helpFile, "/prog/desc.HLP");
+    EXPECT_EQ(DialogScript::helpRequests()[0].topic, "Annexa");
+    EXPECT_EQ(DialogScript::helpRequests()[1].helpFile, "/prog/zozezu.hlp");
+    EXPECT_EQ(DialogScript::helpRequests()[1].context, 7);
+}
+
+TEST(Help, OpensTheFileAtTheTopicWhateverTheCaseOfItsName) {
+    QTemporaryDir temp;
+    QFile out(temp.filePath(QStringLiteral("zozezu.hlp")));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>");
+    out.close();
+    DialogScript::deactivate();
+    showHelpTopic(temp.filePath(QStringLiteral("Zozezu.hlp")), QStringLiteral("content"));
+    ASSERT_TRUE(helpViewer().isVisible());
+    EXPECT_EQ(helpViewer().browser()->source().fragment(), "content");
+    EXPECT_TRUE(helpViewer().browser()->toPlainText().contains("Life tables"));
+    helpViewer().close();
+}
+
+TEST(Help, MissingFileGivesAMessage) {
+    DialogScript::deactivate();
+    QString text;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    showHelpTopic(QStringLiteral("/nonexistent/ex.HLP"), QStringLiteral("How"));
+    EXPECT_TRUE(text.contains("ex.HLP")) << text.toStdString();
+}
+
+}  // namespace

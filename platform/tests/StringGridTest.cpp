@@ -1,0 +1,137 @@
+// The string grid: cells by (column, row), fixed cells, selection, top row, typing in a cell.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/StringGrid.h"
+#include "platform/testing/GuiTest.h"
+#include "TestForms.h"
+
+using namespace platform;
+namespace pt = platform::testing;
+
+namespace {
+
+struct Grid {
+    StringGrid grid;
+    Grid() {
+        grid.setColCount(6);
+        grid.setRowCountTotal(121);
+        grid.setFixedRows(1);
+        grid.setFixedCols(0);
+        grid.setDefaultRowHeight(14);
+        grid.resize(505, 300);
+    }
+};
+
+TEST(StringGrid, CellsAreAddressedColumnFirst) {
+    Grid g;
+    g.grid.setCell(2, 5, QStringLiteral("1000"));
+    EXPECT_EQ(g.grid.cell(2, 5), "1000");
+    EXPECT_EQ(g.grid.item(5, 2)->text(), "1000");
+    EXPECT_EQ(g.grid.cell(5, 2), "");
+    EXPECT_EQ(g.grid.cell(99, 99), "");
+    g.grid.setCell(99, 99, QStringLiteral("ignored"));
+    EXPECT_EQ(g.grid.colCount(), 6);
+    EXPECT_EQ(g.grid.rowCountTotal(), 121);
+}
+
+TEST(StringGrid, FixedCellsCanBeNeitherSelectedNorEdited) {
+    Grid g;
+    g.grid.setEditable(true);
+    EXPECT_FALSE(g.grid.item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(g.grid.item(0, 3)->flags() & Qt::ItemIsSelectable);
+    EXPECT_TRUE(g.grid.item(1, 0)->flags() & Qt::ItemIsEditable);
+    g.grid.setEditable(false);
+    EXPECT_FALSE(g.grid.item(1, 0)->flags() & Qt::ItemIsEditable);
+    // Rows added later follow the grid's rules too.
+    g.grid.setFixedCols(1);
+    g.grid.setRowCountTotal(130);
+    EXPECT_FALSE(g.grid.item(125, 0)->flags() & Qt::ItemIsSelectable);
+    EXPECT_TRUE(g.grid.item(125, 1)->flags() & Qt::ItemIsSelectable);
+    // The current cell never stays on a fixed cell.
+    g.grid.setCurrentCell(0, 0);
+    EXPECT_EQ(g.grid.currentRow(), 1);
+    EXPECT_EQ(g.grid.currentCol(), 1);
+}
+
+TEST(StringGrid, SelectionRectangle) {
+    Grid g;
+    g.grid.setCurrentCell(3, 2);
+    EXPECT_EQ(g.grid.selectionRect(), QRect(QPoint(2, 3), QPoint(2, 3)));
+    g.grid.setSelectionRect(QRect(QPoint(1, 2), QPoint(3, 4)));
+    const QRect r = g.grid.selectionRect();
+    EXPECT_EQ(r.left(), 1);
+    EXPECT_EQ(r.top(), 2);
+    EXPECT_EQ(r.right(), 3);
+    EXPECT_EQ(r.bottom(), 4);
+    EXPECT_EQ(g.grid.currentCol(), 3);
+    EXPECT_EQ(g.grid.currentRow(), 4);
+}
+
+TEST(StringGrid, TopRowCountsBelowTheFixedRows) {
+    Grid g;
+    g.grid.show();
+    pt::processEvents();
+    EXPECT_EQ(g.grid.topRow(), 1);
+    g.grid.setTopRow(28);
+    EXPECT_EQ(g.grid.topRow(), 28);
+    g.grid.setTopRow(1);
+    EXPECT_EQ(g.grid.topRow(), 1);
+}
+
+TEST(StringGrid, TypingInACellChangesItAtOnce) {
+    QStringList log;
+    LoggingForm form(QStringLiteral("LT"), &log);
+    auto* grid = new StringGrid(&form);
+    grid->setColCount(6);
+    grid->setRowCountTotal(10);
+    grid->setFixedRows(1);
+    grid->setEditable(true);
+    grid->resize(505, 200);
+    QStringList typed;
+    QObject::connect(grid, &StringGrid::editTextChanged, grid, [&](int col, int row, const QString& text) {
+        typed.append(QStringLiteral("%1,%2:%3").arg(col).arg(row).arg(text));
+        // A handler may reject what was typed.
+        if (text.contains(QLatin1Char('x'))) grid->setCell(col, row, QString());
+    });
+    pt::activateForm(&form);
+    grid->setFocus();
+    grid->setCurrentCell(2, 1);
+    grid->editItem(grid->item(2, 1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "12");
+    EXPECT_EQ(typed, (QStringList{"1,2:1", "1,2:12"}));
+    EXPECT_EQ(grid->cell(1, 2), "12");
+    QTest::keyClicks(editor, "x");
+    EXPECT_EQ(grid->cell(1, 2), "");
+    EXPECT_EQ(editor->text(), "");
+}
+
+TEST(StringGrid, EditingACellDoesNotLeaveTheGrid) {
+    QStringList log;
+    LoggingForm form(QStringLiteral("LT"), &log);
+    auto* layout = new QVBoxLayout(&form);
+    auto* grid = new StringGrid(&form);
+    auto* edit = new QLineEdit(&form);
+    layout->addWidget(grid);
+    layout->addWidget(edit);
+    grid->setColCount(3);
+    grid->setRowCountTotal(5);
+    grid->setEditable(true);
+    form.onLeave(grid, [&] { log.append("grid.leave"); });
+    pt::activateForm(&form);
+    form.focusControl(grid);
+    grid->setCurrentCell(2, 1);
+    grid->editItem(grid->item(2, 1));
+    ASSERT_NE(QApplication::focusWidget(), grid);
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_TRUE(log.filter("leave").isEmpty());
+    pt::clickOn(edit);
+    EXPECT_EQ(log.filter("leave"), QStringList{"grid.leave"});
+    EXPECT_EQ(grid->cell(1, 2), "7");
+}
+
+}  // namespace
