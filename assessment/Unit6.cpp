@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFont>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -111,7 +112,10 @@ void TForm6::fillTable() {
 
     platform::StringGrid* grid = ui_->StringGrid1;
     grid->setCell(0, 0, unitTitle());
-    for (int col = 1; col < kCols; ++col) grid->setCell(col, 0, QString::fromLatin1(kColumnTitles[col]));
+    for (int col = 1; col < kCols; ++col) {
+        grid->setCell(col, 0, QString::fromLatin1(kColumnTitles[col]));
+        alignCell(col, 0, Qt::AlignCenter);
+    }
     for (int j = 1; j <= 3; ++j) fillBlock(j, kBlockTitleRows[j - 1]);
 }
 
@@ -124,6 +128,11 @@ void TForm6::fillBlock(int j, int titleRow) {
     const int casesDecimals = j == 1 ? 1 : 0;
 
     grid->setCell(0, titleRow, QStringLiteral("rr=") + QString::fromStdString(runtime::formatFixed(aq.rel_risk[e], kNumberPrecision, 4)));
+    if (QTableWidgetItem* title = grid->item(titleRow, 0)) {
+        QFont bold = grid->font();
+        bold.setBold(true);
+        title->setFont(bold);
+    }
     for (int k = 1; k <= assessment::kClassCount; ++k) {
         const int row = titleRow + k;
         const auto i = static_cast<std::size_t>(assessment::classPosition(k));
@@ -132,21 +141,26 @@ void TForm6::fillBlock(int j, int titleRow) {
         setNumber(2, row, r.cum_pct_days[e][i], 2);
         if (k <= cutOff) {
             grid->setCell(3, row, QStringLiteral("no impact"));
+            alignCell(3, row, Qt::AlignRight | Qt::AlignVCenter);
             for (int col = 4; col < kCols; ++col) grid->setCell(col, row, QString());
             continue;
         }
         setNumber(3, row, r.class_rr[e][i], 5);
         setNumber(4, row, r.class_cases[e][i], casesDecimals);
-        setNumber(5, row, r.cum_cases[e][i], casesDecimals);
+        setNumber(5, row, r.cumCases(j, assessment::classPosition(k)), casesDecimals);
         setNumber(6, row, r.pct_cases[e][i], 2);
         setNumber(7, row, r.cum_pct_cases[e][i], 2);
-        setNumber(8, row, r.cum_cases_per_100k[e][i], 1);
+        setNumber(8, row, r.cumCasesPer100k(j, assessment::classPosition(k)), 1);
     }
 }
 
 void TForm6::setNumber(int col, int row, long double value, int decimals) {
     ui_->StringGrid1->setCell(col, row, QString::fromStdString(runtime::formatFixed(value, kNumberPrecision, decimals)));
-    if (QTableWidgetItem* item = ui_->StringGrid1->item(row, col)) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    alignCell(col, row, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TForm6::alignCell(int col, int row, Qt::Alignment alignment) {
+    if (QTableWidgetItem* item = ui_->StringGrid1->item(row, col)) item->setTextAlignment(alignment);
 }
 
 // The caption of the air-quality screen's unit label; the same text from the pollutant while that

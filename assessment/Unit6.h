@@ -46,6 +46,7 @@ private:
     void fillBlock(int estimate, int titleRow);
     QString unitTitle() const;
     void setNumber(int col, int row, long double value, int decimals);
+    void alignCell(int col, int row, Qt::Alignment alignment);
     void placeGrid();
     void printPages();
 

@@ -1,0 +1,229 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+
+#include <filesystem>
+#include <regex>
+
+#include "assessment/Unit4.h"
+#include "assessment/Unit6.h"
+#include "assessment/Unit7.h"
+#include "assessment/tests/ImpactInputs.h"
+#include "assessment/tests/ProgramFixture.h"
+#include "platform/Clipboard.h"
+#include "platform/StringGrid.h"
+#include "platform/testing/DialogScript.h"
+#include "runtime/NumberText.h"
+#include "ui_TForm6.h"
+
+using platform::testing::DialogScript;
+
+namespace {
+
+class ImpactScreen : public ProgramFixture {
+protected:
+    TForm6& show(const PublishedInputs& in) {
+        Program& p = program ? *program : start();
+        program = &p;
+        in.publish(p);
+        p.Form6->showForm();
+        return *p.Form6;
+    }
+    platform::StringGrid& grid() { return *program->Form6->ui().StringGrid1; }
+    QString cell(int col, int row) { return grid().cell(col, row); }
+
+    Program* program = nullptr;
+};
+
+int decimalsOf(const QString& number) {
+    const int dot = number.indexOf(QLatin1Char(runtime::decimalSeparator()));
+    return dot < 0 ? 0 : static_cast<int>(number.size() - dot - 1);
+}
+
+constexpr int kBlockTitles[3] = {1, 28, 55};
+
+}  // namespace
+
+TEST_F(ImpactScreen, CutOffZeroMakesClassOneTheReferenceClassInEveryBlock) {
+    show(PublishedInputs::spreadOver(12));
+    for (int t : kBlockTitles) {
+        EXPECT_EQ(cell(3, t + 1), QStringLiteral("1.00000")) << "block at row " << t;
+        for (int k = 1; k <= 25; ++k) EXPECT_NE(cell(3, t + k), QStringLiteral("no impact"));
+    }
+    EXPECT_EQ(cell(0, 1), QStringLiteral("rr=1.0600"));
+    EXPECT_EQ(cell(0, 28), QStringLiteral("rr=1.0400"));
+    EXPECT_EQ(cell(0, 55), QStringLiteral("rr=1.0800"));
+    EXPECT_EQ(cell(0, 0), QStringLiteral("\u00b5g/m3"));
+    const QStringList titles = {"% Person*Days", "Cum %", "Relative Risk", "# CASES", "Cum.#", "% CASES", "Cum. %",
+                                "Cum # per 100 000"};
+    for (int col = 1; col <= 8; ++col) EXPECT_EQ(cell(col, 0), titles[col - 1]);
+    EXPECT_EQ(program->Form6->ui().Label1->text(), QStringLiteral("PM10  2003  Total Mortality"));
+}
+
+TEST_F(ImpactScreen, CutOffFiveShowsNoImpactBelowTheReferenceClass) {
+    PublishedInputs in = PublishedInputs::spreadOver(12);
+    in.cutOff = 5;
+    show(in);
+    for (int t : kBlockTitles) {
+        for (int k = 1; k <= 5; ++k) {
+            const int row = t + k;
+            EXPECT_FALSE(cell(1, row).isEmpty());
+            EXPECT_FALSE(cell(2, row).isEmpty());
+            EXPECT_EQ(cell(3, row), QStringLiteral("no impact"));
+            for (int col = 4; col <= 8; ++col) EXPECT_TRUE(cell(col, row).isEmpty()) << col << "," << row;
+        }
+        EXPECT_EQ(cell(3, t + 6), QStringLiteral("1.00000"));
+        EXPECT_EQ(cell(4, t + 6), t == 1 ? QStringLiteral("0.0") : QStringLiteral("0"));
+    }
+    // Lowering the cut-off again rewrites the rows that said "no impact".
+    in.cutOff = 0;
+    program->Form6->hideForm();
+    show(in);
+    EXPECT_EQ(cell(3, 2), QStringLiteral("1.00000"));
+    EXPECT_EQ(cell(4, 2), QStringLiteral("0.0"));
+}
+
+TEST_F(ImpactScreen, AllDaysInOneClassGiveTheExpectedCasesAndDecimalsPerBlock) {
+    PublishedInputs in;
+    in.counts[3] = 365;
+    show(in);
+    EXPECT_EQ(cell(1, 4), QStringLiteral("100.00"));
+    EXPECT_EQ(cell(3, 4), QStringLiteral("1.09000"));
+    EXPECT_EQ(cell(4, 4), QStringLiteral("82.6"));   // 0.09 / 1.09 of 1000 per 100 000 in 100 000 people
+    EXPECT_EQ(cell(5, 4), QStringLiteral("82.6"));
+    EXPECT_EQ(cell(8, 4), QStringLiteral("82.6"));
+    EXPECT_EQ(cell(7, 25), QStringLiteral("100.00"));
+    for (int t : kBlockTitles) {
+        const int row = t + 3;
+        EXPECT_EQ(decimalsOf(cell(1, row)), 2);
+        EXPECT_EQ(decimalsOf(cell(2, row)), 2);
+        EXPECT_EQ(decimalsOf(cell(3, row)), 5);
+        EXPECT_EQ(decimalsOf(cell(4, row)), t == 1 ? 1 : 0);
+        EXPECT_EQ(decimalsOf(cell(5, row)), t == 1 ? 1 : 0);
+        EXPECT_EQ(decimalsOf(cell(6, row)), 2);
+        EXPECT_EQ(decimalsOf(cell(7, row)), 2);
+        EXPECT_EQ(decimalsOf(cell(8, row)), 1);
+    }
+}
+
+TEST_F(ImpactScreen, NumbersUseTheUserDecimalSeparatorAndAPopulationOfZeroShowsZero) {
+    runtime::setDecimalSeparator(',');
+    PublishedInputs in;
+    in.counts[3] = 365;
+    in.population = 0;
+    show(in);
+    runtime::setDecimalSeparator('.');
+    EXPECT_EQ(cell(3, 4), QStringLiteral("1,09000"));
+    EXPECT_EQ(cell(0, 1), QStringLiteral("rr=1,0600"));
+    EXPECT_EQ(cell(8, 4), QStringLiteral("0,0"));
+    EXPECT_EQ(cell(4, 4), QStringLiteral("0,0"));
+}
+
+TEST_F(ImpactScreen, ClassCaptionsAreCutToEightCharactersAndUnitsFollowThePollutant) {
+    PublishedInputs in = PublishedInputs::spreadOver(12);
+    in.interval = 2;
+    in.pollutant = "CO";
+    show(in);
+    EXPECT_EQ(program->aq.class_captions[21].str(), "20.0-24.9");
+    EXPECT_EQ(cell(0, 22), QStringLiteral("20.0-24."));
+    EXPECT_EQ(cell(0, 12), QStringLiteral("10.0-10."));
+    EXPECT_EQ(cell(0, 2 + 27), QStringLiteral("<1"));
+    EXPECT_EQ(program->aq.impact_class_captions[21], "20.0-24.");
+    const auto* unitLabel = static_cast<QWidget*>(program->Form4)->findChild<QLabel*>(QStringLiteral("Label62"));
+    if (!unitLabel) {
+        EXPECT_EQ(cell(0, 0), QStringLiteral("mg/m3"));
+    }
+}
+
+TEST_F(ImpactScreen, SavedFileHoldsEightyFiveLinesOfNineFields) {
+    show(PublishedInputs::spreadOver(12));
+    const std::string path = workDir + "results.txt";
+    DialogScript::answerFile(QString::fromStdString(path));
+    program->Form6->ui().BitBtn3->click();
+    const std::string bytes = readFile(path);
+    ASSERT_FALSE(bytes.empty());
+    ASSERT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = bytes.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(bytes.substr(from, at - from));
+    ASSERT_EQ(lines.size(), 85u);
+    for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 8) << line;
+    for (int row : {27, 54, 81, 82, 83, 84}) EXPECT_EQ(lines[static_cast<std::size_t>(row)], "\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[0].substr(0, 7), "\xb5g/m3\t%");  // Windows-1252 micro sign
+    EXPECT_EQ(lines[1], "rr=1.0600\t\t\t\t\t\t\t\t");
+}
+
+TEST_F(ImpactScreen, SaveErrorsAndCancelLeaveTheTable) {
+    show(PublishedInputs::spreadOver(12));
+    DialogScript::cancelFile();
+    program->Form6->ui().BitBtn3->click();
+    EXPECT_TRUE(DialogScript::boxes().empty());
+
+    DialogScript::answerFile(QString::fromStdString(workDir + "no such folder/results.txt"));
+    DialogScript::answer(platform::Button::Ok);
+    program->Form6->ui().BitBtn3->click();
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);
+    EXPECT_EQ(DialogScript::boxes()[0].text, QStringLiteral("can't write to file"));
+    EXPECT_EQ(cell(0, 1), QStringLiteral("rr=1.0600"));
+}
+
+TEST_F(ImpactScreen, CopiesTheSelectionOrEverythingFromTheButtonAndTheKeys) {
+    show(PublishedInputs::spreadOver(12));
+    grid().setSelectionRect(QRect(QPoint(1, 2), QPoint(2, 3)));
+    platform::setClipboardText(QString());
+    program->Form6->ui().Clipb->click();
+    const QString pair = cell(1, 2) + "\t" + cell(2, 2) + "\t\r" + cell(1, 3) + "\t" + cell(2, 3) + "\t\r";
+    EXPECT_EQ(platform::clipboardText(), pair);
+
+    platform::setClipboardText(QString());
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(platform::clipboardText(), pair);
+
+    QTest::keyClick(&grid(), Qt::Key_A, Qt::ControlModifier);
+    const QString all = platform::clipboardText();
+    EXPECT_EQ(all.count(QLatin1Char('\r')), 85);
+    EXPECT_EQ(all.count(QLatin1Char('\t')), 85 * 9);
+    EXPECT_FALSE(all.contains(QLatin1Char('\n')));
+    EXPECT_TRUE(all.startsWith(cell(0, 0) + "\t" + cell(1, 0) + "\t"));
+    EXPECT_EQ(grid().selectionRect(), QRect(QPoint(1, 2), QPoint(2, 3)));  // the selection stays
+
+    // With Shift also held, neither key copies.
+    platform::setClipboardText(QStringLiteral("kept"));
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&grid(), Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(platform::clipboardText(), QStringLiteral("kept"));
+}
+
+TEST_F(ImpactScreen, PrintsThreePagesAndRestoresTheScreen) {
+    show(PublishedInputs::spreadOver(12));
+    const std::string pdf = workDir + "table.pdf";
+    DialogScript::printToPdf(QString::fromStdString(pdf));
+    grid().setTopRow(40);
+    program->Form6->ui().BitBtn2->click();
+    DialogScript::printToPdf(QString());
+    const std::string bytes = readFile(pdf);
+    const std::regex page("/Type\\s*/Page[^s]");
+    EXPECT_EQ(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()), 3);
+
+    auto& ui = program->Form6->ui();
+    EXPECT_EQ(grid().topRow(), 1);
+    EXPECT_EQ(program->Form6->height(), 540);
+    EXPECT_TRUE(ui.Label2->isHidden());
+    EXPECT_TRUE(ui.Label4->isHidden());
+    for (QPushButton* b : {ui.Clipb, ui.BitBtn3, ui.BitBtn2, ui.BitBtn1, ui.Button1}) EXPECT_FALSE(b->isHidden());
+    EXPECT_EQ(ui.Label2->text(), QStringLiteral("Institute of Public Health"));
+}
+
+TEST_F(ImpactScreen, ChartButtonChartsTheCurrentColumn) {
+    show(PublishedInputs::spreadOver(12));
+    EXPECT_EQ(grid().currentCol(), 5);
+    grid().setCurrentCell(10, 4);
+    program->Form6->ui().BitBtn1->click();
+    EXPECT_EQ(program->aq.chart_column, 4);
+    EXPECT_TRUE(program->Form7->isActiveForm());
+
+    program->Form6->ui().Button1->click();
+    EXPECT_FALSE(program->Form6->isVisible());
+}
