@@ -5,7 +5,6 @@
 
 #include "lifetables/core/LTFileFields.h"
 #include "lifetables/core/LTInputFile.h"
-#include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
 namespace lifetables {
@@ -26,9 +25,7 @@ void proc_LTWriteMatrix(const LTState& state, runtime::TextWriter& out, int matr
 }
 
 void proc_LTWriteCalculations(const LTState& state) {
-    const std::string target = state.LTcalcPath + state.LTcalcName;
-    // The rewrite keeps the previous file until the new one is complete.
-    runtime::replaceFile(target, target + ".tmp", [&state](runtime::TextWriter& out) {
+    ltRewriteFile(state.LTcalcPath + state.LTcalcName, [&state](runtime::TextWriter& out) {
         for (int sex = 1; sex <= kLTSexCount; ++sex) {
             if (!state.LTresultValid[sex]) continue;
             out.writeln(kLTCalculationSexLines[sex]);

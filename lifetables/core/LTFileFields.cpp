@@ -6,6 +6,7 @@
 
 #include "lifetables/core/LTNextField.h"
 #include "runtime/Errors.h"
+#include "runtime/Files.h"
 #include "runtime/NumberText.h"
 
 namespace lifetables {
@@ -29,6 +30,14 @@ std::int32_t LTFieldReader::integer() { return runtime::strToInt(text()); }
 
 std::uint8_t LTFieldReader::lowByte() {
     return static_cast<std::uint8_t>(static_cast<std::uint32_t>(integer()) & 0xFFu);
+}
+
+std::int32_t LTFieldReader::cause() {
+    const std::string field = text();
+    const std::int32_t value = runtime::strToInt(field);
+    // The cause indexes the tables of cause names and relative risks.
+    if (value < 0 || value > 2) throw runtime::ConvertError("'" + field + "' is not a valid cause of death index");
+    return value;
 }
 
 bool LTFieldReader::boolean() {
@@ -130,5 +139,9 @@ void ltAppendInteger(std::string& line, std::int64_t value) {
 }
 
 void ltAppendBoolean(std::string& line, bool value) { line += value ? "-1" : "0"; }
+
+void ltRewriteFile(const std::string& path, const std::function<void(runtime::TextWriter&)>& write) {
+    runtime::replaceFile(path, path + ".tmp", write);
+}
 
 }  // namespace lifetables

@@ -3,8 +3,13 @@
 // general form with at most 15 significant digits and the user's decimal separator; booleans as
 // "-1" and "0"; texts unchanged.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+namespace runtime {
+class TextWriter;
+}
 
 namespace lifetables {
 
@@ -18,6 +23,7 @@ public:
     double real();             // the user's decimal separator; plain or exponent notation
     std::int32_t integer();
     std::uint8_t lowByte();    // an integer of which the low 8 bits are kept
+    std::int32_t cause();      // a cause of death index, 0..2; any other number is refused
     bool boolean();            // 0 is false, any other number true
 
 private:
@@ -31,5 +37,9 @@ void ltAppendReal(std::string& line, double value);
 void ltAppendRealField(std::string& line, double value);
 void ltAppendInteger(std::string& line, std::int64_t value);
 void ltAppendBoolean(std::string& line, bool value);
+
+// Writes the file `path` through a temporary copy beside it, which replaces the file only once it is
+// complete; a failure throws runtime::InOutError and leaves the previous file as it was.
+void ltRewriteFile(const std::string& path, const std::function<void(runtime::TextWriter&)>& write);
 
 }  // namespace lifetables

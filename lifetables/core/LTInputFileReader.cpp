@@ -86,7 +86,7 @@ void proc_LTReadInfosLine(LTState& state, const std::string& line) {
     i.summerMaxAll = f.real();
     i.All98percentile = f.real();
     i.pollutant = f.lowByte();
-    i.effect = f.integer();
+    i.effect = f.cause();
     i.startYear = f.integer();
     i.country = f.text();
     i.agglomeration = f.text();
@@ -160,7 +160,7 @@ bool proc_LTReadYOLLLine(LTState& state, const std::string& header, const std::s
     LTFieldReader f(line);
     if (k <= 3) {
         for (int t = 0; t < kLTIndicatorCount; ++t) state.LTsummary[t][k - 1][sex] = f.real();
-        state.LTshownCause = f.integer();
+        state.LTshownCause = f.cause();
         return true;
     }
     const std::int32_t row = k - 3;

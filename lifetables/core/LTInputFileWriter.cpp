@@ -3,7 +3,6 @@
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTFileFields.h"
 #include "lifetables/core/LTInputFile.h"
-#include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
 namespace lifetables {
@@ -142,9 +141,7 @@ void proc_LTWriteYOLLSection(const LTState& state, runtime::TextWriter& out, int
 }
 
 void proc_LTWriteInputFile(const LTState& state) {
-    const std::string target = state.LTinputPath + state.LTinputName;
-    // The rewrite keeps the previous file until the new one is complete.
-    runtime::replaceFile(target, target + ".tmp", [&state](runtime::TextWriter& out) {
+    ltRewriteFile(state.LTinputPath + state.LTinputName, [&state](runtime::TextWriter& out) {
         for (int sex = 1; sex <= kLTSexCount; ++sex) {
             if (state.LTlineCount[sex] > 0) writeEmpiricalSection(state, out, sex);
         }

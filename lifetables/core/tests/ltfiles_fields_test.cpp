@@ -94,6 +94,14 @@ TEST_F(LTFileFieldsTest, FieldReaderConvertsEveryKind) {
     EXPECT_THROW(f.boolean(), runtime::ConvertError);
 }
 
+TEST_F(LTFileFieldsTest, CauseIndexOutsideItsTablesIsRefused) {
+    LTFieldReader f("0\t2\t3\t-1");
+    EXPECT_EQ(f.cause(), 0);
+    EXPECT_EQ(f.cause(), 2);
+    EXPECT_THROW(f.cause(), runtime::ConvertError);
+    EXPECT_THROW(f.cause(), runtime::ConvertError);
+}
+
 TEST_F(LTFileFieldsTest, NumbersBeyondTheRangeOfADoubleAreRefused) {
     LTFieldReader f("1E400\t-1E400\t1E-400");
     EXPECT_THROW(f.real(), runtime::ConvertError);
