@@ -28,6 +28,8 @@ public:
     static constexpr std::size_t capacity() { return N; }
     friend bool operator==(const ShortText& a, const ShortText& b) { return a.value_ == b.value_; }
     friend bool operator==(const ShortText& a, std::string_view b) { return a.value_ == b; }
+    friend bool operator==(const ShortText& a, const char* b) { return a.value_ == b; }
+    friend bool operator==(const ShortText& a, const std::string& b) { return a.value_ == b; }
 
 private:
     std::string value_;

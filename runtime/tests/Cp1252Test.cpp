@@ -20,4 +20,7 @@ TEST(ShortText, CutsSilentlyOnAssignment) {
     EXPECT_EQ(caption.str(), "20.0-24.9");
     caption = "5";
     EXPECT_EQ(caption.str(), "5");
+    EXPECT_TRUE(caption == "5");
+    EXPECT_TRUE(caption == std::string("5"));
+    EXPECT_FALSE(caption == ShortText<9>("6"));
 }
