@@ -1,6 +1,461 @@
 #include "assessment/UNIT3.h"
 
-TForm3::TForm3(QWidget* parent) : platform::Form(parent) {
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "assessment/Program.h"
+#include "assessment/TownFile.h"
+#include "assessment/Unit4.h"
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/DataFile.h"
+#include "assessment/core/RecordLine.h"
+#include "platform/Ansi.h"
+#include "platform/Dialogs.h"
+#include "platform/Guard.h"
+#include "platform/Printing.h"
+#include "runtime/Errors.h"
+#include "runtime/Files.h"
+#include "runtime/NumberText.h"
+#include "runtime/ShortText.h"
+#include "ui_TForm3.h"
+#include "ui_TForm4.h"
+
+using platform::fromAnsi;
+using platform::toAnsi;
+
+namespace {
+
+constexpr int kLocationHelpContext = 3;
+constexpr int kDuplicateHelpContext = 8;
+constexpr int kTooManyTowns = 99;  // more listed towns than this get the warning
+
+bool townIndexValid(std::int32_t i) { return i >= 0 && i < assessment::kMaxTowns; }
+std::size_t at(std::int32_t i) { return static_cast<std::size_t>(i); }
+
+// Resets the air-quality validity flag when a command ends, also when it ends with an error.
+struct ValidAtEnd {
+    assessment::AssessmentState& s;
+    ~ValidAtEnd() { s.aq_valid = -1; }
+};
+
+}  // namespace
+
+TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm3Ui>()) {
+    ui_->setupUi(this);
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Location"));
+    setHelpContext(kLocationHelpContext);
+    for (const char* name : assessment::kPollutantNames) ui_->polbox->addItem(QString::fromLatin1(name));
+    connectHandlers();
+
+    auto& s = aq();
+    s.cur_town = 0;
+    s.new_record = 0;
+    s.tmp_name = s.work_dir + assessment::kTownFileName;
+    if (runtime::fileExists(s.tmp_name)) platform::runGuarded([this] { load_towns(); });
+    s.cur_record = 1;
+}
+
+TForm3::~TForm3() = default;
+
+assessment::AssessmentState& TForm3::aq() { return program().aq; }
+
+void TForm3::connectHandlers() {
+    using platform::guarded;
+    Ui::TForm3Ui& u = *ui_;
+    connect(u.BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+    connect(u.BitBtn3, &QPushButton::clicked, this, guarded([this] { BitBtn3Click(); }));
+    connect(u.Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+    connect(u.BitBtn4, &QPushButton::clicked, this, guarded([this] { BitBtn4Click(); }));
+    connect(u.BitBtn5, &QPushButton::clicked, this, guarded([this] { BitBtn5Click(); }));
+    connect(u.BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
+    connect(u.Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(u.Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
+    connect(u.BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
+    // "&Close" is the cancel button: Escape presses it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, u.BitBtn1, &QPushButton::click);
+
+    connect(u.polbox, &QComboBox::activated, this, guarded([this] { polboxChange(); }));
+    connect(u.agglom, &QComboBox::activated, this, guarded([this] { agglomChange(); }));
+    connect(u.interval, &QComboBox::activated, this, guarded([this] { intervalChange(); }));
+    makeEditable(u.agglom, &TForm3::agglomChange);
+    makeEditable(u.interval, &TForm3::intervalChange);
+    connect(u.year, &QLineEdit::textChanged, this, guarded([this] { yearChange(); }));
+    connect(u.country, &QLineEdit::textChanged, this, guarded([this] { countryChange(); }));
+    connect(u.exp_pop, &QLineEdit::textChanged, this, guarded([this] { exp_popChange(); }));
+    connect(u.prof_stat, &QLineEdit::textChanged, this, guarded([this] { prof_statChange(); }));
+    for (QLineEdit* edit : {u.latstr, u.longstr, u.netw_affl, u.tech_body})
+        connect(edit, &QLineEdit::textChanged, this, [this] { markChanged(); });
+}
+
+// An editable box reacts to the user's typing and choosing only; the program's own settings of
+// its text or selection run no handler. Typed names are not added to the list by the box itself.
+// The box's edit is created anew each time the box becomes editable, so it is connected here.
+void TForm3::makeEditable(QComboBox* box, void (TForm3::*handler)()) {
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    connect(box->lineEdit(), &QLineEdit::textEdited, this,
+            platform::guarded([this, handler] { (this->*handler)(); }));
+}
+
+void TForm3::markChanged() { aq().aq_changed = -1; }
+
+void TForm3::setNewLocationMode(bool on) {
+    ui_->BitBtn2->setVisible(on);
+    ui_->Button3->setVisible(on);
+    for (QWidget* key : {static_cast<QWidget*>(ui_->polbox), static_cast<QWidget*>(ui_->interval),
+                         static_cast<QWidget*>(ui_->agglom), static_cast<QWidget*>(ui_->year)})
+        key->setEnabled(on);
+}
+
+void TForm3::load_towns() {
+    auto& s = aq();
+    try {
+        assessment::readTownFile(s, s.tmp_name);
+    } catch (...) {
+        rebuildTownList();  // the lines before a bad one stay read
+        throw;
+    }
+    rebuildTownList();
+}
+
+void TForm3::rebuildTownList() {
+    auto& s = aq();
+    ui_->agglom->clear();
+    for (const std::string& name : assessment::listedTownNames(s)) ui_->agglom->addItem(fromAnsi(name));
+    ui_->agglom->setCurrentIndex(-1);
+    s.town_count = ui_->agglom->count();
+}
+
+// ---- record operations ----
+
+void TForm3::show_record(std::int32_t n) {
+    auto& s = aq();
+    if (n == 0) platform::showMessage(QStringLiteral("no records found."));
+    const bool derived = assessment::showRecordFile(s, n);
+    if (n != 0) showFields();
+    if (derived) {
+        // The class width of an older record is derived from its pollutant and stored at once.
+        fill_data();
+        save_data();
+    }
+    ui_->interval->setCurrentIndex(s.interval_index >= 0 && s.interval_index < ui_->interval->count()
+                                       ? s.interval_index : -1);
+    s.aq_changed = 0;
+    ui_->BitBtn1->setEnabled(true);
+    const bool previous = s.cur_record > 1;
+    const bool next = s.cur_record < s.record_count;
+    ui_->BitBtn4->setEnabled(previous);
+    ui_->BitBtn5->setEnabled(next);
+    Ui::TForm4Ui& aqForm = program().Form4->controls();
+    aqForm.BitBtn4->setEnabled(previous);
+    aqForm.BitBtn5->setEnabled(next);
+}
+
+void TForm3::showFields() {
+    auto& s = aq();
+    const assessment::AqRecord& r = s.aq_record;
+    const assessment::TailTexts tails = assessment::splitTail(r.text);
+    const std::int32_t pollutant = r[2];
+    ui_->polbox->setCurrentIndex(pollutant >= 0 && pollutant < ui_->polbox->count() ? pollutant : -1);
+    s.cur_pollutant = pollutant;
+    ui_->year->setText(QString::number(r[3]));
+    const std::int32_t town = r[1];
+    ui_->agglom->setCurrentIndex(town >= 0 && town < ui_->agglom->count() ? town : -1);
+    s.cur_town = town;
+    ui_->latstr->setText(townIndexValid(town) ? fromAnsi(s.town_lat[at(town)]) : QString());
+    ui_->longstr->setText(townIndexValid(town) ? fromAnsi(s.town_long[at(town)]) : QString());
+    ui_->exp_pop->setText(QString::number(r[30]));
+    ui_->prof_stat->setText(QString::number(r[34]));
+    ui_->netw_affl->setText(fromAnsi(tails[2]));
+    ui_->tech_body->setText(fromAnsi(tails[3]));
+    program().Form4->show_fields(tails);
+}
+
+std::int32_t TForm3::rec_exists() { return assessment::recordExists(aq().data_file, aq().aq_record); }
+
+void TForm3::delete_record() {
+    if (platform::confirm(QStringLiteral("Delete record?")) != platform::Button::Yes) return;
+    auto& s = aq();
+    ui_->BitBtn1->setEnabled(true);
+    assessment::deleteRecordLine(s);
+    if (s.record_count < 2)
+        platform::showMessage(QStringLiteral("no more records"));
+    else
+        s.record_count -= 1;
+    if (s.cur_record < 2)
+        ui_->BitBtn4->setEnabled(false);
+    else
+        s.cur_record -= 1;
+    ui_->BitBtn2->setVisible(false);
+    if (s.cur_record < s.record_count) ui_->BitBtn5->setEnabled(true);
+    show_record(s.cur_record);
+}
+
+void TForm3::fillnew() {
+    auto& s = aq();
+    s.new_record = -1;
+    ui_->year->clear();
+    ui_->polbox->setCurrentIndex(0);
+    s.cur_pollutant = 0;
+}
+
+void TForm3::fill_data() {
+    auto& s = aq();
+    const QString name = ui_->agglom->currentText();
+    if (townIndexValid(s.cur_town)) {
+        const auto i = at(s.cur_town);
+        s.town_lat[i] = toAnsi(ui_->latstr->text());
+        s.town_long[i] = toAnsi(ui_->longstr->text());
+        if (toAnsi(name) != s.town_names[i].str()) {
+            // The current town takes the typed name; the list follows, still showing it.
+            s.town_names[i] = toAnsi(name);
+            const int keep = s.town_count;
+            rebuildTownList();
+            s.town_count = keep;
+            const int position = ui_->agglom->findText(fromAnsi(s.town_names[i]), Qt::MatchExactly);
+            ui_->agglom->setCurrentIndex(position);
+            ui_->agglom->setEditText(name);
+        }
+    }
+    s.aq_record[1] = s.cur_town;
+    s.aq_record[2] = ui_->polbox->currentIndex();
+    if (!ui_->year->text().isEmpty()) s.aq_record[3] = runtime::strToInt(toAnsi(ui_->year->text()));
+    if (!ui_->exp_pop->text().isEmpty()) s.aq_record[30] = runtime::strToInt(toAnsi(ui_->exp_pop->text()));
+    if (!ui_->prof_stat->text().isEmpty())
+        s.aq_record[34] = runtime::strToInt(toAnsi(ui_->prof_stat->text()));
+    program().Form4->fill_data();
+}
+
+void TForm3::save_data() {
+    auto& s = aq();
+    if (townIndexValid(s.cur_town)) {
+        const auto i = at(s.cur_town);
+        s.town_lat[i] = toAnsi(ui_->latstr->text());
+        s.town_long[i] = toAnsi(ui_->longstr->text());
+        s.town_names[i] = toAnsi(ui_->agglom->currentText());
+    }
+    assessment::writeTownFile(s, s.work_dir + assessment::kTownFileName, s.town_count);
+    program().Form4->save_data(false);
+    s.new_record = 0;
+}
+
+// ---- activation and closing ----
+
+void TForm3::FormActivate() {
+    auto& s = aq();
+    ui_->Editorgan->setText(fromAnsi(s.supplier_org));
+    ui_->country->setText(fromAnsi(s.supplier_country));
+    setNewLocationMode(ui_->agglom->currentIndex() < 0);
+    s.town_count = ui_->agglom->count();
+    show_record(s.cur_record);
+}
+
+bool TForm3::FormCloseQuery() {
+    try {
+        return !saveAndCheck();
+    } catch (const std::exception& error) {
+        platform::showException(error);
+        return false;
+    }
+}
+
+void TForm3::warnDuplicate() {
+    platform::messageDlg(platform::BoxKind::Warning, QStringLiteral("Record already exists."),
+                         {platform::Button::Ok, platform::Button::Help}, kDuplicateHelpContext);
+}
+
+bool TForm3::saveAndCheck() {
+    auto& s = aq();
+    if (s.aq_changed == 0) return false;
+    if (platform::confirm(QStringLiteral("Save changes?")) != platform::Button::Yes) return false;
+    fill_data();
+    save_data();
+    if (rec_exists() <= 1) return false;
+    warnDuplicate();
+    s.aq_changed = -1;
+    return true;
+}
+
+bool TForm3::pollutantUnchanged() const { return ui_->polbox->currentIndex() == program().aq.cur_pollutant; }
+
+// ---- buttons ----
+
+void TForm3::BitBtn1Click() { closeForm(); }
+
+void TForm3::BitBtn4Click() {
+    auto& s = aq();
+    ValidAtEnd reset{s};
+    if (saveAndCheck()) s.aq_valid = 0;
+    if (s.aq_valid != 0 && s.cur_record > 1) s.cur_record -= 1;
+    if (s.aq_valid != 0) show_record(s.cur_record);
+}
+
+void TForm3::BitBtn5Click() {
+    auto& s = aq();
+    ValidAtEnd reset{s};
+    if (saveAndCheck()) s.aq_valid = 0;
+    if (s.aq_valid != 0 && s.cur_record < s.record_count) s.cur_record += 1;
+    if (s.aq_valid != 0) show_record(s.cur_record);
+}
+
+void TForm3::Button2Click() {
+    auto& s = aq();
+    // A duplicate warning holds only for this command; the next one starts valid again.
+    ValidAtEnd reset{s};
+    if (saveAndCheck()) s.aq_valid = 0;
+    if (rec_exists() > 1000) {
+        warnDuplicate();
+        return;
+    }
+    s.record_count += 1;
+    s.cur_record = s.record_count;
+    setNewLocationMode(true);
+    fillnew();
+    program().Form4->clear_data();
+    show_record(s.cur_record);
+    markChanged();
+}
+
+void TForm3::BitBtn6Click() { delete_record(); }
+
+void TForm3::Button1Click() {
+    if (!pollutantUnchanged()) return;
+    if (saveAndCheck()) return;
+    hideForm();
+    program().Form4->showForm();
+}
+
+void TForm3::BitBtn2Click() {
+    if (!pollutantUnchanged()) return;
+    fill_data();
+    save_data();
+    if (aq().record_count > 1 && rec_exists() > 1) {
+        warnDuplicate();
+        markChanged();
+        ui_->BitBtn1->setEnabled(false);
+        return;
+    }
+    hideForm();
+    program().Form4->showForm();
+    ui_->BitBtn1->setEnabled(true);
+}
+
+void TForm3::Button3Click() {
+    auto& s = aq();
+    const QString name = ui_->agglom->currentText();
+    if (name.trimmed().isEmpty()) return;  // a town without a name would be no entry
+    if (ui_->agglom->findText(name, Qt::MatchFixedString) >= 0) return;  // case-insensitive
+    const int index = ui_->agglom->count();
+    if (!townIndexValid(index)) {
+        // Every entry of the tables is in use.
+        platform::showMessage(QStringLiteral("too many towns"));
+        return;
+    }
+    s.cur_town = index;
+    s.max_town_id += 1;
+    const auto i = at(index);
+    s.town_ids[i] = s.max_town_id;
+    s.town_names[i] = toAnsi(name);
+    s.town_lat[i] = toAnsi(ui_->latstr->text());
+    s.town_long[i] = toAnsi(ui_->longstr->text());
+    s.town_count = s.cur_town;
+    ui_->agglom->addItem(fromAnsi(s.town_names[i]));
+    ui_->agglom->setCurrentIndex(index);
+    if (ui_->agglom->count() > kTooManyTowns) platform::showMessage(QStringLiteral("too many towns"));
+}
+
+void TForm3::BitBtn3Click() {
+    const bool saveVisible = !ui_->BitBtn2->isHidden();
+    struct BoxStyle {
+        QComboBox* box;
+        bool editable;
+        int index;
+        QString text;
+    };
+    BoxStyle styles[] = {{ui_->agglom, ui_->agglom->isEditable(), ui_->agglom->currentIndex(), ui_->agglom->currentText()},
+                         {ui_->interval, ui_->interval->isEditable(), ui_->interval->currentIndex(),
+                          ui_->interval->currentText()}};
+    for (BoxStyle& style : styles) style.box->setEditable(false);
+    ui_->BitBtn2->setVisible(false);
+    ui_->Panel1->setVisible(false);
+    ui_->Label65->setVisible(true);
+    ui_->Label66->setVisible(true);
+    struct Restore {
+        TForm3* form;
+        bool saveVisible;
+        BoxStyle* styles;
+        ~Restore() {
+            Ui::TForm3Ui& u = *form->ui_;
+            u.Label65->setVisible(false);
+            u.Label66->setVisible(false);
+            u.Panel1->setVisible(true);
+            u.BitBtn2->setVisible(saveVisible);
+            if (styles[0].editable) form->makeEditable(u.agglom, &TForm3::agglomChange);
+            if (styles[1].editable) form->makeEditable(u.interval, &TForm3::intervalChange);
+            for (int k = 0; k < 2; ++k) {
+                styles[k].box->setCurrentIndex(styles[k].index);
+                if (styles[k].editable) styles[k].box->setEditText(styles[k].text);
+            }
+        }
+    } restore{this, saveVisible, styles};
+    platform::printWidgetImage(this);
+}
+
+// ---- change handlers ----
+
+void TForm3::yearChange() {
+    markChanged();
+    program().Form4->controls().year->setText(ui_->year->text());
+}
+
+void TForm3::countryChange() {
+    markChanged();
+    program().Form4->controls().country->setText(ui_->country->text());
+}
+
+void TForm3::exp_popChange() {
+    markChanged();
+    program().Form4->controls().exp_pop->setText(ui_->exp_pop->text());
+}
+
+void TForm3::prof_statChange() {
+    markChanged();
+    program().Form4->controls().pro_statnum->setText(ui_->prof_stat->text());
+}
+
+void TForm3::intervalChange() {
+    markChanged();
+    aq().interval_index = ui_->interval->currentIndex();
+}
+
+void TForm3::agglomChange() {
+    markChanged();
+    auto& s = aq();
+    const int index = ui_->agglom->currentIndex();
+    // A listed town is selected when the box shows the name of its current entry.
+    if (index < 0 || ui_->agglom->currentText() != ui_->agglom->itemText(index)) return;
+    s.cur_town = index;
+    ui_->latstr->setText(townIndexValid(index) ? fromAnsi(s.town_lat[at(index)]) : QString());
+    ui_->longstr->setText(townIndexValid(index) ? fromAnsi(s.town_long[at(index)]) : QString());
+}
+
+void TForm3::polboxChange() {
+    markChanged();
+    auto& s = aq();
+    s.cur_pollutant = ui_->polbox->currentIndex();
+    program().Form4->controls().editpol->setText(
+        s.cur_pollutant >= 0 && s.cur_pollutant < assessment::kPollutantCount
+            ? QString::fromLatin1(assessment::kPollutantNames[at(s.cur_pollutant)])
+            : QString());
+    if (s.new_record != 0) {
+        program().Form4->get_param();
+        ui_->interval->setCurrentIndex(s.interval_index >= 0 && s.interval_index < ui_->interval->count()
+                                           ? s.interval_index : -1);
+    }
 }

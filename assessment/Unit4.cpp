@@ -1,6 +1,518 @@
 #include "assessment/Unit4.h"
 
-TForm4::TForm4(QWidget* parent) : platform::Form(parent) {
+#include <QComboBox>
+#include <array>
+#include <optional>
+#include <QFrame>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QShortcut>
+
+#include "assessment/Program.h"
+#include "assessment/UNIT3.h"
+#include "assessment/Unit5.h"
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/ConcentrationClasses.h"
+#include "assessment/core/DataFile.h"
+#include "assessment/core/ParameterFile.h"
+#include "platform/Ansi.h"
+#include "platform/Dialogs.h"
+#include "platform/Guard.h"
+#include "platform/Printing.h"
+#include "runtime/Errors.h"
+#include "runtime/Files.h"
+#include "runtime/NumberText.h"
+#include "runtime/TextFile.h"
+#include "ui_TForm3.h"
+#include "ui_TForm4.h"
+
+using platform::fromAnsi;
+using platform::toAnsi;
+
+namespace {
+
+constexpr int kAirQualityHelpContext = 4;
+constexpr int kClassFirstField = 4;   // field of class 1; class k is field k + 3
+constexpr int kIntervalField = 29;
+constexpr int kImportNumbers = 26;    // 25 class counts and the class-width index
+constexpr int kPrintHeight = 750;
+constexpr int kFormHeight = 410;
+constexpr int kScrollBoxHeight = 351;
+
+std::int32_t intOf(const QLineEdit* edit) { return runtime::strToInt(toAnsi(edit->text())); }
+
+QString pollutantName(std::int32_t index) {
+    if (index < 0 || index >= assessment::kPollutantCount) return QString();
+    return QString::fromLatin1(assessment::kPollutantNames[static_cast<std::size_t>(index)]);
+}
+
+struct ValidAtEnd {
+    assessment::AssessmentState& s;
+    ~ValidAtEnd() { s.aq_valid = -1; }
+};
+
+}  // namespace
+
+TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm4Ui>()) {
+    ui_->setupUi(this);
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Air Quality Data"));
+    setHelpContext(kAirQualityHelpContext);
+    Ui::TForm4Ui& u = *ui_;
+    for (int k = 1; k <= assessment::kClassCount; ++k) {
+        classLabels_[static_cast<std::size_t>(k)] = findChild<QLabel*>(QStringLiteral("Label%1").arg(k));
+        classEdits_[static_cast<std::size_t>(k)] = findChild<QLineEdit*>(QStringLiteral("edit%1").arg(k));
+    }
+    statistics_ = {{u.Editwin_days, 36},         {u.Editsum_days, 37},        {u.Editann_mean, 38},
+                   {u.Editwinter_mean, 39},      {u.Editsummer_mean, 40},     {u.Editann_p, 41},
+                   {u.Editann_max, 42},          {u.Editwinter_max, 43},      {u.Editsummer_max, 44},
+                   {u.Editlow_ann_mean, 46},     {u.Editlow_winter_mean, 47}, {u.Editlow_summer_mean, 48},
+                   {u.Editlow_ann_max, 49},      {u.Editlow_winter_max, 50},  {u.Editlow_summer_max, 51},
+                   {u.Edithigh_ann_mean, 52},    {u.Edithigh_winter_mean, 53}, {u.Edithigh_summer_mean, 54},
+                   {u.Edithigh_ann_max, 55},     {u.Edithigh_winter_max, 56}, {u.Edithigh_summer_max, 57},
+                   {u.ann98low, 58},             {u.ann98high, 59}};
+    for (int k = 1; k <= assessment::kClassCount; ++k) numericEdits_.push_back(classEdits_[static_cast<std::size_t>(k)]);
+    numericEdits_.insert(numericEdits_.end(), {u.exp_pop, u.pro_statnum, u.Editann_days});
+    for (const FieldEdit& stat : statistics_) numericEdits_.push_back(stat.edit);
+    connectHandlers();
+
+    // FormCreate: the parameter file of the class-width look-up is bound once.
+    auto& s = aq();
+    s.aq_valid = -1;
+    const std::string userParams = s.work_dir + assessment::kUserParameterFile;
+    s.params_file = runtime::fileExists(userParams) ? userParams : s.start_dir + assessment::kDefaultParameterFile;
+}
+
+TForm4::~TForm4() = default;
+
+assessment::AssessmentState& TForm4::aq() { return program().aq; }
+
+void TForm4::connectHandlers() {
+    using platform::guarded;
+    Ui::TForm4Ui& u = *ui_;
+    connect(u.BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+    connect(u.BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
+    connect(u.BitBtn3, &QPushButton::clicked, this, guarded([this] { BitBtn3Click(); }));
+    connect(u.BitBtn4, &QPushButton::clicked, this, guarded([this] { BitBtn4Click(); }));
+    connect(u.BitBtn5, &QPushButton::clicked, this, guarded([this] { BitBtn5Click(); }));
+    connect(u.Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(u.Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+    connect(u.Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
+    connect(u.Button4, &QPushButton::clicked, this, guarded([this] { Button4Click(); }));
+    connect(u.editpol, &QLineEdit::textChanged, this, guarded([this] { EditpolChange(); }));
+    // "CALC" is the default button (Enter), "&Close" the cancel button (Escape).
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, u.BitBtn1, &QPushButton::click);
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, u.Button1, &QPushButton::click);
+
+    // Leaving an entry edit marks the record changed when the edit differs from its field.
+    for (int k = 1; k <= assessment::kClassCount; ++k) {
+        QLineEdit* edit = classEdits_[static_cast<std::size_t>(k)];
+        addLeave(edit, [this, edit, k] { compareField(edit, k + kClassFirstField - 1); });
+    }
+    for (const FieldEdit& stat : statistics_) {
+        QLineEdit* edit = stat.edit;
+        const int field = stat.field;
+        if (edit == u.Editwin_days) {
+            addLeave(edit, [this, edit, field] {
+                if (!edit->text().isEmpty()) compareField(edit, field);
+            });
+        } else if (edit == u.Editsummer_max) {
+            addLeave(edit, [this] { Editsummer_maxExit(); });
+        } else {
+            addLeave(edit, [this, edit, field] { compareField(edit, field); });
+        }
+    }
+    addLeave(u.Editlow_name, [this] {
+        if (toAnsi(ui_->Editlow_name->text()) != lowName_) aq().aq_changed = -1;
+    });
+    addLeave(u.Edithigh_name, [this] {
+        if (toAnsi(ui_->Edithigh_name->text()) != highName_) aq().aq_changed = -1;
+    });
+    onLeave(u.BitBtn4, [this] { aq().aq_changed = 0; });
+    onLeave(u.BitBtn5, [this] { aq().aq_changed = 0; });
+}
+
+// A leave handler whose conversion fails shows the error and keeps the focus in its edit.
+void TForm4::addLeave(QLineEdit* edit, std::function<void()> handler) {
+    onLeave(edit, [this, edit, handler = std::move(handler)] {
+        try {
+            handler();
+        } catch (const runtime::Error& error) {
+            leaveFailed_ = true;
+            focusControl(edit);
+            platform::showException(error);
+        }
+    });
+}
+
+void TForm4::compareField(QLineEdit* edit, int field) {
+    if (intOf(edit) != aq().aq_record[field]) aq().aq_changed = -1;
+}
+
+void TForm4::Editsummer_maxExit() {
+    compareField(ui_->Editsummer_max, 44);
+    if (intOf(ui_->pro_statnum) >= 2)
+        focusControl(ui_->Editlow_name);
+    else
+        focusControl(ui_->Editwin_days);
+}
+
+// ---- the record on the screen ----
+
+void TForm4::show_fields(const assessment::TailTexts& tails) {
+    auto& s = aq();
+    const assessment::AqRecord& r = s.aq_record;
+    Ui::TForm4Ui& u = *ui_;
+    u.editpol->setText(pollutantName(r[2]));
+    u.agglom->setText(program().Form3->controls().agglom->currentText());
+    u.year->setText(QString::number(r[3]));
+    u.exp_pop->setText(QString::number(r[30]));
+    u.pro_statnum->setText(QString::number(r[34]));
+    for (int k = 1; k <= assessment::kClassCount; ++k)
+        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(r[k + kClassFirstField - 1]));
+    u.Editann_days->setText(QString::number(r[35]));
+    for (const FieldEdit& stat : statistics_) stat.edit->setText(QString::number(r[stat.field]));
+    u.Editlow_name->setText(fromAnsi(tails[0]));
+    u.Edithigh_name->setText(fromAnsi(tails[1]));
+    lowName_ = tails[0];
+    highName_ = tails[1];
+}
+
+void TForm4::fill_data() {
+    auto& s = aq();
+    Ui::TForm4Ui& u = *ui_;
+    for (QLineEdit* edit : numericEdits_)
+        if (edit->text().isEmpty()) edit->setText(QStringLiteral("0"));
+    assessment::AqRecord& r = s.aq_record;
+    r[2] = s.cur_pollutant;
+    r[3] = intOf(u.year);
+    long long sum = 0;
+    for (int k = 1; k <= assessment::kClassCount; ++k) {
+        r[k + kClassFirstField - 1] = intOf(classEdits_[static_cast<std::size_t>(k)]);
+        sum += r[k + kClassFirstField - 1];
+    }
+    r[kIntervalField] = s.interval_index;
+    r[30] = intOf(u.exp_pop);
+    r[34] = intOf(u.pro_statnum);
+    // The annual data capture is the sum of the class counts (a sum beyond the field's range fails
+    // as a conversion error).
+    u.Editann_days->setText(QString::number(sum));
+    r[35] = intOf(u.Editann_days);
+    for (const FieldEdit& stat : statistics_) r[stat.field] = intOf(stat.edit);
+    r[45] = 0;
+    r[60] = 0;
+    r[61] = 0;
+    s.aq_filled = true;
+}
+
+void TForm4::check_data() {
+    auto& s = aq();
+    const assessment::AqRecord& r = s.aq_record;
+    Ui::TForm4Ui& u = *ui_;
+    if (!annual_only_ && !s.long_term && u.editpol->text() != QLatin1String("CO")) {
+        long long sum = 0;
+        for (int k = 1; k <= assessment::kClassCount; ++k) sum += r[k + kClassFirstField - 1];
+        u.Editann_days->setText(QString::number(sum));
+        if (static_cast<long long>(intOf(u.Editsum_days)) + intOf(u.Editwin_days) != sum) {
+            const platform::Button answer = platform::messageBox(
+                QStringLiteral("Data capture: Summer and Winter do not add up to Annual!"), QStringLiteral("zelk"),
+                {platform::Button::Ok, platform::Button::Cancel});
+            if (answer == platform::Button::Cancel) s.aq_valid = 0;
+        }
+        if (sum > 366) {
+            platform::showMessage(QStringLiteral("Total number of days > 366!"));
+            s.aq_valid = 0;
+        }
+    }
+    if (intOf(u.Editann_mean) <= 0) {
+        platform::showMessage(u.Label26->text() + QStringLiteral(" must be > 0!"));
+        s.aq_valid = 0;
+    }
+}
+
+void TForm4::save_data(bool check) {
+    auto& s = aq();
+    s.aq_valid = -1;
+    fill_data();
+    if (check) check_data();
+    if (s.aq_valid == 0) return;
+    Ui::TForm3Ui& location = program().Form3->controls();
+    const assessment::TailTexts tails = {toAnsi(ui_->Editlow_name->text()), toAnsi(ui_->Edithigh_name->text()),
+                                         toAnsi(location.netw_affl->text()), toAnsi(location.tech_body->text())};
+    s.aq_record.text = assessment::joinTail(tails);
+    assessment::saveRecordLine(s);
+    lowName_ = tails[0];
+    highName_ = tails[1];
+    s.aq_changed = 0;
+}
+
+void TForm4::clear_data() {
+    for (QLineEdit* edit : numericEdits_) edit->clear();
+}
+
+void TForm4::make_label() {
+    auto& s = aq();
+    assessment::makeLabel(s);
+    for (int k = 1; k <= assessment::kClassCount; ++k)
+        classLabels_[static_cast<std::size_t>(k)]->setText(fromAnsi(s.class_captions[static_cast<std::size_t>(k)]));
+}
+
+void TForm4::get_param() {
+    auto& s = aq();
+    assessment::getParam(s.params_file, s.cur_pollutant, s.interval_index);
+}
+
+// ---- the pollutant decides what the screen shows ----
+
+void TForm4::EditpolChange() {
+    auto& s = aq();
+    Ui::TForm4Ui& u = *ui_;
+    QString t = u.editpol->text();
+    if (t.isEmpty()) {
+        u.editpol->setText(pollutantName(s.cur_pollutant));
+        t = u.editpol->text();
+    }
+    daily_pollutant_ = t == QLatin1String("SO2") || t == QLatin1String("NO2 (daily avg)") ||
+                       t == QLatin1String("TSP") || t == QLatin1String("BS") || t.contains(QLatin1String("PM"));
+    hourly_pollutant_ = t.contains(QLatin1String("O3")) || t == QLatin1String("NO2 (1 hour avg)");
+    annual_only_ = t == QLatin1String("Pb") || t == QLatin1String("B(a)P");
+    s.long_term = t.contains(QLatin1String("long term"));
+    daily_pollutant_ = daily_pollutant_ || s.long_term;
+
+    if (t == QLatin1String("CO")) {
+        u.Label59->setText(QStringLiteral("hours"));
+        u.Label60->setText(QStringLiteral("hours"));
+        u.infolabel->setText(QStringLiteral("1 hour mean"));
+    } else {
+        u.Label59->setText(QStringLiteral("days"));
+        u.Label60->setText(QStringLiteral("days"));
+        u.infolabel->setText(QStringLiteral("daily mean"));
+    }
+    if (s.long_term || annual_only_) {
+        u.Label60->setText(QStringLiteral(" \u2030population"));
+        u.infolabel->setText(QStringLiteral("annual mean"));
+    }
+    make_label();
+    u.Label61->setText(u.Label60->text());
+
+    QString unit = t == QLatin1String("CO") ? QStringLiteral("mg/m3") : QStringLiteral("\u00b5g/m3");
+    if (t == QLatin1String("B(a)P")) unit = QStringLiteral("ng/m3");
+    for (QLabel* label : {u.Label62, u.Label63, u.Label77, u.Label78, u.Label79, u.Label80}) label->setText(unit);
+
+    if (hourly_pollutant_) {
+        const bool eightHour = t.contains(QLatin1Char('8'));
+        const QString hours = eightHour ? QStringLiteral("8") : QStringLiteral("1");
+        u.infolabel->setText(QStringLiteral("Max %1 hour mean").arg(hours));
+        u.Label26->setText(QStringLiteral("Max annual %1 hr avg").arg(hours));
+        u.Label27->setText(QStringLiteral("Max winter %1 hr avg").arg(hours));
+        u.Label28->setText(QStringLiteral("Max summer %1 hr avg").arg(hours));
+        u.Label44->setText(QStringLiteral("%1 hr 98 percentile").arg(hours));
+    } else {
+        u.Label26->setText(QStringLiteral("Annual mean"));
+        u.Label27->setText(QStringLiteral("Winter mean"));
+        u.Label28->setText(QStringLiteral("Summer mean"));
+        u.Label44->setText(QStringLiteral("Annual 98 percentile"));
+        u.Label29->setText(QStringLiteral("annual maximum"));
+        u.Label30->setText(QStringLiteral("winter maximum"));
+        u.Label31->setText(QStringLiteral("summer maximum"));
+    }
+    for (QLabel* label : {u.Label34, u.Label41}) label->setText(u.Label26->text());
+    for (QLabel* label : {u.Label35, u.Label42}) label->setText(u.Label27->text());
+    for (QLabel* label : {u.Label36, u.Label43}) label->setText(u.Label28->text());
+    for (QLabel* label : {u.Label71, u.Label72}) label->setText(u.Label44->text());
+    for (QLabel* label : {u.Label37, u.Label45}) label->setText(u.Label29->text());
+    for (QLabel* label : {u.Label38, u.Label46}) label->setText(u.Label30->text());
+    for (QLabel* label : {u.Label39, u.Label47}) label->setText(u.Label31->text());
+
+    const bool distribution = !annual_only_;
+    u.BitBtn1->setEnabled(distribution);
+    u.Button3->setEnabled(distribution);
+    for (int k = 1; k <= assessment::kClassCount; ++k) {
+        classEdits_[static_cast<std::size_t>(k)]->setVisible(distribution);
+        classLabels_[static_cast<std::size_t>(k)]->setVisible(distribution);
+    }
+    for (QLabel* label : {u.Label60, u.Label61, u.Label62, u.Label63}) label->setVisible(distribution);
+
+    const bool percentiles = !annual_only_ && !s.long_term;
+    for (QWidget* w : std::initializer_list<QWidget*>{u.Editann_p, u.Label44, u.ann98low, u.ann98high, u.Label71,
+                                                      u.Label72})
+        w->setVisible(percentiles);
+
+    const bool maxima = daily_pollutant_ && !s.long_term;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             u.Editann_max, u.Editwinter_max, u.Editsummer_max, u.Label29, u.Label30, u.Label31, u.Label78,
+             u.Editlow_ann_max, u.Editlow_winter_max, u.Editlow_summer_max, u.Label37, u.Label38, u.Label39,
+             u.Edithigh_ann_max, u.Edithigh_winter_max, u.Edithigh_summer_max, u.Label45, u.Label46, u.Label47})
+        w->setVisible(maxima);
+}
+
+// ---- activation and closing ----
+
+void TForm4::FormActivate() {
+    auto& s = aq();
+    Ui::TForm4Ui& u = *ui_;
+    u.editpol->setText(pollutantName(s.cur_pollutant));
+    focusControl(u.Editwin_days);
+    s.aq_valid = -1;
+    u.Label64->setText(fromAnsi(s.supplier_org));
+    u.Editorgan->setText(fromAnsi(s.supplier_org));
+    u.country->setText(fromAnsi(s.supplier_country));
+    if (s.cur_record == 0) s.cur_record = 1;
+    program().Form3->show_record(s.cur_record);
+    u.editpol->setText(QString());
+}
+
+void TForm4::FormDeactivate() {
+    auto& s = aq();
+    s.pollutant_text = toAnsi(ui_->editpol->text());
+    // The year is shown from the record; a text that is no number leaves the published year.
+    std::int32_t year = 0;
+    if (!ui_->year->text().isEmpty() && runtime::tryStrToInt(toAnsi(ui_->year->text()), year)) s.cur_year = year;
+}
+
+void TForm4::saveQuestion() {
+    if (aq().aq_changed != 0 && platform::confirm(QStringLiteral("Save changes?")) == platform::Button::Yes)
+        save_data(true);
+}
+
+bool TForm4::FormCloseQuery() {
+    auto& s = aq();
+    leaveFailed_ = false;
+    focusControl(ui_->Button1);
+    if (leaveFailed_) return false;
+    s.aq_valid = -1;
+    try {
+        saveQuestion();
+    } catch (const std::exception& error) {
+        platform::showException(error);
+        return false;
+    }
+    s.aq_changed = 0;
+    return s.aq_valid != 0;
+}
+
+void TForm4::resizeEvent(QResizeEvent* event) {
+    platform::Form::resizeEvent(event);
+    arrangePanels();
+}
+
+// The command panel sits at the top; the data panel and its scroll box fill the rest.
+void TForm4::arrangePanels() {
+    Ui::TForm4Ui& u = *ui_;
+    const int top = u.Panel1->isHidden() ? 0 : u.Panel1->height();
+    u.Panel1->setGeometry(0, 0, width(), u.Panel1->height());
+    u.Panel2->setGeometry(0, top, width(), std::max(0, height() - top));
+    u.ScrollBox->setGeometry(0, 0, u.Panel2->width(), u.Panel2->height());
+}
+
+// ---- commands ----
+
+void TForm4::BitBtn1Click() {
+    auto& s = aq();
+    Ui::TForm4Ui& u = *ui_;
+    if (u.editpol->text() != pollutantName(s.cur_pollutant) || u.edit1->text().isEmpty()) return;
+    saveQuestion();
+    s.aq_changed = 0;
+    if (s.aq_valid == 0) return;
+    fill_data();
+    s.pollutant_text = toAnsi(u.editpol->text());
+    s.exposed_pop = intOf(u.exp_pop);
+    s.days_total = intOf(u.Editann_days);
+    program().Form5->showForm();
+}
+
+void TForm4::BitBtn4Click() {
+    auto& s = aq();
+    ValidAtEnd reset{s};
+    saveQuestion();
+    if (s.aq_valid == 0) return;
+    if (s.cur_record > 1) s.cur_record -= 1;
+    program().Form3->show_record(s.cur_record);
+    make_label();
+}
+
+void TForm4::BitBtn5Click() {
+    auto& s = aq();
+    ValidAtEnd reset{s};
+    saveQuestion();
+    if (s.aq_valid == 0) return;
+    if (s.cur_record < s.record_count) s.cur_record += 1;
+    program().Form3->show_record(s.cur_record);
+    make_label();
+}
+
+void TForm4::Button2Click() {
+    auto& s = aq();
+    ValidAtEnd reset{s};
+    saveQuestion();
+    if (s.aq_valid == 0) return;
+    s.cur_record = s.record_count;
+    s.aq_changed = 0;
+    if (!closeForm()) return;
+    s.aq_changed = -1;
+    program().Form3->showForm();
+    program().Form3->Button2Click();
+}
+
+void TForm4::BitBtn3Click() { program().Form3->delete_record(); }
+
+void TForm4::Button4Click() {
+    if (closeForm()) program().Form3->showForm();
+}
+
+void TForm4::Button1Click() { closeForm(); }
+
+void TForm4::BitBtn2Click() {
+    Ui::TForm4Ui& u = *ui_;
+    u.Panel1->setVisible(false);
+    arrangePanels();
+    resize(width(), kPrintHeight);
+    arrangePanels();
+    u.ScrollBox->resize(u.ScrollBox->width(), kPrintHeight);
+    struct Restore {
+        TForm4* form;
+        ~Restore() {
+            Ui::TForm4Ui& u = *form->ui_;
+            u.Panel1->setVisible(true);
+            form->resize(form->width(), kFormHeight);
+            form->arrangePanels();
+            u.ScrollBox->resize(u.ScrollBox->width(), kScrollBoxHeight);
+        }
+    } restore{this};
+    platform::printWidgetImage(this);
+}
+
+void TForm4::Button3Click() {
+    platform::FileDialogOptions options;
+    options.defaultExt = QStringLiteral("txt");
+    options.filter = QStringLiteral("Text files  (*.txt)");
+    options.mustExist = true;
+    const std::optional<QString> chosen = platform::openFileDialog(options);
+    if (!chosen) return;
+    auto& s = aq();
+    s.file_name = toAnsi(*chosen);
+    // All 26 numbers are read before any of them is taken over, so a bad file changes nothing.
+    std::array<std::int32_t, kImportNumbers> numbers{};
+    {
+        runtime::TextReader in(s.file_name);
+        for (std::int32_t& number : numbers) number = in.readInteger();
+    }
+    long long sum = 0;
+    for (int i = 0; i < kImportNumbers; ++i) {
+        s.aq_record[kClassFirstField + i] = numbers[static_cast<std::size_t>(i)];
+        if (i < assessment::kClassCount) sum += numbers[static_cast<std::size_t>(i)];
+    }
+    ui_->Editann_days->setText(QString::number(sum));
+    for (int k = 1; k <= assessment::kClassCount; ++k)
+        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(s.aq_record[k + kClassFirstField - 1]));
+    s.interval_index = s.aq_record[kIntervalField];
+    s.aq_changed = -1;
 }

@@ -1,9 +1,93 @@
 #pragma once
+// The air-quality data screen: the days per concentration class, the data capture, the annual and
+// seasonal statistics and those of the lowest and the highest station of the current record.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "assessment/core/RecordLine.h"
 #include "platform/Form.h"
+
+class QLabel;
+class QLineEdit;
+namespace Ui { class TForm4Ui; }
+namespace assessment { struct AssessmentState; }
 
 // Air Quality Data
 class TForm4 : public platform::Form {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+    ~TForm4() override;
+
+    // Moves the screen's edits into the record (empty numeric edits become "0" first).
+    void fill_data();
+    // Fills, validates when `check` is set, and writes line cur_record of the data file.
+    void save_data(bool check);
+    // Validates the filled record; a failure clears aq_valid.
+    void check_data();
+    // Empties the numeric edits.
+    void clear_data();
+    // Builds the class captions and bounds for interval_index and shows the captions.
+    void make_label();
+    // Takes the current pollutant's class width from the parameter file into interval_index.
+    void get_param();
+
+    // The screen's half of showing a record: every edit from the record, the two station names
+    // from the record's tail.
+    void show_fields(const assessment::TailTexts& tails);
+
+    // The pollutant's kind, as set by the last change of the pollutant name.
+    bool dailyPollutant() const { return daily_pollutant_; }
+    bool hourlyPollutant() const { return hourly_pollutant_; }
+    bool annualOnly() const { return annual_only_; }
+
+    Ui::TForm4Ui& controls() { return *ui_; }
+
+protected:
+    void FormActivate() override;
+    void FormDeactivate() override;
+    bool FormCloseQuery() override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct FieldEdit {
+        QLineEdit* edit;
+        int field;
+    };
+
+    void connectHandlers();
+    void addLeave(QLineEdit* edit, std::function<void()> handler);
+    void compareField(QLineEdit* edit, int field);
+    void arrangePanels();
+    void saveQuestion();
+    void EditpolChange();
+    void Editsummer_maxExit();
+
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void BitBtn5Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+
+    assessment::AssessmentState& aq();
+
+    std::unique_ptr<Ui::TForm4Ui> ui_;
+    std::array<QLabel*, 26> classLabels_{};    // [1..25]
+    std::array<QLineEdit*, 26> classEdits_{};  // [1..25]
+    std::vector<FieldEdit> statistics_;        // the statistic edits with their record fields
+    std::vector<QLineEdit*> numericEdits_;     // every edit that fill_data defaults to "0"
+    std::string lowName_;                      // the station names as last loaded or saved
+    std::string highName_;
+    bool leaveFailed_ = false;                 // a leave handler ended with an error
+    bool daily_pollutant_ = false;
+    bool hourly_pollutant_ = false;
+    bool annual_only_ = false;
 };

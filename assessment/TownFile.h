@@ -1,0 +1,46 @@
+#pragma once
+// The location file "town.tab" of the working directory: one town per line, its id, one blank, then
+// latitude "|" longitude "|" name. Latitude and longitude are free texts that are never parsed.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace assessment {
+
+struct AssessmentState;
+
+inline constexpr const char* kTownFileName = "town.tab";
+
+struct TownLine {
+    std::int32_t id = -1;
+    std::string lat;   // at most 15 characters, without blanks
+    std::string lon;   // at most 15 characters, without blanks
+    std::string name;  // at most 35 characters, blanks kept
+};
+
+// The texts of a line after its id (`rest` starts with the blank that follows the id): split at
+// "|" into latitude, longitude and name, text after a third "|" ignored; the blanks of latitude and
+// longitude dropped; each field cut to 35 characters, then latitude and longitude to 15.
+TownLine splitTownText(std::int32_t id, std::string_view rest);
+
+// The line of one town without its line end.
+std::string formatTownLine(std::int32_t id, const std::string& lat, const std::string& lon,
+                           const std::string& name);
+
+// Reads the location file into the location tables from index 0 and sets max_town_id (-1 when the
+// file has no line). Entries past the last line keep what they held. Only the first 101 lines fit
+// the tables; the rest is not read (writeTownFile keeps it in the file). Returns the number of
+// lines stored. Errors: runtime::InOutError "File not found", "Invalid numeric input" (a line that
+// does not begin with an integer; the lines before it stay read).
+int readTownFile(AssessmentState& state, const std::string& path);
+
+// Rewrites the location file: every entry from 0 to lastIndex with a non-empty name, in index
+// order; lines past the 101st of the old file, which the tables cannot hold, follow unchanged.
+// The old file stays as it was when the rewrite fails (runtime::InOutError).
+void writeTownFile(const AssessmentState& state, const std::string& path, int lastIndex);
+
+// The names of the entries with a non-empty name, in index order: the town list of the screens.
+std::vector<std::string> listedTownNames(const AssessmentState& state);
+
+}  // namespace assessment

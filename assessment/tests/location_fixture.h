@@ -1,0 +1,108 @@
+#pragma once
+// A program with a prepared data file and location file, and short ways to reach the controls of
+// the location and air-quality data screens.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "assessment/Program.h"
+#include "assessment/UNIT3.h"
+#include "assessment/Unit4.h"
+#include "assessment/tests/ProgramFixture.h"
+#include "platform/testing/DialogScript.h"
+
+// Readable failure output for texts of the widgets.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+using platform::Button;
+using platform::testing::DialogScript;
+
+class RecordScreens : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        DialogScript::clearShown();
+    }
+
+public:
+    // A data-file line: the given fields (all others 0), then the four tail texts.
+    static std::string recordLine(const std::map<int, long long>& fields,
+                                  const std::vector<std::string>& tails = {"", "", "", ""}) {
+        std::string line;
+        for (int f = 1; f <= 61; ++f) {
+            const auto it = fields.find(f);
+            line += std::to_string(it == fields.end() ? 0 : it->second) + " ";
+        }
+        for (std::size_t i = 0; i < 4; ++i) line += (i ? ";" : "") + (i < tails.size() ? tails[i] : "");
+        return line + "\r\n";
+    }
+
+    // A complete record of pollutant `pollutant` for town `town`: 365 days in classes 1 to 3,
+    // winter 180 and summer 185, an annual mean of 40.
+    static std::map<int, long long> validRecord(int town, int pollutant, int year) {
+        return {{1, town}, {2, pollutant}, {3, year}, {4, 100}, {5, 200}, {6, 65}, {30, 250}, {34, 1},
+                {35, 365}, {36, 180}, {37, 185}, {38, 40}};
+    }
+
+protected:
+    Program& startWith(const std::string& data, const std::string& towns = std::string()) {
+        writeFile(workDir + "data_rec.dat", data);
+        if (!towns.empty()) writeFile(workDir + "town.tab", towns);
+        Program& p = start();
+        f3 = p.Form3;
+        f4 = p.Form4;
+        f3->show_record(1);
+        return p;
+    }
+
+    std::string dataFile() { return readFile(workDir + "data_rec.dat"); }
+    std::string townFile() { return readFile(workDir + "town.tab"); }
+
+    QLineEdit* e3(const char* name) { return child<QLineEdit>(f3, name); }
+    QLineEdit* e4(const char* name) { return child<QLineEdit>(f4, name); }
+    QComboBox* box3(const char* name) { return child<QComboBox>(f3, name); }
+    QPushButton* b3(const char* name) { return child<QPushButton>(f3, name); }
+    QPushButton* b4(const char* name) { return child<QPushButton>(f4, name); }
+    QLabel* l4(const char* name) { return child<QLabel>(f4, name); }
+
+    // The user types `text` over the box's text.
+    static void typeInto(QComboBox* box, const QString& text) {
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), text);
+    }
+    // The user picks item `index` of the box.
+    static void pick(QComboBox* box, int index) {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    // The user enters an edit, types over its text and leaves it for `next`.
+    static void enterAndLeave(platform::Form* form, QLineEdit* edit, const QString& text, QWidget* next) {
+        form->focusControl(edit);
+        edit->setText(text);
+        form->focusControl(next);
+    }
+
+    std::vector<QString> boxTexts() const {
+        std::vector<QString> texts;
+        for (const auto& box : DialogScript::boxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+    TForm3* f3 = nullptr;
+    TForm4* f4 = nullptr;
+
+private:
+    template <typename T>
+    static T* child(QWidget* form, const char* name) {
+        T* widget = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};

@@ -1,0 +1,367 @@
+// The location screen driven through its controls: the location file, "Add", renaming, new
+// records, the duplicate warning, closing, deleting and printing.
+#include <QTemporaryDir>
+
+#include <filesystem>
+
+#include "assessment/core/AssessmentState.h"
+#include "assessment/tests/location_fixture.h"
+
+namespace {
+
+std::string threeRecords() {
+    return RecordScreens::recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
+           RecordScreens::recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}) +
+           RecordScreens::recordLine({{1, 0}, {2, 2}, {3, 2003}, {30, 250}, {34, 1}});
+}
+
+std::string numberedTowns(int count, int firstId = 0) {
+    std::string towns;
+    for (int i = 0; i < count; ++i)
+        towns += std::to_string(firstId + i) + " " + std::to_string(i) + "|" + std::to_string(-i) + "|Town" +
+                 std::to_string(i) + "\r\n";
+    return towns;
+}
+
+}  // namespace
+
+using LocationScreen = RecordScreens;
+
+TEST_F(LocationScreen, TownLineWithBlankInLatitudeIsReadWithoutItAndWrittenBackSo) {
+    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}),
+                           "3 45 .1|12|Old Town\r\n");
+    EXPECT_EQ(p.aq.town_ids[0], 3);
+    EXPECT_EQ(p.aq.town_lat[0].str(), "45.1");
+    EXPECT_EQ(p.aq.town_long[0].str(), "12");
+    EXPECT_EQ(p.aq.town_names[0].str(), "Old Town");
+    EXPECT_EQ(p.aq.max_town_id, 3);
+    EXPECT_EQ(box3("agglom")->currentText(), "Old Town");
+    EXPECT_EQ(e3("latstr")->text(), "45.1");
+
+    f3->showForm();
+    e3("netw_affl")->setText("Net");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b3("BitBtn1")->click();  // &Close
+    EXPECT_EQ(townFile(), "3 45.1|12|Old Town\r\n");
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}, {"", "", "Net", ""}));
+    EXPECT_EQ(p.aq.aq_changed, 0);
+}
+
+TEST_F(LocationScreen, AddGivesTheNextIdAtTheNextIndexAndSaveWritesEveryTown) {
+    Program& p = startWith(recordLine({{1, 0}, {2, 0}, {3, 2001}, {30, 250}, {34, 1}}),
+                           "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n");
+    f3->showForm();
+    b3("Button2")->click();  // New
+    EXPECT_FALSE(b3("Button3")->isHidden());
+
+    typeInto(box3("agglom"), "Delta");
+    e3("latstr")->setText("7");
+    e3("longstr")->setText("8");
+    b3("Button3")->click();
+    EXPECT_EQ(p.aq.cur_town, 3);
+    EXPECT_EQ(p.aq.town_ids[3], 6);
+    EXPECT_EQ(p.aq.town_count, 3);
+
+    typeInto(box3("agglom"), "delta");  // differs only in case: nothing happens
+    b3("Button3")->click();
+    EXPECT_EQ(box3("agglom")->count(), 4);
+
+    typeInto(box3("agglom"), "Epsilon");
+    e3("latstr")->setText("9 N");
+    e3("longstr")->setText("10");
+    b3("Button3")->click();
+    EXPECT_EQ(p.aq.cur_town, 4);
+    EXPECT_EQ(p.aq.town_ids[4], 7);
+    EXPECT_EQ(box3("agglom")->count(), 5);
+    EXPECT_EQ(readFile(workDir + "town.tab"), "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n");  // not yet written
+
+    e3("exp_pop")->setText("90");
+    b3("BitBtn2")->click();  // Save and Go to Air Quality data
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n6 7|8|Delta\r\n7 9 N|10|Epsilon\r\n");
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 0}, {3, 2001}, {30, 250}, {34, 1}}) +
+                              recordLine({{1, 4}, {30, 90}}, {"", "", "", ""}));
+    EXPECT_TRUE(f3->isHidden());
+    EXPECT_TRUE(f4->isVisible());
+}
+
+TEST_F(LocationScreen, RenamingTownTwelveOfTwentyKeepsEveryTownAndTheOldId) {
+    Program& p = startWith(recordLine({{1, 12}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}), numberedTowns(20, 100));
+    f3->showForm();
+    ASSERT_EQ(box3("agglom")->currentIndex(), 12);
+    b3("Button2")->click();  // New: the town box can be edited
+    pick(box3("agglom"), 12);
+    EXPECT_EQ(e3("latstr")->text(), "12");
+    typeInto(box3("agglom"), "New Name");
+    EXPECT_EQ(p.aq.cur_town, 12);
+    b3("BitBtn2")->click();
+
+    std::string expected;
+    for (int i = 0; i < 20; ++i)
+        expected += std::to_string(100 + i) + " " + std::to_string(i) + "|" + std::to_string(-i) + "|" +
+                    (i == 12 ? std::string("New Name") : "Town" + std::to_string(i)) + "\r\n";
+    EXPECT_EQ(townFile(), expected);
+    ASSERT_EQ(box3("agglom")->count(), 20);
+    EXPECT_EQ(box3("agglom")->itemText(12), "New Name");
+    EXPECT_EQ(p.aq.town_ids[12], 112);
+    EXPECT_EQ(dataFile(), recordLine({{1, 12}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) + recordLine({{1, 12}}));
+}
+
+TEST_F(LocationScreen, SavingWithoutAddWhenNoTownIsListedStoresEntryZeroWithIdMinusOne) {
+    Program& p = startWith(recordLine({}));
+    f3->showForm();
+    EXPECT_FALSE(b3("BitBtn2")->isHidden());  // new-location mode: no town selected
+    EXPECT_TRUE(box3("agglom")->isEnabled());
+    typeInto(box3("agglom"), "Hamlet");
+    e3("latstr")->setText("1,5");
+    e3("longstr")->setText("3");
+    e3("exp_pop")->setText("12");
+    b3("BitBtn2")->click();
+    EXPECT_EQ(townFile(), "-1 1,5|3|Hamlet\r\n");
+    EXPECT_EQ(dataFile(), recordLine({{30, 12}}));
+    EXPECT_EQ(p.aq.aq_record[1], 0);
+    EXPECT_EQ(box3("agglom")->count(), 1);
+    EXPECT_TRUE(f4->isVisible());
+}
+
+TEST_F(LocationScreen, NewOnThreeRecordsShowsRecordFourOfFourInNewLocationMode) {
+    Program& p = startWith(threeRecords(), "0 1|1|Alpha\r\n");
+    f3->showForm();
+    EXPECT_TRUE(b3("BitBtn2")->isHidden());
+    EXPECT_FALSE(box3("polbox")->isEnabled());
+    b3("Button2")->click();
+    EXPECT_EQ(p.aq.cur_record, 4);
+    EXPECT_EQ(p.aq.record_count, 4);
+    EXPECT_EQ(e3("year")->text(), "0");
+    EXPECT_EQ(box3("polbox")->currentIndex(), 0);
+    EXPECT_EQ(e4("edit1")->text(), "0");
+    EXPECT_FALSE(b3("BitBtn2")->isHidden());
+    EXPECT_FALSE(b3("Button3")->isHidden());
+    EXPECT_TRUE(box3("polbox")->isEnabled());
+    EXPECT_TRUE(e3("year")->isEnabled());
+    EXPECT_FALSE(b3("BitBtn5")->isEnabled());
+    EXPECT_TRUE(b3("BitBtn4")->isEnabled());
+    EXPECT_EQ(p.aq.new_record, -1);
+    EXPECT_EQ(p.aq.aq_changed, -1);
+    EXPECT_EQ(dataFile(), threeRecords());
+}
+
+TEST_F(LocationScreen, DuplicateKeyKeepsTheScreenAndDisablesCloseUntilTheNextRecordIsShown) {
+    const std::string two = recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
+                            recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}});
+    Program& p = startWith(two, "0 1|1|Alpha\r\n");
+    f3->showForm();
+    b3("Button2")->click();
+    pick(box3("polbox"), 2);
+    EXPECT_EQ(p.aq.cur_pollutant, 2);
+    e3("year")->setText("2001");
+    e3("exp_pop")->setText("250");
+    e3("prof_stat")->setText("1");
+    DialogScript::answer(Button::Ok);
+    b3("BitBtn2")->click();
+
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);
+    const auto& warning = DialogScript::boxes()[0];
+    EXPECT_EQ(warning.text, "Record already exists.");
+    EXPECT_EQ(warning.kind, platform::BoxKind::Warning);
+    EXPECT_EQ(warning.buttons, (std::vector<Button>{Button::Ok, Button::Help}));
+    EXPECT_EQ(warning.helpContext, 8);
+    EXPECT_TRUE(f3->isVisible());
+    EXPECT_FALSE(f4->isVisible());
+    EXPECT_FALSE(b3("BitBtn1")->isEnabled());
+    EXPECT_EQ(p.aq.aq_changed, -1);
+    // The duplicate stays in the file.
+    EXPECT_EQ(dataFile(), two + recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}));
+
+    DialogScript::answer(Button::No);  // Save changes?
+    b3("BitBtn4")->click();
+    EXPECT_EQ(p.aq.cur_record, 2);
+    EXPECT_TRUE(b3("BitBtn1")->isEnabled());
+    EXPECT_EQ(e3("year")->text(), "2002");
+}
+
+TEST_F(LocationScreen, RecordButtonsSkipTheMoveAfterADuplicateAndGoOnAfterwards) {
+    const std::string two = recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
+                            recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}});
+    Program& p = startWith(two, "0 1|1|Alpha\r\n");
+    f3->showForm();
+    p.aq.cur_record = 2;
+    f3->show_record(2);
+    // The key controls are locked outside new-location mode; the program's own change makes the
+    // second record a duplicate of the first.
+    e3("year")->setText("2001");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);   // Record already exists.
+    b3("BitBtn4")->click();
+    EXPECT_EQ(p.aq.cur_record, 2);
+    EXPECT_EQ(p.aq.aq_valid, -1);
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
+                              recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}));
+    DialogScript::answer(Button::No);
+    b3("BitBtn4")->click();
+    EXPECT_EQ(p.aq.cur_record, 1);
+}
+
+TEST_F(LocationScreen, NextDoesNothingWhileThePollutantSelectionDiffers) {
+    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}}), "0 1|1|Alpha\r\n");
+    f3->showForm();
+    p.aq.cur_pollutant = 5;  // changed elsewhere, the list still shows PM10
+    b3("Button1")->click();
+    EXPECT_TRUE(f3->isVisible());
+    EXPECT_FALSE(f4->isVisible());
+    p.aq.cur_pollutant = 2;
+    b3("Button1")->click();
+    EXPECT_TRUE(f3->isHidden());
+    EXPECT_TRUE(f4->isVisible());
+}
+
+TEST_F(LocationScreen, TheHundredthTownIsListedWithAWarningAndAFullTableTakesNoMore) {
+    Program& p = startWith(recordLine({}), numberedTowns(99));
+    f3->showForm();
+    b3("Button2")->click();
+    typeInto(box3("agglom"), "Town 100");
+    DialogScript::answer(Button::Ok);
+    b3("Button3")->click();
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"too many towns"});
+    EXPECT_EQ(box3("agglom")->count(), 100);
+    EXPECT_EQ(p.aq.town_names[99].str(), "Town 100");
+
+    typeInto(box3("agglom"), "Town 101");
+    DialogScript::answer(Button::Ok);
+    b3("Button3")->click();
+    EXPECT_EQ(box3("agglom")->count(), 101);
+    typeInto(box3("agglom"), "Town 102");
+    DialogScript::answer(Button::Ok);
+    b3("Button3")->click();  // every entry is in use
+    EXPECT_EQ(box3("agglom")->count(), 101);
+    EXPECT_EQ(p.aq.max_town_id, 100);
+}
+
+TEST_F(LocationScreen, LinesPastTheTablesAreKeptInTheLocationFile) {
+    const std::string towns = numberedTowns(103);
+    Program& p = startWith(recordLine({}), towns);
+    EXPECT_EQ(box3("agglom")->count(), 101);
+    EXPECT_EQ(p.aq.max_town_id, 100);
+    f3->showForm();
+    e3("netw_affl")->setText("n");
+    DialogScript::answer(Button::Yes);
+    b3("BitBtn1")->click();  // &Close
+    EXPECT_EQ(townFile(), towns);
+}
+
+TEST_F(LocationScreen, BadLocationLineStopsTheReadingWithTheLinesBeforeItListed) {
+    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\nx 2|2|Beta\r\n");
+    DialogScript::answer(Button::Ok);
+    Program& p = startWith(recordLine({}));
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"Invalid numeric input"});
+    EXPECT_EQ(box3("agglom")->count(), 1);
+    EXPECT_EQ(p.aq.town_names[0].str(), "Alpha");
+}
+
+TEST_F(LocationScreen, ClosingWithUnsavedChangesAndNoHidesTheScreenAndWritesNothing) {
+    const std::string data = recordLine({{1, 0}, {2, 2}, {3, 2001}});
+    Program& p = startWith(data, "0 1|1|Alpha\r\n");
+    f3->showForm();
+    e3("tech_body")->setText("Agency");
+    EXPECT_EQ(p.aq.aq_changed, -1);
+    DialogScript::answer(Button::No);
+    b3("BitBtn1")->click();
+    EXPECT_TRUE(f3->isHidden());
+    EXPECT_EQ(dataFile(), data);
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n");
+}
+
+TEST_F(LocationScreen, ChangeHandlersCopyToTheAirQualityScreen) {
+    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}), "0 1|1|Alpha\r\n");
+    EXPECT_EQ(e4("year")->text(), "2001");
+    EXPECT_EQ(e4("agglom")->text(), "Alpha");
+    EXPECT_EQ(p.aq.aq_changed, 0);
+    e3("year")->setText("1999");
+    e3("exp_pop")->setText("7");
+    e3("prof_stat")->setText("4");
+    EXPECT_EQ(e4("year")->text(), "1999");
+    EXPECT_EQ(e4("exp_pop")->text(), "7");
+    EXPECT_EQ(e4("pro_statnum")->text(), "4");
+    EXPECT_EQ(p.aq.aq_changed, -1);
+    pick(box3("interval"), 2);
+    EXPECT_EQ(p.aq.interval_index, 2);
+}
+
+TEST_F(LocationScreen, NonNumericYearIsAConversionErrorAndNothingIsWritten) {
+    const std::string data = recordLine({{1, 0}, {2, 2}, {3, 2001}});
+    startWith(data, "0 1|1|Alpha\r\n");
+    f3->showForm();
+    e3("year")->setText("20x1");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);   // the error
+    b3("BitBtn1")->click();  // &Close
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "'20x1' is not a valid integer value"}));
+    EXPECT_EQ(dataFile(), data);
+}
+
+TEST_F(LocationScreen, DeletingRecordsShowsTheNeighbourAndFinallyAnEmptyRecord) {
+    Program& p = startWith(threeRecords(), "0 1|1|Alpha\r\n");
+    f3->showForm();
+    DialogScript::answer(Button::Yes);
+    b3("BitBtn6")->click();
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(e3("year")->text(), "2002");
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}) +
+                              recordLine({{1, 0}, {2, 2}, {3, 2003}, {30, 250}, {34, 1}}));
+
+    b3("BitBtn5")->click();
+    EXPECT_EQ(p.aq.cur_record, 2);
+    DialogScript::answer(Button::Yes);
+    b3("BitBtn6")->click();
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(p.aq.record_count, 1);
+    EXPECT_FALSE(b3("BitBtn5")->isEnabled());
+    EXPECT_TRUE(b3("BitBtn2")->isHidden());
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}));
+
+    DialogScript::answer(Button::No);  // Delete record? No: nothing changes
+    b3("BitBtn6")->click();
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}));
+
+    DialogScript::clearShown();
+    DialogScript::answer(Button::Yes);
+    DialogScript::answer(Button::Ok);  // no more records
+    b3("BitBtn6")->click();
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Delete record?", "no more records"}));
+    EXPECT_EQ(dataFile(), "");
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(p.aq.record_count, 1);
+    EXPECT_EQ(e3("year")->text(), "0");
+}
+
+TEST_F(LocationScreen, OlderRecordWithoutClassWidthGetsItFromThePollutantAndIsStoredAtOnce) {
+    const std::string towns = "0 1|1|Alpha\r\n1 2|2|Beta\r\n2 3|3|Gamma\r\n";
+    Program& p = startWith(recordLine({{1, 1}, {2, 9}, {3, 2001}, {29, -1}}, {"L", "H", "N", "U"}), towns);
+    EXPECT_EQ(p.aq.interval_index, 2);
+    EXPECT_EQ(box3("interval")->currentIndex(), 2);
+    EXPECT_EQ(dataFile(), recordLine({{1, 1}, {2, 9}, {3, 2001}, {29, 2}}, {"L", "H", "N", "U"}));
+    // Storing it before the screen was ever shown keeps every town of the location file.
+    EXPECT_EQ(townFile(), towns);
+    EXPECT_EQ(p.aq.aq_changed, 0);
+}
+
+TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTown) {
+    QTemporaryDir out;
+    DialogScript::printToPdf(out.filePath("location.pdf"));
+    startWith(recordLine({}), "0 1|1|Alpha\r\n");
+    f3->showForm();
+    b3("Button2")->click();
+    typeInto(box3("agglom"), "Typed");
+    b3("BitBtn3")->click();
+    DialogScript::printToPdf(QString());
+    EXPECT_EQ(DialogScript::printJobCount(), 1);
+    EXPECT_TRUE(std::filesystem::exists(out.filePath("location.pdf").toStdString()));
+    EXPECT_TRUE(f3->findChild<QLabel*>("Label65")->isHidden());
+    EXPECT_TRUE(f3->findChild<QLabel*>("Label66")->isHidden());
+    EXPECT_FALSE(b3("BitBtn2")->isHidden());
+    EXPECT_TRUE(box3("agglom")->isEditable());
+    EXPECT_EQ(box3("agglom")->currentText(), "Typed");
+    // The box still reacts to typing after it was editable again.
+    e3("latstr")->setText("zz");
+    typeInto(box3("agglom"), "Alpha");
+    EXPECT_EQ(e3("latstr")->text(), "1");
+}
