@@ -277,6 +277,12 @@ TEST_F(LTInputFileTest, MissingFileGivesTheAssignMessageAndReturns) {
     MessageLog log;
     proc_LTReadInputFile(*state, log.sink());
     EXPECT_EQ(log.messages, std::vector<std::string>{"Error on assigning file absent.txt"});
+
+    // A folder in place of the file is no file either.
+    state->LTinputName.clear();
+    log.messages.clear();
+    proc_LTReadInputFile(*state, log.sink());
+    EXPECT_EQ(log.messages, std::vector<std::string>{"Error on assigning file "});
 }
 
 TEST_F(LTInputFileTest, CommentIsReadUpToItsTabAndCutTo255) {
