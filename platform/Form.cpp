@@ -19,8 +19,13 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window), d_(new Private) {
 }
 
 Form::~Form() {
+    // The QWidget part still runs while it is destroyed (hide, focus): nothing may reach this
+    // screen's handlers from there.
+    disconnect(d_->focusObjectConnection);
+    removeEventFilter(&FormTracker::instance());
     FormTracker::instance().unregisterForm(this);
     delete d_;
+    d_ = nullptr;
 }
 
 void Form::showForm() {
@@ -35,10 +40,16 @@ void Form::showForm() {
 void Form::hideForm() { hide(); }
 
 bool Form::closeForm() {
-    bool allowed = true;
+    // An error in either handler is shown and stops the close.
+    bool allowed = false;
     runGuarded([&] { allowed = FormCloseQuery(); });
     if (!allowed) return false;
-    runGuarded([this] { FormClose(); });
+    bool closed = false;
+    runGuarded([&] {
+        FormClose();
+        closed = true;
+    });
+    if (!closed) return false;
     hide();
     if (FormTracker::instance().mainForm == this) quitEventLoop(0);
     return true;

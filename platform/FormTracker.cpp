@@ -12,7 +12,9 @@ namespace platform {
 
 namespace {
 QPointer<FormTracker> theTracker;
-constexpr int kForgetActivationRequestsMs = 2000;
+// How long after an activation request of the program other screens' activations are taken as
+// the window system catching up rather than as the user's choice.
+constexpr qint64 kSettleActivationMs = 500;
 }  // namespace
 
 FormTracker& FormTracker::instance() {
@@ -20,12 +22,7 @@ FormTracker& FormTracker::instance() {
     return *theTracker;
 }
 
-FormTracker::FormTracker(QObject* parent) : QObject(parent) {
-    // A window system that ignores an activation request must not leave it pending for ever.
-    forgetPending_.setSingleShot(true);
-    forgetPending_.setInterval(kForgetActivationRequestsMs);
-    connect(&forgetPending_, &QTimer::timeout, this, [this] { pendingActivations_.clear(); });
-}
+FormTracker::FormTracker(QObject* parent) : QObject(parent) {}
 
 void FormTracker::registerForm(Form* form) { form->installEventFilter(this); }
 
@@ -35,7 +32,7 @@ void FormTracker::unregisterForm(Form* form) {
     if (queued_ == form) hasQueued_ = false;
     if (mainForm == form) mainForm = nullptr;
     std::erase_if(recency_, [form](const QPointer<Form>& f) { return !f || f == form; });
-    std::erase_if(pendingActivations_, [form](const QPointer<QWidget>& w) { return !w || w == form; });
+    if (lastRequested_ == form) lastRequested_ = nullptr;
 }
 
 void FormTracker::touch(Form* form) {
@@ -73,16 +70,16 @@ void FormTracker::switchTo(Form* form) {
 void FormTracker::requestActivation(QWidget* window) {
     if (!window) return;
     window->activateWindow();
-    pendingActivations_.emplace_back(window);
-    forgetPending_.start();
+    lastRequested_ = window;
+    lastRequestTime_.start();
 }
 
 void FormTracker::windowActivated(Form* form) {
-    auto it = std::find(pendingActivations_.begin(), pendingActivations_.end(), form);
-    if (it != pendingActivations_.end()) {
-        pendingActivations_.erase(pendingActivations_.begin(), it + 1);
-        // An older request that the window system answers late: the program has moved on.
-        if (!pendingActivations_.empty()) return;
+    if (lastRequested_ && lastRequested_ != form && lastRequested_->isVisible() && lastRequestTime_.isValid() &&
+        lastRequestTime_.elapsed() < kSettleActivationMs) {
+        // A late activation of an earlier request: the program has moved on; ask again.
+        lastRequested_->activateWindow();
+        return;
     }
     switchTo(form);
 }

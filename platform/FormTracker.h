@@ -4,7 +4,7 @@
 // fires the old screen's FormDeactivate and then the new screen's FormActivate.
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
+#include <QElapsedTimer>
 #include <vector>
 
 class QWidget;
@@ -43,8 +43,10 @@ private:
 
     QPointer<Form> active_;
     std::vector<QPointer<Form>> recency_;  // most recently active last
-    std::vector<QPointer<QWidget>> pendingActivations_;
-    QTimer forgetPending_;
+    // The window the program last asked to activate, and when: a window manager may still hand
+    // the activation to a window asked for earlier, or to one it mapped in between.
+    QPointer<QWidget> lastRequested_;
+    QElapsedTimer lastRequestTime_;
     bool switching_ = false;
     bool hasQueued_ = false;
     QPointer<Form> queued_;

@@ -61,3 +61,14 @@ QString lastBoxText();
 void processEvents();
 
 }  // namespace platform::testing
+
+// Readable Qt texts in test failure messages.
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* os) {
+    *os << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) *os << (i ? ", \"" : "\"") << texts[i].toStdString() << '"';
+    *os << '}';
+}

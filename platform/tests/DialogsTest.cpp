@@ -141,6 +141,51 @@ TEST(RealBoxes, EscapeGivesCancelOrNo) {
     EXPECT_EQ(confirm(QStringLiteral("Delete record?")), Button::No);
 }
 
+// Counts whether a window is blocked by a modal box (+1 blocked, -1 unblocked).
+struct BlockWatch : QObject {
+    int* count;
+    explicit BlockWatch(int* c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::WindowBlocked) ++*count;
+        if (e->type() == QEvent::WindowUnblocked) --*count;
+        return false;
+    }
+};
+
+TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
+    QTemporaryDir temp;
+    const QString file = temp.filePath(QStringLiteral("desc.HLP"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>");
+    out.close();
+    setApplicationHelpFile(file);
+    DialogScript::deactivate();
+    showHelpTopic(file, QStringLiteral("description"));
+    ASSERT_TRUE(helpViewer().isVisible());
+    int blocked = 0;
+    BlockWatch watch(&blocked);
+    helpViewer().installEventFilter(&watch);
+    int blockedWithBox = -1;
+    int blockedAfterHelp = -1;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        blockedWithBox = blocked;
+        box->button(QMessageBox::Help)->click();
+        QTest::qWait(20);
+        blockedAfterHelp = blocked;
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(messageDlg(BoxKind::Information, QStringLiteral("Continue?"), {Button::Yes, Button::No, Button::Help}, 9),
+              Button::No);
+    EXPECT_EQ(blockedWithBox, 1);
+    EXPECT_EQ(blockedAfterHelp, 0);
+    helpViewer().removeEventFilter(&watch);
+    helpViewer().close();
+}
+
 TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
     QTemporaryDir temp;
     const QString file = temp.filePath(QStringLiteral("aq_oh.HLP"));
@@ -151,6 +196,10 @@ TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
     setApplicationHelpFile(file);
     DialogScript::deactivate();
 
+    // The help window stays usable while the box is open.
+    int blocked = 0;
+    BlockWatch watch(&blocked);
+    helpViewer().installEventFilter(&watch);
     bool stayedOpen = false;
     QString shownHelp;
     QTimer::singleShot(0, [&] {
@@ -168,6 +217,8 @@ TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(shownHelp.endsWith("aq_oh.HLP#context-8")) << shownHelp.toStdString();
     EXPECT_TRUE(helpViewer().isVisible());
+    EXPECT_EQ(blocked, 0);
+    helpViewer().removeEventFilter(&watch);
     helpViewer().close();
 }
 
