@@ -19,8 +19,9 @@ public:
 
     // Show: shows the screen non-modally, brings it to the front and makes it the active form.
     void showForm();
-    // Hide: hides the screen; when it was the active form, the most recently active visible form
-    // becomes active (this form's FormDeactivate runs).
+    // Hide: hides the screen; when it was the active form, its FormDeactivate runs at once, and when
+    // the running handler has shown no other screen, the most recently active visible form becomes
+    // active as soon as the handler has finished (on the next turn of the event loop).
     void hideForm();
     // Close: FormCloseQuery decides; when it allows, FormClose runs and the screen hides. Closing the
     // main form ends the event loop. Returns true when the screen was closed.

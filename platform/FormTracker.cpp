@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -15,6 +16,7 @@ QPointer<FormTracker> theTracker;
 // How long after an activation request of the program other screens' activations are taken as
 // the window system catching up rather than as the user's choice.
 constexpr qint64 kSettleActivationMs = 500;
+constexpr int kRetryFallbackMs = 50;
 }  // namespace
 
 FormTracker& FormTracker::instance() {
@@ -91,10 +93,24 @@ Form* FormTracker::mostRecentVisibleExcept(const Form* form) const {
 }
 
 void FormTracker::formHidden(Form* form) {
-    if (active_ != form && !(switching_ && hasQueued_ && queued_ == form)) return;
-    Form* next = mostRecentVisibleExcept(form);
+    const bool queuedTarget = switching_ && hasQueued_ && queued_ == form;
+    if (active_ != form && !queuedTarget) return;
+    // The hidden screen's activity ends at once. The screen that takes over is chosen when the
+    // handler that hid it has finished, which usually shows the next screen itself.
+    switchTo(nullptr);
+    QTimer::singleShot(0, this, [this] { activateFallback(); });
+}
+
+void FormTracker::activateFallback() {
+    if (active_) return;
+    if (switching_) {
+        QTimer::singleShot(kRetryFallbackMs, this, [this] { activateFallback(); });
+        return;
+    }
+    Form* next = mostRecentVisibleExcept(nullptr);
+    if (!next) return;
     switchTo(next);
-    if (next) requestActivation(next);
+    requestActivation(next);
 }
 
 bool FormTracker::eventFilter(QObject* watched, QEvent* event) {

@@ -38,6 +38,7 @@ private:
     explicit FormTracker(QObject* parent);
     void windowActivated(Form* form);
     void formHidden(Form* form);
+    void activateFallback();
     Form* mostRecentVisibleExcept(const Form* form) const;
     void touch(Form* form);
 

@@ -102,12 +102,31 @@ TEST(FormActivation, HidingTheActiveScreenActivatesTheMostRecentVisibleOne) {
     s.b.hideForm();  // not active: nothing fires
     s.log.clear();
     s.c.hideForm();
+    EXPECT_EQ(s.log, QStringList{"C.deactivate"});
+    EXPECT_EQ(activeForm(), nullptr);
+    pt::processEvents();
     EXPECT_EQ(s.log, (QStringList{"C.deactivate", "A.activate"}));
     EXPECT_EQ(activeForm(), &s.a);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&s.a, 1000));
     s.log.clear();
     s.a.hideForm();
+    pt::processEvents();
     EXPECT_EQ(s.log, QStringList{"A.deactivate"});
     EXPECT_EQ(activeForm(), nullptr);
+}
+
+TEST(FormActivation, HidingAndShowingTheNextScreenActivatesNoThirdOne) {
+    Screens s;
+    pt::activateForm(&s.a);
+    pt::activateForm(&s.b);
+    s.log.clear();
+    // A "Next" button: the screen hides itself and shows the next one.
+    s.b.hideForm();
+    s.c.showForm();
+    pt::processEvents();
+    QTest::qWait(20);
+    EXPECT_EQ(s.log, (QStringList{"B.deactivate", "C.activate"}));
+    EXPECT_EQ(activeForm(), &s.c);
 }
 
 TEST(FormActivation, ActivationHandlerShowingAnotherScreenRunsAfterTheSwitch) {
@@ -133,6 +152,7 @@ TEST(FormClose, CloseQueryDecides) {
     s.log.clear();
     // The window's own close button takes the same way.
     s.b.close();
+    pt::processEvents();
     EXPECT_FALSE(s.b.isVisible());
     EXPECT_EQ(s.log, (QStringList{"B.closeQuery", "B.close", "B.deactivate", "A.activate"}));
     EXPECT_FALSE(requestedExitCode().has_value());
