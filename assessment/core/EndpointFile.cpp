@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/DataFile.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -97,13 +99,10 @@ void writeEndpointFile(const std::string& path, const std::string& tempPath, con
     });
 }
 
-EndpointTables loadOrCreateEndpoints(const std::string& path) {
+EndpointTables loadOrCreateEndpoints(const std::string& path, const std::string& tempPath) {
     if (runtime::fileExists(path)) return readEndpointFile(path);
     EndpointTables tables = builtinEndpoints();
-    runtime::TextWriter out(path);
-    for (std::size_t k = 0; k < tables.size(); ++k)
-        out.writeln(endpointLine(tables.endpoint_codes[k], tables.endpoint_names[k]));
-    out.close();
+    writeEndpointFile(path, tempPath, tables);
     return tables;
 }
 
@@ -118,6 +117,16 @@ bool addEndpoint(EndpointTables& tables, std::string_view name, const std::strin
     writeEndpointFile(path, tempPath, grown);
     tables = std::move(grown);
     return true;
+}
+
+void loadOrCreateEndpoints(AssessmentState& state) {
+    state.file_name = runtime::withTrailingSlash(state.work_dir) + kEndpointFile;
+    state.endpoints = loadOrCreateEndpoints(state.file_name, tempFileIn(state.work_dir));
+}
+
+bool addEndpoint(AssessmentState& state, std::string_view name) {
+    state.file_name = runtime::withTrailingSlash(state.work_dir) + kEndpointFile;
+    return addEndpoint(state.endpoints, name, state.file_name, tempFileIn(state.work_dir));
 }
 
 }  // namespace assessment

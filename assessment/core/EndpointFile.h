@@ -40,13 +40,18 @@ EndpointTables readEndpointFile(const std::string& path);
 void writeEndpointFile(const std::string& path, const std::string& tempPath, const EndpointTables& tables);
 
 // The tables at start-up: the file when it exists, otherwise the built-ins, which are then written
-// to a new file.
-EndpointTables loadOrCreateEndpoints(const std::string& path);
+// to a new file through `tempPath`.
+EndpointTables loadOrCreateEndpoints(const std::string& path, const std::string& tempPath);
 
 // "Add": a name that is already listed (compared without regard to case) or an empty one changes
 // nothing and gives false. Otherwise the name (cut to 49 characters, as a read would cut it) gets
 // the next list position as its code (or, when a hand-edited file already uses that code, one
 // above the largest code), the file is rewritten with every entry, and then the entry is added.
 bool addEndpoint(EndpointTables& tables, std::string_view name, const std::string& path, const std::string& tempPath);
+
+struct AssessmentState;
+// The same on the working directory's "endp.tab" and the program-wide tables.
+void loadOrCreateEndpoints(AssessmentState& state);
+bool addEndpoint(AssessmentState& state, std::string_view name);
 
 }  // namespace assessment

@@ -83,6 +83,13 @@ std::optional<std::string> boundParameterFile(const std::string& workDir, const 
     return std::nullopt;
 }
 
+bool bindParameterFile(AssessmentState& state) {
+    const auto bound = boundParameterFile(state.work_dir, state.start_dir);
+    if (!bound) return false;
+    state.text_file3 = *bound;
+    return true;
+}
+
 bool getData(AssessmentState& state, std::int32_t pollutant, std::optional<std::int32_t> endpointCode) {
     state.interval_index = 0;
     runtime::TextReader in(state.text_file3);

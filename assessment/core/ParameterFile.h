@@ -76,6 +76,8 @@ std::vector<ParamFileRecord> readParamFile(const std::string& path);
 // startDir + "params.tav"; empty when neither exists (the caller shows kReinstallMessage and ends
 // the program with exit code 2).
 std::optional<std::string> boundParameterFile(const std::string& workDir, const std::string& startDir);
+// Binds text_file3 by that rule; false, leaving it as it was, when neither file exists.
+bool bindParameterFile(AssessmentState& state);
 
 // Reads the bound file until the first record of `pollutant` and `endpointCode` (no endpoint code:
 // nothing matches). interval_index starts at 0; each record read goes through the buffer

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "assessment/core/AssessmentState.h"
 #include "assessment/core/EndpointFile.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
@@ -10,7 +11,7 @@ using assessment::test::ScratchFolder;
 
 TEST(EndpointFile, MissingFileIsCreatedWithTheBuiltIns) {
     ScratchFolder dir;
-    const EndpointTables t = loadOrCreateEndpoints(dir.file("endp.tab"));
+    const EndpointTables t = loadOrCreateEndpoints(dir.file("endp.tab"), dir.file("rec.tmp"));
     ASSERT_EQ(t.size(), 18u);
     EXPECT_EQ(t.endpoint_names[2], "Respiratory Mortality");
     EXPECT_EQ(t.codeAt(2), 2);
@@ -47,7 +48,7 @@ TEST(EndpointFile, AddAppendsANewNameOnceAndKeepsCodes) {
     ScratchFolder dir;
     const std::string path = dir.file("endp.tab");
     const std::string tmp = dir.file("rec.tmp");
-    EndpointTables t = loadOrCreateEndpoints(path);
+    EndpointTables t = loadOrCreateEndpoints(path, dir.file("rec.tmp"));
     EXPECT_FALSE(addEndpoint(t, "total MORTALITY", path, tmp));
     EXPECT_FALSE(addEndpoint(t, "", path, tmp));
     EXPECT_TRUE(addEndpoint(t, "Restricted Activity Days", path, tmp));
@@ -64,10 +65,21 @@ TEST(EndpointFile, AddAppendsANewNameOnceAndKeepsCodes) {
     EXPECT_EQ(t.endpoint_names[2], std::string(49, 'z'));
 }
 
+TEST(EndpointFile, StateTablesFollowTheWorkingDirectory) {
+    ScratchFolder dir;
+    AssessmentState state;
+    state.work_dir = dir.dir();
+    loadOrCreateEndpoints(state);
+    EXPECT_EQ(state.endpoints.size(), 18u);
+    EXPECT_TRUE(addEndpoint(state, "Work Loss Days"));
+    EXPECT_EQ(readEndpointFile(dir.file("endp.tab")).endpoint_names.back(), "Work Loss Days");
+    EXPECT_FALSE(dir.exists("rec.tmp"));
+}
+
 TEST(EndpointFile, FailedAddChangesNeitherFileNorTables) {
     ScratchFolder dir;
     const std::string path = dir.file("endp.tab");
-    EndpointTables t = loadOrCreateEndpoints(path);
+    EndpointTables t = loadOrCreateEndpoints(path, dir.file("rec.tmp"));
     const std::string before = dir.read("endp.tab");
     runtime::testing::failNextRename();
     EXPECT_THROW(addEndpoint(t, "New", path, dir.file("rec.tmp")), runtime::InOutError);

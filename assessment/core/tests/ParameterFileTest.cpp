@@ -31,7 +31,7 @@ struct Folders {
         state.work_dir = work.dir();
         state.start_dir = program.dir();
     }
-    void bind() { state.text_file3 = boundParameterFile(state.work_dir, state.start_dir).value(); }
+    void bind() { ASSERT_TRUE(bindParameterFile(state)); }
 };
 
 }  // namespace
@@ -70,6 +70,9 @@ TEST(ParameterFile, ReaderTakesAnyDecimalNotationAndHoldsSinglePrecision) {
 TEST(ParameterFile, BindingPrefersTheWorkingDirectory) {
     Folders f;
     EXPECT_FALSE(boundParameterFile(f.state.work_dir, f.state.start_dir));
+    f.state.text_file3 = "kept";
+    EXPECT_FALSE(bindParameterFile(f.state));
+    EXPECT_EQ(f.state.text_file3, "kept");
     f.program.write("params.tav", "");
     EXPECT_EQ(*boundParameterFile(f.state.work_dir, f.state.start_dir), f.program.file("params.tav"));
     f.work.write("params.tab", "");
