@@ -3,7 +3,6 @@
 #include <QPushButton>
 
 #include <cmath>
-#include <regex>
 
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
@@ -184,8 +183,7 @@ TEST_F(ChartScreen, PrintsOnePage) {
     DialogScript::printToPdf(QString::fromStdString(pdf));
     program->Form7->ui().BitBtn1->click();
     DialogScript::printToPdf(QString());
-    const std::string bytes = readFile(pdf);
-    const std::regex page("/Type\\s*/Page[^s]");
-    EXPECT_EQ(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()), 1);
+    EXPECT_EQ(DialogScript::lastPageCount(), 1);
+    EXPECT_FALSE(readFile(pdf).empty());
     EXPECT_TRUE(DialogScript::boxes().empty());
 }
