@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 
 #include "assessment/ChartAxisChoice.h"
 #include "assessment/Program.h"
@@ -81,7 +82,7 @@ void TForm7::buildChart() {
             if (aq.impact.class_present[static_cast<std::size_t>(k)] != 0) last = k - 1;
         }
     }
-    const int first = aq.first_class;
+    const int first = std::max(aq.first_class, 0);  // a cut-off below class 1 would read rows above the block
 
     chart.ToolBar(true);
     ui_->Editorgan->setText(platform::fromAnsi(aq.supplier_org));
