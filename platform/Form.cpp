@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QShowEvent>
 
 #include "platform/FocusTracker.h"
@@ -16,6 +18,12 @@ namespace platform {
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window), d_(new Private) {
     FormTracker::instance().registerForm(this);
     FocusTracker::instance();
+    // F1 anywhere on the screen, whichever control has the focus, opens the screen's help.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (helpContext_ != 0) runGuarded([this] { showHelpContext(helpContext_); });
+    });
 }
 
 Form::~Form() {
@@ -89,13 +97,7 @@ void Form::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) runGuarded([this] { FormShow(); });
 }
 
-void Form::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        if (helpContext_ != 0) runGuarded([this] { showHelpContext(helpContext_); });
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
+void Form::keyPressEvent(QKeyEvent* event) { QWidget::keyPressEvent(event); }
 
 void setMainForm(Form* form) { FormTracker::instance().mainForm = form; }
 Form* mainForm() { return FormTracker::instance().mainForm; }

@@ -14,6 +14,7 @@
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
 #include "RealBoxes.h"
+#include "TestFiles.h"
 
 using namespace platform;
 using platform::testing::DialogScript;
@@ -155,10 +156,7 @@ struct BlockWatch : QObject {
 TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
     QTemporaryDir temp;
     const QString file = temp.filePath(QStringLiteral("desc.HLP"));
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>");
-    out.close();
+    ASSERT_TRUE(writeTestFile(file, "<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>"));
     setApplicationHelpFile(file);
     DialogScript::deactivate();
     showHelpTopic(file, QStringLiteral("description"));
@@ -189,10 +187,7 @@ TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
 TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
     QTemporaryDir temp;
     const QString file = temp.filePath(QStringLiteral("aq_oh.HLP"));
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>");
-    out.close();
+    ASSERT_TRUE(writeTestFile(file, "<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>"));
     setApplicationHelpFile(file);
     DialogScript::deactivate();
 

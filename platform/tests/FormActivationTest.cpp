@@ -185,8 +185,10 @@ TEST(FormClose, DestroyedScreenLeavesNoActiveForm) {
 TEST(FormHelp, F1OpensTheHelpAtTheScreensContext) {
     Screens s;
     s.a.setHelpContext(4);
+    auto* edit = new QLineEdit(&s.a);
     pt::activateForm(&s.a);
-    pt::pressKey(&s.a, Qt::Key_F1);
+    s.a.focusControl(edit);
+    pt::pressKey(edit, Qt::Key_F1);
     ASSERT_EQ(DialogScript::helpRequests().size(), 1u);
     EXPECT_EQ(DialogScript::helpRequests()[0].context, 4);
 }

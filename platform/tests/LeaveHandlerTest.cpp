@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -163,6 +164,24 @@ TEST(LeaveHandler, SwitchingScreensRunsNoLeaveHandler) {
     pt::activateForm(&s.form);
     EXPECT_TRUE(s.log.filter(".leave").isEmpty());
     EXPECT_EQ(s.form.activeControl(), s.form.e1);
+}
+
+TEST(LeaveHandler, ComboPopupIsNoLeave) {
+    Screen s;
+    auto* combo = new QComboBox(&s.form);
+    combo->addItems({QStringLiteral("TSP"), QStringLiteral("SO2")});
+    combo->show();
+    s.form.onLeave(combo, [&] { s.log.append("combo.leave"); });
+    s.form.focusControl(combo);
+    s.log.clear();
+    combo->showPopup();
+    pt::processEvents();
+    combo->hidePopup();
+    pt::processEvents();
+    EXPECT_TRUE(s.log.isEmpty());
+    EXPECT_EQ(s.form.activeControl(), combo);
+    pt::clickOn(s.form.e2);
+    EXPECT_EQ(s.log, QStringList{"combo.leave"});
 }
 
 TEST(LeaveHandler, TypingIntoAnEditLeavesThePreviousControl) {

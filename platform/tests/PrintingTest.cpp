@@ -25,10 +25,16 @@ int pdfPageCount(const QString& path) {
     return static_cast<int>(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
-TEST(Printing, ScreenImageGoesOnOnePage) {
+// Test print jobs go to a PDF file in a temporary folder.
+struct PdfTarget {
     QTemporaryDir temp;
-    const QString pdf = temp.filePath(QStringLiteral("screen.pdf"));
-    DialogScript::printToPdf(pdf);
+    QString pdf;
+    explicit PdfTarget(const QString& name) : pdf(temp.filePath(name)) { DialogScript::printToPdf(pdf); }
+};
+
+TEST(Printing, ScreenImageGoesOnOnePage) {
+    PdfTarget target(QStringLiteral("screen.pdf"));
+    const QString& pdf = target.pdf;
     QLabel screen(QStringLiteral("Impact estimates"));
     screen.resize(540, 600);
     EXPECT_TRUE(printWidgetImage(&screen));
@@ -43,9 +49,8 @@ TEST(Printing, ScreenImageGoesOnOnePage) {
 }
 
 TEST(Printing, CanvasWritesTextsOnSeveralPages) {
-    QTemporaryDir temp;
-    const QString pdf = temp.filePath(QStringLiteral("chart.pdf"));
-    DialogScript::printToPdf(pdf);
+    PdfTarget target(QStringLiteral("chart.pdf"));
+    const QString& pdf = target.pdf;
     {
         PrinterCanvas canvas;
         ASSERT_TRUE(canvas.beginDoc());
@@ -68,9 +73,8 @@ TEST(Printing, CanvasWritesTextsOnSeveralPages) {
 }
 
 TEST(Printing, CanvasLeftOpenEndsItsJobWhenDestroyed) {
-    QTemporaryDir temp;
-    const QString pdf = temp.filePath(QStringLiteral("open.pdf"));
-    DialogScript::printToPdf(pdf);
+    PdfTarget target(QStringLiteral("open.pdf"));
+    const QString& pdf = target.pdf;
     {
         PrinterCanvas canvas;
         ASSERT_TRUE(canvas.beginDoc());

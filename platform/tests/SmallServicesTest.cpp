@@ -13,6 +13,7 @@
 #include "platform/OsVersion.h"
 #include "platform/testing/DialogScript.h"
 #include "RealBoxes.h"
+#include "TestFiles.h"
 
 using namespace platform;
 using platform::testing::DialogScript;
@@ -53,10 +54,8 @@ TEST(Help, RequestsAreRecordedInTests) {
 
 TEST(Help, OpensTheFileAtTheTopicWhateverTheCaseOfItsName) {
     QTemporaryDir temp;
-    QFile out(temp.filePath(QStringLiteral("zozezu.hlp")));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>");
-    out.close();
+    ASSERT_TRUE(writeTestFile(temp.filePath(QStringLiteral("zozezu.hlp")),
+                              "<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>"));
     DialogScript::deactivate();
     showHelpTopic(temp.filePath(QStringLiteral("Zozezu.hlp")), QStringLiteral("content"));
     ASSERT_TRUE(helpViewer().isVisible());
