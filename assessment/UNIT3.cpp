@@ -7,6 +7,7 @@
 #include <QShortcut>
 
 #include "assessment/Program.h"
+#include "assessment/RecordScreenHelpers.h"
 #include "assessment/TownFile.h"
 #include "assessment/Unit4.h"
 #include "assessment/core/AssessmentState.h"
@@ -35,12 +36,6 @@ constexpr int kTooManyTowns = 99;  // more listed towns than this get the warnin
 bool townIndexValid(std::int32_t i) { return i >= 0 && i < assessment::kMaxTowns; }
 std::size_t at(std::int32_t i) { return static_cast<std::size_t>(i); }
 
-// Resets the air-quality validity flag when a command ends, also when it ends with an error.
-struct ValidAtEnd {
-    assessment::AssessmentState& s;
-    ~ValidAtEnd() { s.aq_valid = -1; }
-};
-
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm3Ui>()) {
@@ -48,6 +43,7 @@ TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Location"));
     setHelpContext(kLocationHelpContext);
+    assessment::centreOnScreen(this);
     for (const char* name : assessment::kPollutantNames) ui_->polbox->addItem(QString::fromLatin1(name));
     connectHandlers();
 
@@ -105,6 +101,12 @@ void TForm3::makeEditable(QComboBox* box, void (TForm3::*handler)()) {
 
 void TForm3::markChanged() { aq().aq_changed = -1; }
 
+// The class-width box shows interval_index (nothing for a value outside its list).
+void TForm3::showIntervalIndex() {
+    const std::int32_t index = aq().interval_index;
+    ui_->interval->setCurrentIndex(index >= 0 && index < ui_->interval->count() ? index : -1);
+}
+
 void TForm3::setNewLocationMode(bool on) {
     ui_->BitBtn2->setVisible(on);
     ui_->Button3->setVisible(on);
@@ -144,8 +146,7 @@ void TForm3::show_record(std::int32_t n) {
         fill_data();
         save_data();
     }
-    ui_->interval->setCurrentIndex(s.interval_index >= 0 && s.interval_index < ui_->interval->count()
-                                       ? s.interval_index : -1);
+    showIntervalIndex();
     s.aq_changed = 0;
     ui_->BitBtn1->setEnabled(true);
     const bool previous = s.cur_record > 1;
@@ -288,26 +289,25 @@ bool TForm3::pollutantUnchanged() const { return ui_->polbox->currentIndex() == 
 
 void TForm3::BitBtn1Click() { closeForm(); }
 
-void TForm3::BitBtn4Click() {
-    auto& s = aq();
-    ValidAtEnd reset{s};
-    if (saveAndCheck()) s.aq_valid = 0;
-    if (s.aq_valid != 0 && s.cur_record > 1) s.cur_record -= 1;
-    if (s.aq_valid != 0) show_record(s.cur_record);
-}
+void TForm3::BitBtn4Click() { stepRecord(-1); }
 
-void TForm3::BitBtn5Click() {
+void TForm3::BitBtn5Click() { stepRecord(+1); }
+
+// The previous (-1) or next (+1) record, after the save-and-check; a duplicate skips the move.
+void TForm3::stepRecord(int direction) {
     auto& s = aq();
-    ValidAtEnd reset{s};
+    assessment::ValidAtEnd reset{s};
     if (saveAndCheck()) s.aq_valid = 0;
-    if (s.aq_valid != 0 && s.cur_record < s.record_count) s.cur_record += 1;
-    if (s.aq_valid != 0) show_record(s.cur_record);
+    if (s.aq_valid == 0) return;
+    if (direction < 0 && s.cur_record > 1) s.cur_record -= 1;
+    if (direction > 0 && s.cur_record < s.record_count) s.cur_record += 1;
+    show_record(s.cur_record);
 }
 
 void TForm3::Button2Click() {
     auto& s = aq();
     // A duplicate warning holds only for this command; the next one starts valid again.
-    ValidAtEnd reset{s};
+    assessment::ValidAtEnd reset{s};
     if (saveAndCheck()) s.aq_valid = 0;
     if (rec_exists() > 1000) {
         warnDuplicate();
@@ -449,13 +449,9 @@ void TForm3::polboxChange() {
     markChanged();
     auto& s = aq();
     s.cur_pollutant = ui_->polbox->currentIndex();
-    program().Form4->controls().editpol->setText(
-        s.cur_pollutant >= 0 && s.cur_pollutant < assessment::kPollutantCount
-            ? QString::fromLatin1(assessment::kPollutantNames[at(s.cur_pollutant)])
-            : QString());
+    program().Form4->controls().editpol->setText(assessment::pollutantName(s.cur_pollutant));
     if (s.new_record != 0) {
         program().Form4->get_param();
-        ui_->interval->setCurrentIndex(s.interval_index >= 0 && s.interval_index < ui_->interval->count()
-                                           ? s.interval_index : -1);
+        showIntervalIndex();
     }
 }

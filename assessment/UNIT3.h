@@ -53,6 +53,8 @@ private:
     void makeEditable(QComboBox* box, void (TForm3::*handler)());
     void setNewLocationMode(bool on);
     void markChanged();
+    void showIntervalIndex();
+    void stepRecord(int direction);
     void showFields();
     void rebuildTownList();
     // Offers to save a changed record and checks its key; true when the key is a duplicate.

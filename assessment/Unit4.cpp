@@ -13,6 +13,7 @@
 #include <QShortcut>
 
 #include "assessment/Program.h"
+#include "assessment/RecordScreenHelpers.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
@@ -45,15 +46,7 @@ constexpr int kScrollBoxHeight = 351;
 
 std::int32_t intOf(const QLineEdit* edit) { return runtime::strToInt(toAnsi(edit->text())); }
 
-QString pollutantName(std::int32_t index) {
-    if (index < 0 || index >= assessment::kPollutantCount) return QString();
-    return QString::fromLatin1(assessment::kPollutantNames[static_cast<std::size_t>(index)]);
-}
-
-struct ValidAtEnd {
-    assessment::AssessmentState& s;
-    ~ValidAtEnd() { s.aq_valid = -1; }
-};
+using assessment::pollutantName;
 
 }  // namespace
 
@@ -62,6 +55,7 @@ TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Air Quality Data"));
     setHelpContext(kAirQualityHelpContext);
+    assessment::centreOnScreen(this);
     Ui::TForm4Ui& u = *ui_;
     for (int k = 1; k <= assessment::kClassCount; ++k) {
         classLabels_[static_cast<std::size_t>(k)] = findChild<QLabel*>(QStringLiteral("Label%1").arg(k));
@@ -429,29 +423,25 @@ void TForm4::BitBtn1Click() {
     program().Form5->showForm();
 }
 
-void TForm4::BitBtn4Click() {
-    auto& s = aq();
-    ValidAtEnd reset{s};
-    saveQuestion();
-    if (s.aq_valid == 0) return;
-    if (s.cur_record > 1) s.cur_record -= 1;
-    program().Form3->show_record(s.cur_record);
-    make_label();
-}
+void TForm4::BitBtn4Click() { stepRecord(-1); }
 
-void TForm4::BitBtn5Click() {
+void TForm4::BitBtn5Click() { stepRecord(+1); }
+
+// The previous (-1) or next (+1) record, after the save question; a failed check keeps the record.
+void TForm4::stepRecord(int direction) {
     auto& s = aq();
-    ValidAtEnd reset{s};
+    assessment::ValidAtEnd reset{s};
     saveQuestion();
     if (s.aq_valid == 0) return;
-    if (s.cur_record < s.record_count) s.cur_record += 1;
+    if (direction < 0 && s.cur_record > 1) s.cur_record -= 1;
+    if (direction > 0 && s.cur_record < s.record_count) s.cur_record += 1;
     program().Form3->show_record(s.cur_record);
     make_label();
 }
 
 void TForm4::Button2Click() {
     auto& s = aq();
-    ValidAtEnd reset{s};
+    assessment::ValidAtEnd reset{s};
     saveQuestion();
     if (s.aq_valid == 0) return;
     s.cur_record = s.record_count;

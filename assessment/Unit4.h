@@ -64,6 +64,7 @@ private:
     void compareField(QLineEdit* edit, int field);
     void arrangePanels();
     void saveQuestion();
+    void stepRecord(int direction);
     void EditpolChange();
     void Editsummer_maxExit();
 
