@@ -1,8 +1,12 @@
 #include "platform/StringGrid.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <algorithm>
 
 namespace platform {
@@ -45,6 +49,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     verticalHeader()->setDefaultSectionSize(24);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setItemDelegate(new StringGridEditorDelegate(this));
     setEditable(false);
     // Cells added by any means get their items, so that every cell's look and flags are the grid's.
@@ -52,6 +57,11 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     connect(model(), &QAbstractItemModel::columnsInserted, this, [this] { updateCells(); });
     connect(this, &QTableWidget::currentCellChanged, this,
             [this](int row, int col, int, int) { keepCurrentOutOfFixedCells(row, col); });
+    viewport()->installEventFilter(this);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { updateFixedRowsView(); });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, [this](int row) {
+        if (row < fixedRows_) updateFixedRowsView();
+    });
 }
 
 QString StringGrid::cell(int col, int row) const {
@@ -121,6 +131,75 @@ void StringGrid::updateCells() {
     }
     updating_ = false;
     keepCurrentOutOfFixedCells(currentRow(), currentColumn());
+    updateFixedRowsView();
+}
+
+void StringGrid::updateFixedRowsView() {
+    const int rows = std::min(fixedRows_, rowCount());
+    if (rows == 0) {
+        if (fixedRowsView_) fixedRowsView_->hide();
+        return;
+    }
+    if (!fixedRowsView_) {
+        fixedRowsView_ = new QTableView(this);
+        fixedRowsView_->setModel(model());
+        fixedRowsView_->setFocusPolicy(Qt::NoFocus);
+        fixedRowsView_->setSelectionMode(QAbstractItemView::NoSelection);
+        fixedRowsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        fixedRowsView_->setFrameShape(QFrame::NoFrame);
+        fixedRowsView_->horizontalHeader()->hide();
+        fixedRowsView_->verticalHeader()->hide();
+        fixedRowsView_->horizontalHeader()->setMinimumSectionSize(1);
+        fixedRowsView_->verticalHeader()->setMinimumSectionSize(1);
+        fixedRowsView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        fixedRowsView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        fixedRowsView_->viewport()->installEventFilter(this);
+        connect(horizontalScrollBar(), &QScrollBar::valueChanged, fixedRowsView_->horizontalScrollBar(), &QScrollBar::setValue);
+        // The fixed rows never scroll away inside their own view.
+        connect(fixedRowsView_->verticalScrollBar(), &QScrollBar::valueChanged, fixedRowsView_,
+                [view = fixedRowsView_](int value) {
+                    if (value != 0) view->verticalScrollBar()->setValue(0);
+                });
+    }
+    fixedRowsView_->setFont(font());
+    fixedRowsView_->setShowGrid(showGrid());
+    fixedRowsView_->setGridStyle(gridStyle());
+    fixedRowsView_->setHorizontalScrollMode(horizontalScrollMode());
+    for (int col = 0; col < columnCount(); ++col) fixedRowsView_->setColumnWidth(col, columnWidth(col));
+    int height = 0;
+    for (int row = 0; row < rows; ++row) {
+        fixedRowsView_->setRowHeight(row, rowHeight(row));
+        height += rowHeight(row);
+    }
+    const QRect area = viewport()->geometry();
+    fixedRowsView_->setGeometry(area.x(), area.y(), area.width(), std::min(height, area.height()));
+    fixedRowsView_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    fixedRowsView_->show();
+    fixedRowsView_->raise();
+}
+
+void StringGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    updateFixedRowsView();
+}
+
+void StringGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTableWidget::scrollTo(index, hint);
+    // A row that would come to lie under the fixed rows scrolls down to just below them.
+    if (!index.isValid() || index.row() < fixedRows_) return;
+    const int firstShown = index.row() - fixedRows_;
+    if (rowAt(0) > firstShown) verticalScrollBar()->setValue(firstShown);
+}
+
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+    // A scroll bar that comes or goes changes the viewport, and the fixed rows follow it.
+    if (watched == viewport() && event->type() == QEvent::Resize) updateFixedRowsView();
+    // The mouse wheel over the fixed rows scrolls the grid.
+    if (fixedRowsView_ && watched == fixedRowsView_->viewport() && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(viewport(), event);
+        return true;
+    }
+    return QTableWidget::eventFilter(watched, event);
 }
 
 void StringGrid::keepCurrentOutOfFixedCells(int row, int col) {
@@ -154,9 +233,9 @@ int StringGrid::topRow() const {
 }
 
 void StringGrid::setTopRow(int row) {
-    const int first = std::clamp(row - fixedRows_, 0, std::max(rowCount() - 1, 0));
     if (rowCount() == 0) return;
-    scrollTo(model()->index(first, std::max(currentColumn(), 0)), QAbstractItemView::PositionAtTop);
+    // The first scrolled row lies under the fixed rows; the top row is the one below them.
+    verticalScrollBar()->setValue(std::clamp(row - fixedRows_, 0, rowCount() - 1));
 }
 
 }  // namespace platform

@@ -1,9 +1,12 @@
 #pragma once
 // An editable string grid: cells addressed (column, row) from 0, fixed rows and columns at the top
 // and left, column widths and row heights in pixels, the selection as a rectangle of cells, and the
-// top row of the visible part.
+// top row of the visible part. The fixed rows stay in place while the rows below them scroll; the
+// fixed columns scroll with the others.
 #include <QRect>
 #include <QTableWidget>
+
+class QTableView;
 
 namespace platform {
 
@@ -35,6 +38,11 @@ public:
     void setTopRow(int row);
     int currentCol() const { return currentColumn(); }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The text of a cell changes while the user types in it (the cell already holds the new text).
     void editTextChanged(int col, int row, const QString& text);
@@ -45,6 +53,11 @@ private:
     void updateCells();
     bool isFixed(int col, int row) const { return col < fixedCols_ || row < fixedRows_; }
     void keepCurrentOutOfFixedCells(int row, int col);
+    void updateFixedRowsView();
+
+    // The fixed rows stay at the top while the other rows scroll: a second view of the same cells
+    // lies over the first rows of the grid's viewport.
+    QTableView* fixedRowsView_ = nullptr;
 
     int fixedCols_ = 0;
     int fixedRows_ = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 #include "platform/StringGrid.h"
@@ -77,6 +78,17 @@ TEST(StringGrid, TopRowCountsBelowTheFixedRows) {
     EXPECT_EQ(g.grid.topRow(), 1);
     g.grid.setTopRow(28);
     EXPECT_EQ(g.grid.topRow(), 28);
+    // The fixed row stays over the scrolled rows.
+    auto* fixedRows = g.grid.findChild<QTableView*>();
+    ASSERT_NE(fixedRows, nullptr);
+    EXPECT_TRUE(fixedRows->isVisible());
+    EXPECT_EQ(fixedRows->geometry().top(), g.grid.viewport()->geometry().top());
+    EXPECT_EQ(fixedRows->height(), 14);
+    EXPECT_EQ(fixedRows->width(), g.grid.viewport()->width());
+    // Moving up into the row hidden under the fixed row scrolls it into view.
+    g.grid.setCurrentCell(28, 0);
+    g.grid.setCurrentCell(27, 0);
+    EXPECT_EQ(g.grid.topRow(), 27);
     g.grid.setTopRow(1);
     EXPECT_EQ(g.grid.topRow(), 1);
 }
