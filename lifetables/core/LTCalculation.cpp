@@ -6,6 +6,7 @@
 namespace lifetables {
 
 bool ltRunCalculation(LTState& state, const LTMessageSink& messages, const LTProgressStep& progressStep) {
+    if (state.LTRRsettings.advanced) state.LTRRsettings.percPollFromYear = state.LTinfos.startYear;
     bool ok = false;
     proc_LTCheckParameterLines(state, messages, ok);
     if (ok) proc_LTRRAtLevel(state, messages, ok);

@@ -150,6 +150,23 @@ TEST_F(YearsOfLife, CohortSumStaysInsideTheTable) {
     EXPECT_EQ(gl_LTlifeExpectancy(*state, 1, 1, 2, 2, 3), 0);            // female: no entrants
 }
 
+TEST_F(YearsOfLife, AdvancedRunStartsThePollutionChangeInTheStartYear) {
+    testing::setGroups(*state, 1, fiveYearGroups(0, 20));
+    auto& s = state->LTRRsettings;
+    s.percPollFromYear = 1990;  // without the advanced settings the year is left alone
+    run();
+    EXPECT_EQ(s.percPollFromYear, 1990);
+
+    s.advanced = true;
+    s.percPoll = 90;
+    s.X_reference = 0;
+    run();
+    EXPECT_EQ(s.percPollFromYear, 2020);
+    // The start year has the level of one year's change, not of the 31 years since 1990.
+    const double m = state->LTempirical[1][kLTRateAll][1];
+    EXPECT_NEAR(state->LTmatrices(4, 1, 1, 1), m * std::exp(0.00602 * 0.9 * 25), 1e-15);
+}
+
 TEST_F(YearsOfLife, FailedCheckStopsTheChainBeforeTheSimulation) {
     testing::setGroups(*state, 1, fiveYearGroups(0, 20));
     run();
