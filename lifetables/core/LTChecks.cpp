@@ -11,7 +11,6 @@
 namespace lifetables {
 namespace {
 
-constexpr long double kSeFactor = 1.96L;
 constexpr double kConcentrationStep = 10.0;
 
 bool relativeRisksSupplied(const LTState& state, int cause) {
@@ -22,12 +21,10 @@ bool relativeRisksSupplied(const LTState& state, int cause) {
 // age to the last until age and the sum of the lines' own spans.
 std::int64_t singleAgeRowsNeeded(const LTState& state, int sex, int lines) {
     const auto& data = state.LTempirical;
-    const std::int64_t span = std::int64_t{gl_LTtrunc(data[lines][kLTUntilAge][sex])} -
-                              gl_LTtrunc(data[1][kLTFromAge][sex]) + 1;
+    const std::int64_t span = ltSingleAgeSpan(data[1][kLTFromAge][sex], data[lines][kLTUntilAge][sex]);
     std::int64_t rows = 0;
     for (int r = 1; r <= lines; ++r) {
-        const std::int64_t n = std::int64_t{gl_LTtrunc(data[r][kLTUntilAge][sex])} -
-                               gl_LTtrunc(data[r][kLTFromAge][sex]) + 1;
+        const std::int64_t n = ltSingleAgeSpan(data[r][kLTFromAge][sex], data[r][kLTUntilAge][sex]);
         rows += std::max<std::int64_t>(n, 0);
     }
     return std::max(span, rows);
@@ -39,14 +36,18 @@ int ltUsedLines(const LTState& state, int sex) {
     return std::clamp<std::int32_t>(state.LTlineCount[sex], 0, kLTMaxRows);
 }
 
+int ltUsedAgeRows(const LTState& state, int sex) {
+    return std::clamp<std::int32_t>(state.LTageCount[sex], 0, kLTMaxRows);
+}
+
 void proc_LTComputeRRs(LTState& state, int cause) {
     if (cause < 0 || cause >= kLTCauseCount) return;
     auto& rr = state.LTRRvector;
     const long double b = rr[3][cause];
     const long double se = rr[4][cause];
     rr[5][cause] = static_cast<double>(std::exp(kConcentrationStep * b));
-    rr[6][cause] = static_cast<double>(std::exp(kConcentrationStep * (b - kSeFactor * se)));
-    rr[7][cause] = static_cast<double>(std::exp(kConcentrationStep * (b + kSeFactor * se)));
+    rr[6][cause] = static_cast<double>(std::exp(kConcentrationStep * (b - kLTSeFactor * se)));
+    rr[7][cause] = static_cast<double>(std::exp(kConcentrationStep * (b + kLTSeFactor * se)));
 }
 
 void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok) {
@@ -71,8 +72,8 @@ void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok) {
         const long double b = rr[3][cause];
         const long double se = rr[4][cause];
         rr[5][cause] = static_cast<double>(std::exp(b * d));
-        rr[6][cause] = static_cast<double>(std::exp((b - kSeFactor * se) * d));
-        rr[7][cause] = static_cast<double>(std::exp((b + kSeFactor * se) * d));
+        rr[6][cause] = static_cast<double>(std::exp((b - kLTSeFactor * se) * d));
+        rr[7][cause] = static_cast<double>(std::exp((b + kLTSeFactor * se) * d));
     }
 }
 

@@ -9,6 +9,9 @@
 
 namespace lifetables {
 
+// The multiplier of the standard error of beta for the lower and upper relative risks.
+constexpr long double kLTSeFactor = 1.96L;
+
 // LTRRvector columns 5..7 of the cause from its beta and standard error: exp(10 b),
 // exp(10 (b - 1.96 se)), exp(10 (b + 1.96 se)). A cause outside 0..2 changes nothing.
 void proc_LTComputeRRs(LTState& state, int cause);
@@ -31,5 +34,8 @@ bool gl_LTnotDigitsOnly(std::string_view text);
 
 // The data lines of a sex that are in use (LTlineCount within 0..120).
 int ltUsedLines(const LTState& state, int sex);
+
+// The single-age rows of a sex that are in use (LTageCount within 0..120).
+int ltUsedAgeRows(const LTState& state, int sex);
 
 }  // namespace lifetables

@@ -11,7 +11,6 @@
 namespace lifetables {
 namespace {
 
-constexpr long double kSeFactor = 1.96L;
 constexpr std::array<int, 4> kScenarioColumns = {0, 5, 6, 7};  // baseline, central, lower, upper
 
 // The cause analysed; an index the screen cannot produce counts as all causes.
@@ -21,8 +20,6 @@ int analysedCause(const LTState& state) {
 }
 
 bool isScenarioColumn(int rrColumn) { return rrColumn >= 5 && rrColumn <= 7; }
-
-int rowsInUse(const LTState& state, int sex) { return std::clamp<std::int32_t>(state.LTageCount[sex], 0, kLTMaxRows); }
 
 // The observed rates of a data line: all causes, the analysed cause (m1) and the other cause (m2).
 struct LineRates {
@@ -154,8 +151,8 @@ double gl_LTadvancedRR(const LTState& state, int /*h*/, int /*j*/, int /*sex*/, 
     const long double se = state.LTRRatLevel[4][effect];
     switch (rrColumn) {
         case 5: return static_cast<double>(std::exp(b * dx));
-        case 6: return static_cast<double>(std::exp((b - kSeFactor * se) * dx));
-        case 7: return static_cast<double>(std::exp((b + kSeFactor * se) * dx));
+        case 6: return static_cast<double>(std::exp((b - kLTSeFactor * se) * dx));
+        case 7: return static_cast<double>(std::exp((b + kLTSeFactor * se) * dx));
         default: return rr;
     }
 }
@@ -181,8 +178,7 @@ void proc_LTsplitAgeGroups(LTState& state, int sex) {
     const int lines = ltUsedLines(state, sex);
     for (int r = 1; r <= lines && k < kLTMaxRows; ++r) {
         const auto& data = state.LTempirical[r];
-        const std::int64_t groupAges =
-            std::int64_t{gl_LTtrunc(data[kLTUntilAge][sex])} - gl_LTtrunc(data[kLTFromAge][sex]) + 1;
+        const std::int64_t groupAges = ltSingleAgeSpan(data[kLTFromAge][sex], data[kLTUntilAge][sex]);
         const std::int64_t n = std::min<std::int64_t>(groupAges, kLTMaxRows - k);
         if (n <= 0) continue;
         const double m = data[kLTRateAll][sex];
@@ -214,7 +210,7 @@ void proc_LTprojectCohorts(LTState& state, int sex, int rates, int entrants, int
     LTMatrix& N = state.LTmatrices.of(entrants, sex);
     LTMatrix& L = state.LTmatrices.of(personYears, sex);
     LTMatrix& D = state.LTmatrices.of(deaths, sex);
-    const int ages = rowsInUse(state, sex);
+    const int ages = ltUsedAgeRows(state, sex);
 
     for (int a = 1; a <= ages; ++a) N[a][1] = state.LTstartPop[a][sex];
     for (int j = 1; j <= kLTMaxRows; ++j) N[1][j] = state.LTbirths[j][sex];
@@ -253,8 +249,8 @@ void proc_LTSimulate(LTState& state, const LTProgressStep& progressStep, bool& o
         if (!state.LTresultValid[sex]) continue;
         const int lines = ltUsedLines(state, sex);
         if (lines == 0) continue;
-        const std::int64_t span = std::int64_t{gl_LTtrunc(state.LTempirical[lines][kLTUntilAge][sex])} -
-                                  gl_LTtrunc(state.LTempirical[1][kLTFromAge][sex]) + 1;
+        const std::int64_t span =
+            ltSingleAgeSpan(state.LTempirical[1][kLTFromAge][sex], state.LTempirical[lines][kLTUntilAge][sex]);
         state.LTageCount[sex] = static_cast<std::int32_t>(std::clamp<std::int64_t>(span, INT32_MIN, kLTMaxRows));
         writeYearHeader(state, sex);
         fillRateMatrices(state, sex, progressStep);

@@ -17,4 +17,8 @@ std::int32_t gl_LTtrunc(double value) {
     return static_cast<std::int32_t>(whole);
 }
 
+std::int64_t ltSingleAgeSpan(double from, double until) {
+    return std::int64_t{gl_LTtrunc(until)} - gl_LTtrunc(from) + 1;
+}
+
 }  // namespace lifetables

@@ -8,4 +8,8 @@ namespace lifetables {
 // nearest end; a value that is not a number gives 0.
 std::int32_t gl_LTtrunc(double value);
 
+// The single years of age from `from` to `until` (both inclusive, each taken as its integer part);
+// zero or less when `until` lies below `from`.
+std::int64_t ltSingleAgeSpan(double from, double until);
+
 }  // namespace lifetables

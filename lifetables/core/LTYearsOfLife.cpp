@@ -1,6 +1,6 @@
 #include "lifetables/core/LTYearsOfLife.h"
 
-#include <algorithm>
+#include "lifetables/core/LTChecks.h"
 
 namespace lifetables {
 namespace {
@@ -14,15 +14,13 @@ constexpr int kFirstYears = 10;
 // Indicator rows of LTsummary.
 enum Indicator { T0, T1, T2, T3, T4, T5, T6, T7, T8, T9 };
 
-int rowsInUse(const LTState& state, int sex) { return std::clamp<std::int32_t>(state.LTageCount[sex], 0, kLTMaxRows); }
-
 int matrixOf(int scenario, int role) { return ltMatrixNumber(scenario, role); }
 
 }  // namespace
 
 double gl_LTcohortSum(const LTState& state, int a, int j, int sex, int matrix) {
     const LTMatrix& m = state.LTmatrices.of(matrix, sex);
-    const int rows = rowsInUse(state, sex);
+    const int rows = ltUsedAgeRows(state, sex);
     double sum = 0;
     for (int row = a, column = j; row <= rows && column <= kLTMaxRows; ++row, ++column) sum += m[row][column];
     return sum;
@@ -36,7 +34,7 @@ double gl_LTlifeExpectancy(const LTState& state, int a, int j, int sex, int pers
 
 double gl_LTpopulationBelowAge(const LTState& state, int sex, int j, int matrix, double ageLimit) {
     const LTMatrix& m = state.LTmatrices.of(matrix, sex);
-    const int rows = rowsInUse(state, sex);
+    const int rows = ltUsedAgeRows(state, sex);
     double sum = 0;
     for (int a = 1; a <= rows && m[a][0] < ageLimit; ++a) sum += m[a][j];
     return sum == 0 ? 1.0 : sum;
@@ -47,7 +45,7 @@ void gl_LTdeltaLifeYears(const LTState& state, double& t0, double& t1, double& t
     t0 = t1 = t2 = t6 = 0;
     const LTMatrix& base = state.LTmatrices.of(baseMatrix, sex);
     const LTMatrix& scen = state.LTmatrices.of(scenarioMatrix, sex);
-    const int rows = rowsInUse(state, sex);
+    const int rows = ltUsedAgeRows(state, sex);
     for (int a = 1; a <= rows; ++a) {
         const double age = base[a][0];
         const double d = scen[a][1] - base[a][1];
@@ -81,7 +79,7 @@ void proc_LTComputeYOLL(LTState& state, bool& ok) {
             summary[T5][scenario][sex] = kPer100000 * summary[T2][scenario][sex] / pop10;
         }
 
-        const int rows = rowsInUse(state, sex);
+        const int rows = ltUsedAgeRows(state, sex);
         for (int a = 1; a <= rows; ++a) {
             auto& lifeExp = state.LTlifeExp[a];
             for (int scenario = 0; scenario < 4; ++scenario) {
