@@ -13,6 +13,7 @@
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTState.h"
 #include "platform/Form.h"
+#include "platform/Guard.h"
 #include "platform/Help.h"
 #include "runtime/Files.h"
 
@@ -43,7 +44,9 @@ Program::Program(const Options& options)
         Form7 = new TForm7();
         AboutBox = new TAboutBox();
         // The first record of the data file goes into the location and air-quality screens.
-        // (TForm3::show_record(1) once the location screen has it.)
+        // A data file that could not be created was reported by the main screen's creation; any
+        // other error while loading is shown like a handler's error, and the program goes on.
+        if (runtime::fileExists(aq.data_file)) platform::runGuarded([this] { Form3->show_record(1); });
     } catch (...) {
         destroyScreens();
         gProgram = nullptr;

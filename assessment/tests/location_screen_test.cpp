@@ -365,3 +365,16 @@ TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTo
     typeInto(box3("agglom"), "Alpha");
     EXPECT_EQ(e3("latstr")->text(), "1");
 }
+
+TEST_F(LocationScreen, StartUpShowsTheFirstRecordOnBothScreens) {
+    writeFile(workDir + "data_rec.dat", threeRecords());
+    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
+    Program& p = start();
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(p.aq.record_count, 3);
+    EXPECT_EQ(p.Form3->findChild<QLineEdit*>("year")->text(), "2001");
+    EXPECT_EQ(p.Form4->findChild<QLineEdit*>("editpol")->text(), "PM10");
+    EXPECT_EQ(p.Form4->findChild<QLineEdit*>("agglom")->text(), "Alpha");
+    EXPECT_EQ(p.aq.aq_changed, 0);
+    EXPECT_TRUE(DialogScript::boxes().empty());
+}
