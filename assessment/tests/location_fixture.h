@@ -58,7 +58,6 @@ protected:
         Program& p = start();
         f3 = p.Form3;
         f4 = p.Form4;
-        f3->show_record(1);
         return p;
     }
 
