@@ -80,6 +80,14 @@ void Form::focusControl(QWidget* control) {
         return;
     }
     if (!control->isEnabled()) return;
+    if (control->window() != this) {
+        // A control of another window: that screen moves its own focus.
+        if (auto* other = qobject_cast<Form*>(control->window()))
+            other->focusControl(control);
+        else
+            control->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     FocusTracker::instance().programMove(this, control);
 }
 

@@ -25,6 +25,9 @@ void runGuarded(const std::function<void()>& handler) {
         requestExit(exit.code());
     } catch (const std::exception& error) {
         showException(error);
+    } catch (...) {
+        // Nothing may leave a handler into the event loop.
+        showMessage(QStringLiteral("Unknown error"));
     }
 }
 

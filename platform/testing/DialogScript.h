@@ -38,8 +38,13 @@ public:
     static void deactivate();
     static bool active();
 
-    static void answer(Button button);                 // the next box answers `button`
-    static void answerFile(const QString& path);       // the next file or directory dialog
+    // The next box answers `button`. Help opens the help at the box's context (a help request) and
+    // leaves the box open for the next answer; an answer that is no button of the box is reported.
+    static void answer(Button button);
+    // The next file or directory dialog chooses `path`. As the real dialogs do, a file dialog adds
+    // its default extension to a name without one, and the directory chooser creates a folder
+    // that does not exist yet.
+    static void answerFile(const QString& path);
     static void cancelFile();                          // the next file or directory dialog is cancelled
     static std::size_t pendingAnswers();
 
