@@ -401,6 +401,7 @@ void TForm4::resizeEvent(QResizeEvent* event) {
 // The command panel sits at the top; the data panel and its scroll box fill the rest.
 void TForm4::arrangePanels() {
     Ui::TForm4Ui& u = *ui_;
+    if (!u.ScrollBox) return;  // the layout is still being built
     const int top = u.Panel1->isHidden() ? 0 : u.Panel1->height();
     u.Panel1->setGeometry(0, 0, width(), u.Panel1->height());
     u.Panel2->setGeometry(0, top, width(), std::max(0, height() - top));

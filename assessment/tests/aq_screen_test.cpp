@@ -395,3 +395,36 @@ TEST_F(AirQualityScreen, PrintingLeavesTheForm410High) {
     EXPECT_EQ(f4->findChild<QScrollArea*>("ScrollBox")->height(), 351);
     EXPECT_FALSE(f4->findChild<QWidget*>("Panel1")->isHidden());
 }
+
+TEST_F(AirQualityScreen, TabFollowsTheEntryOrderAndLeavingByTabMarksTheRecord) {
+    Program& p = open(validRecord(0, kPM10, 2001));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
+    QLineEdit* winter = e4("Editwin_days");
+    ASSERT_TRUE(winter->hasFocus());
+    QTest::keyClick(winter, Qt::Key_Tab);
+    EXPECT_TRUE(e4("Editsum_days")->hasFocus());
+    QTest::keyClick(e4("Editsum_days"), Qt::Key_Tab);
+    QLineEdit* first = e4("edit1");
+    ASSERT_TRUE(first->hasFocus());
+    EXPECT_EQ(p.aq.aq_changed, 0);
+    first->selectAll();
+    QTest::keyClicks(first, "101");
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(e4("edit2")->hasFocus());
+    EXPECT_EQ(p.aq.aq_changed, -1);
+}
+
+TEST_F(AirQualityScreen, ClickingARecordButtonFromABadNumberShowsTheErrorAndStays) {
+    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
+    Program& p = startWith(two, "0 1|1|Alpha\r\n");
+    f4->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
+    f4->focusControl(e4("edit3"));
+    e4("edit3")->setText("6x");
+    DialogScript::answer(Button::Ok);
+    QTest::mouseClick(b4("BitBtn5"), Qt::LeftButton);
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"'6x' is not a valid integer value"});
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(f4->activeControl(), e4("edit3"));
+    EXPECT_EQ(dataFile(), two);
+}
