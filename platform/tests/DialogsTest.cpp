@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -123,6 +125,32 @@ TEST(DialogScriptFiles, DirectoryChooserCreatesTheNamedFolder) {
     EXPECT_EQ(selectDirectory(QStringLiteral("Working directory"), QString()), folder);
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(DialogScript::fileDialogs().back().kind, platform::testing::ShownFileDialog::Directory);
+}
+
+TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
+    QTemporaryDir temp;
+    const QString folder = temp.filePath(QStringLiteral("newwork"));
+    DialogScript::deactivate();
+    QString question;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name) return;
+        name->setText(folder);
+        QTimer::singleShot(0, [&] {
+            (void)QTest::qWaitFor([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(selectDirectory(QStringLiteral("Working directory"), temp.path()), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(question.contains("does not exist")) << question.toStdString();
 }
 
 TEST(RealBoxes, AnswerComesFromTheButtonPressed) {
