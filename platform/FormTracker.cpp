@@ -102,7 +102,8 @@ void FormTracker::formHidden(Form* form) {
 }
 
 void FormTracker::activateFallback() {
-    if (active_) return;
+    // Nothing takes over once the program is ending (the main form was closed).
+    if (active_ || requestedExitCode()) return;
     if (switching_) {
         QTimer::singleShot(kRetryFallbackMs, this, [this] { activateFallback(); });
         return;

@@ -161,13 +161,18 @@ TEST(FormClose, CloseQueryDecides) {
 TEST(FormClose, ClosingTheMainFormEndsTheEventLoop) {
     Screens s;
     setMainForm(&s.a);
-    pt::activateForm(&s.a);
     pt::activateForm(&s.b);
+    pt::activateForm(&s.a);
+    s.log.clear();
     QTimer::singleShot(0, [&] { s.a.close(); });
     QTimer::singleShot(3000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(s.a.isVisible());
     EXPECT_EQ(requestedExitCode(), 0);
+    // No other screen becomes active while the program ends.
+    pt::processEvents();
+    EXPECT_EQ(s.log, (QStringList{"A.closeQuery", "A.close", "A.deactivate"}));
+    EXPECT_EQ(activeForm(), nullptr);
     setMainForm(nullptr);
 }
 
