@@ -124,7 +124,7 @@ void TForm6::fillBlock(int j, int titleRow) {
     const assessment::ImpactResults& r = aq.impact;
     platform::StringGrid* grid = ui_->StringGrid1;
     const auto e = static_cast<std::size_t>(j);
-    const int cutOff = std::clamp(aq.first_class, 0, assessment::kClassCount);
+    const int cutOff = assessment::effectiveCutOff(aq.first_class);
     const int casesDecimals = j == 1 ? 1 : 0;
 
     grid->setCell(0, titleRow, QStringLiteral("rr=") + QString::fromStdString(runtime::formatFixed(aq.rel_risk[e], kNumberPrecision, 4)));

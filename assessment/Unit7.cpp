@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
-#include <algorithm>
 
 #include "assessment/ChartAxisChoice.h"
 #include "assessment/Program.h"
 #include "assessment/Unit6.h"
+#include "assessment/core/ImpactCalculation.h"
 #include "platform/Ansi.h"
 #include "platform/Guard.h"
 #include "platform/Printing.h"
@@ -82,7 +82,7 @@ void TForm7::buildChart() {
             if (aq.impact.class_present[static_cast<std::size_t>(k)] != 0) last = k - 1;
         }
     }
-    const int first = std::max(aq.first_class, 0);  // a cut-off below class 1 would read rows above the block
+    const int first = assessment::effectiveCutOff(aq.first_class);
 
     chart.ToolBar(true);
     ui_->Editorgan->setText(platform::fromAnsi(aq.supplier_org));

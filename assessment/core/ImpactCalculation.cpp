@@ -38,11 +38,7 @@ long double incidencePerCountedDay(long double yearlyIncidence, std::int32_t day
 void calculateImpact(const ImpactInputs& in, ImpactResults& out) {
     const long double days = static_cast<long double>(in.days_total);
     const long double pop = static_cast<long double>(in.exposed_pop);
-    // A cut-off outside the list cannot come from the screens; it is held to the list's range so
-    // that no table is addressed outside its positions.
-    std::int32_t cutOff = in.first_class;
-    if (cutOff < 0) cutOff = 0;
-    if (cutOff > 23) cutOff = 23;
+    const std::int32_t cutOff = effectiveCutOff(in.first_class);
     const int refClass = cutOff + 1;
     const auto refPos = static_cast<std::size_t>(referencePosition(cutOff));
 

@@ -23,6 +23,13 @@ constexpr int classPosition(int k) { return k + 16; }
 // The table position of the reference class for a cut-off c (0..23).
 constexpr int referencePosition(std::int32_t cutOff) { return cutOff + 17; }
 
+// The cut-off as the calculation, the results table and the chart use it: a value outside the
+// list "Calculate impact of concentrations >" (0..23) is held to the list's range, so that no table
+// is addressed outside its positions and all three agree on the reference class.
+constexpr std::int32_t effectiveCutOff(std::int32_t firstClass) {
+    return firstClass < 0 ? 0 : (firstClass > 23 ? 23 : firstClass);
+}
+
 struct ImpactInputs {
     std::int32_t exposed_pop = 0;              // P, thousands
     std::int32_t days_total = 0;               // N, counted days

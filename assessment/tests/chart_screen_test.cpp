@@ -75,6 +75,14 @@ TEST_F(ChartScreen, AllClassesRunsToTheOpenTopClassFromTheCutOff) {
     EXPECT_EQ(control().model().pointCount, 25 - 3);
     EXPECT_EQ(control().model().pointLegend(21), QStringLiteral(">"));
     EXPECT_EQ(control().model().pointLegend(20), QStringLiteral("400"));
+
+    // A cut-off beyond the list starts the chart at the reference class of the table, class 24.
+    in.cutOff = 30;
+    const auto& top = chart(in, 3);
+    ASSERT_EQ(top.pointCount, 2);
+    EXPECT_EQ(top.pointLegend(0), QStringLiteral("400"));
+    EXPECT_DOUBLE_EQ(top.value(0, 0), 1.0);
+    EXPECT_DOUBLE_EQ(top.value(0, 1), 1.03);
 }
 
 TEST_F(ChartScreen, CasesOfTheLowerAndUpperEstimatesAreWholeNumbers) {

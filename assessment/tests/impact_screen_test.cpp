@@ -82,6 +82,15 @@ TEST_F(ImpactScreen, CutOffFiveShowsNoImpactBelowTheReferenceClass) {
     show(in);
     EXPECT_EQ(cell(3, 2), QStringLiteral("1.00000"));
     EXPECT_EQ(cell(4, 2), QStringLiteral("0.0"));
+
+    // A cut-off beyond the list is held to its last item: class 24 is the reference class in the
+    // table as in the calculation.
+    in.cutOff = 30;
+    program->Form6->hideForm();
+    show(in);
+    EXPECT_EQ(cell(3, 24), QStringLiteral("no impact"));
+    EXPECT_EQ(cell(3, 25), QStringLiteral("1.00000"));
+    EXPECT_EQ(cell(3, 26), QStringLiteral("1.03000"));
 }
 
 TEST_F(ImpactScreen, AllDaysInOneClassGiveTheExpectedCasesAndDecimalsPerBlock) {
