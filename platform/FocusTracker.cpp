@@ -107,7 +107,7 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
             runGuarded(handler);
         }
         if (!alive) return;
-        if (d->redirected && d->redirect) {
+        if (d->redirected && d->redirect && d->redirect->isEnabled()) {
             target = controlFor(form, d->redirect);
             moveFocusTo = d->redirect;
             redirected = true;
