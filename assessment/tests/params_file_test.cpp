@@ -1,0 +1,136 @@
+// The parameters screen's file commands: "&Save" into "params.tab", "&Default", "Add" of an
+// endpoint, and the parameter file at creation.
+#include <filesystem>
+
+#include "assessment/tests/params_fixture.h"
+#include "runtime/Errors.h"
+
+using platform::Button;
+using namespace platform::testing;
+
+TEST_F(ParamsScreen, SaveWritesParamsTabAndLeavesTheShippedFileAlone) {
+    startWith(shippedParams());
+    publishRecord();
+    open();
+    // Only the incidence changed: the certainty stays.
+    typeInto(u().editb_inc, QStringLiteral("1200"));
+    answerNextBox(Button::Yes);
+    pressButton(u().BitBtn3);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Save record?"));
+    EXPECT_EQ(readFile(programDir + "params.tav"), shippedParams());
+    EXPECT_FALSE(std::filesystem::exists(workDir + "params.tav"));
+    EXPECT_FALSE(std::filesystem::exists(workDir + "rec.tmp"));
+    EXPECT_EQ(p->aq.text_file3, workDir + "params.tab");
+    // The saved record at full precision, the others as read, at single precision.
+    EXPECT_EQ(readFile(workDir + "params.tab"),
+              paramLine(2, 0, 1200, 1.06L, 1.04L, 1.08L, 0, 3, 0) +
+                  paramLine(2, 2, 80, 1.013f, 1.005f, 1.02f, 4, 2, 0) + paramLine(6, 0, 1000, 1.03f, 1.01f, 1.04f, 0, 3, 0));
+
+    // A changed risk stores certainty 0; a new pair is appended.
+    typeInto(u().rr, num("1.07"));
+    chooseComboItem(u().no_imp, 1);
+    answerNextBox(Button::Yes);
+    pressButton(u().BitBtn3);
+    EXPECT_EQ(u().strength->currentText(), QStringLiteral("UNKNOWN"));
+    const std::string changed = paramLine(2, 0, 1200, 1.07L, 1.04L, 1.08L, 1, 0, 0);
+    EXPECT_EQ(readFile(workDir + "params.tab").substr(0, changed.size()), changed);
+    chooseComboItem(u().endpoint, 7);
+    typeInto(u().editb_inc, QStringLiteral("50"));
+    for (QLineEdit* edit : {u().rr, u().rr_l, u().rr_u}) typeInto(edit, num("1.1"));
+    answerNextBox(Button::Yes);
+    pressButton(u().BitBtn3);
+    EXPECT_EQ(readFile(workDir + "params.tab"),
+              paramLine(2, 0, 1200, 1.07f, 1.04f, 1.08f, 1, 0, 0) +
+                  paramLine(2, 2, 80, 1.013f, 1.005f, 1.02f, 4, 2, 0) + paramLine(6, 0, 1000, 1.03f, 1.01f, 1.04f, 0, 3, 0) +
+                  paramLine(2, 7, 50, 1.1L, 1.1L, 1.1L, 0, 0, 0));
+    EXPECT_EQ(readFile(programDir + "params.tav"), shippedParams());
+}
+
+TEST_F(ParamsScreen, SaveNeedsAListedEndpoint) {
+    startWith(shippedParams());
+    publishRecord();
+    TForm5& form = open();
+    typeInto(u().endpoint, QStringLiteral("Something else"));
+    for (QLineEdit* edit : {u().rr, u().rr_l, u().rr_u}) typeInto(edit, num("1.1"));
+    typeInto(u().editb_inc, QStringLiteral("10"));
+    answerNextBox(Button::Ok);
+    pressButton(u().BitBtn3);
+    EXPECT_EQ(lastBoxText(), QString::fromLatin1(assessment::kNoEndpointMessage));
+    EXPECT_EQ(form.activeControl(), u().endpoint);
+    EXPECT_FALSE(std::filesystem::exists(workDir + "params.tab"));
+}
+
+TEST_F(ParamsScreen, DefaultRestoresTheShippedRecords) {
+    startWith(shippedParams());
+    publishRecord();
+    open();
+    // Without "params.tab" the shipped record comes back without a question.
+    typeInto(u().rr, num("1.5"));
+    pressButton(u().Button5);
+    EXPECT_EQ(boxCount(), 0u);
+    EXPECT_EQ(u().rr->text(), num("1.06"));
+
+    typeInto(u().rr, num("1.5"));
+    answerNextBox(Button::Yes);
+    pressButton(u().BitBtn3);
+    const std::string saved = readFile(workDir + "params.tab");
+    answerNextBox(Button::No);
+    pressButton(u().Button5);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("All changes will be lost; Continue?"));
+    EXPECT_EQ(readFile(workDir + "params.tab"), saved);
+    EXPECT_EQ(u().rr->text(), num("1.5"));
+
+    answerNextBox(Button::Yes);
+    pressButton(u().Button5);
+    EXPECT_EQ(readFile(workDir + "params.tab"), paramLine(2, 0, 1000, 1.06f, 1.04f, 1.08f, 0, 3, 0) +
+                                                     paramLine(2, 2, 80, 1.013f, 1.005f, 1.02f, 4, 2, 0) +
+                                                     paramLine(6, 0, 1000, 1.03f, 1.01f, 1.04f, 0, 3, 0));
+    EXPECT_EQ(u().rr->text(), num("1.06"));
+    EXPECT_EQ(u().strength->currentText(), QStringLiteral("HIGH"));
+    EXPECT_TRUE(gridIsStale());
+}
+
+TEST_F(ParamsScreen, AddAppendsANewEndpointOnceWhateverTheCase) {
+    startWith(shippedParams());
+    publishRecord();
+    open();
+    ASSERT_EQ(u().endpoint->count(), 18);
+    EXPECT_EQ(u().endpoint->itemText(17), QStringLiteral("Asthma Attacks Adults"));
+    const std::string builtins = readFile(workDir + "endp.tab");
+    EXPECT_EQ(builtins.substr(0, 19), "0 Total Mortality\r\n");
+
+    typeInto(u().endpoint, QStringLiteral("Lung Cancer"));
+    pressButton(u().Button2);
+    ASSERT_EQ(u().endpoint->count(), 19);
+    EXPECT_EQ(u().endpoint->itemText(18), QStringLiteral("Lung Cancer"));
+    EXPECT_EQ(u().endpoint->currentText(), QStringLiteral("Lung Cancer"));
+    EXPECT_EQ(readFile(workDir + "endp.tab"), builtins + "18 Lung Cancer\r\n");
+
+    typeInto(u().endpoint, QStringLiteral("LUNG cancer"));
+    pressButton(u().Button2);
+    EXPECT_EQ(u().endpoint->count(), 19);
+    EXPECT_EQ(readFile(workDir + "endp.tab"), builtins + "18 Lung Cancer\r\n");
+
+    // The new endpoint is chosen like any other; it has no record yet.
+    chooseComboItem(u().endpoint, 18);
+    EXPECT_TRUE(u().rr->text().isEmpty());
+}
+
+TEST_F(ParamsScreen, CreationWithoutAnyParameterFileEndsTheProgramWithCodeTwo) {
+    startWith(shippedParams());
+    std::filesystem::remove(programDir + "params.tav");
+    answerNextBox(Button::Ok);
+    int code = 0;
+    try {
+        TForm5 second;
+    } catch (const runtime::ExitProgram& exit) {
+        code = exit.code();
+    }
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("File not found. Please reinstall the application."));
+
+    // A "params.tab" in the working directory is enough.
+    writeFile(workDir + "params.tab", shippedParams());
+    TForm5 third;
+    EXPECT_EQ(p->aq.text_file3, workDir + "params.tab");
+}
