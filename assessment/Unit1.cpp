@@ -1,29 +1,86 @@
 #include "assessment/Unit1.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <filesystem>
+#include <system_error>
+
 #include "assessment/Program.h"
+#include "assessment/TownFile.h"
+#include "assessment/UNIT3.h"
+#include "assessment/Unit2.h"
+#include "assessment/Unit4.h"
+#include "assessment/Unit5.h"
+#include "assessment/Unit8.h"
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/DataFile.h"
+#include "assessment/core/EndpointFile.h"
+#include "assessment/core/ExchangeFile.h"
+#include "assessment/core/ParameterFile.h"
+#include "assessment/core/RecordLine.h"
+#include "assessment/core/SupplierFile.h"
+#include "lifetables/Unit_LifeTables.h"
+#include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
+#include "platform/Help.h"
+#include "platform/Printing.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
+#include "ui_TForm1.h"
+#include "ui_TForm3.h"
+
+using platform::fromAnsi;
+using platform::toAnsi;
 
 namespace {
 
-// The default line of a new data file: 61 zero fields and four empty texts.
-std::string defaultDataLine() {
-    std::string line;
-    for (int i = 0; i < assessment::AqRecord::kFieldCount; ++i) line += "0 ";
-    return line + ";;;";
+constexpr int kMainHelpContext = 1;
+constexpr int kLoadQuestionHelpContext = 8;
+constexpr int kOverwriteHelpContext = 9;
+const char* const kOverwriteQuestion = "This operation will overwrite datafiles. Continue?";
+
+// An empty file, created unless it exists.
+void createEmptyUnlessExists(const std::string& path) {
+    if (runtime::fileExists(path)) return;
+    runtime::TextWriter file(path);
+    file.close();
+}
+
+bool isEmptyFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::file_size(path, error) == 0 && !error;
+}
+
+// Deletes a working file; false when it is missing or cannot be deleted.
+bool deleteFile(const std::string& path) {
+    std::error_code error;
+    return runtime::fileExists(path) && std::filesystem::remove(path, error) && !error;
+}
+
+platform::Button askOverwrite(int helpContext) {
+    return platform::messageDlg(platform::BoxKind::Information, QString::fromLatin1(kOverwriteQuestion),
+                                {platform::Button::Yes, platform::Button::No, platform::Button::Help}, helpContext);
 }
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : platform::Form(parent) {
+TForm1::TForm1(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm1Ui>()) {
+    ui_->setupUi(this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zelk 2.2.3 Main Screen"));
-    setHelpContext(1);
+    setHelpContext(kMainHelpContext);
+    connectHandlers();
     FormCreate();
 }
+
+TForm1::~TForm1() = default;
+
+assessment::AssessmentState& TForm1::aq() { return program().aq; }
 
 void TForm1::FormCreate() {
     auto& aq = program().aq;
@@ -58,8 +115,233 @@ void TForm1::FormCreate() {
             aq.aq_record.text = data.readLine();
         } else {
             runtime::TextWriter data(aq.data_file);
-            data.writeln(defaultDataLine());
+            data.writeln(assessment::defaultRecordLine());
             data.close();
         }
     });
+}
+
+void TForm1::connectHandlers() {
+    using platform::guarded;
+    Ui::TForm1Ui& u = *ui_;
+    const auto both = [this](QPushButton* button, QAction* item, void (TForm1::*handler)()) {
+        if (button) connect(button, &QPushButton::clicked, this, guarded([this, handler] { (this->*handler)(); }));
+        if (item) connect(item, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+    };
+    both(u.BitBtn2, u.agency, &TForm1::BitBtn2Click);
+    both(u.BitBtn3, u.chars, &TForm1::BitBtn3Click);
+    both(u.BitBtn4, u.data_menu, &TForm1::BitBtn4Click);
+    both(u.BitBtn5, u.Parameters1, &TForm1::BitBtn5Click);
+    both(u.BitBtn6, u.Export1, &TForm1::Export1Click);
+    both(nullptr, u.Importdata1, &TForm1::Importdata1Click);
+    both(nullptr, u.NewDirectory1, &TForm1::NewDirectory1Click);
+    both(nullptr, u.ClearALLdata1, &TForm1::ClearALLdata1Click);
+    both(nullptr, u.PrinterSetup1, &TForm1::Printer1Click);
+    both(nullptr, u.datafile, &TForm1::datafileClick);
+    both(u.BitBtn1, u.Quit2, &TForm1::Quit1Click);
+    both(u.Btn_LT_data, nullptr, &TForm1::Btn_LT_dataOnClick);
+    both(nullptr, u.BackgroundReport1, &TForm1::BackgroundReport1Click);
+    both(nullptr, u.Example1, &TForm1::Example1Click);
+    both(nullptr, u.Conte1, &TForm1::Conte1Click);
+    both(nullptr, u.ProvidedRiskRatios1, &TForm1::ProvidedRiskRatios1Click);
+    both(nullptr, u.About1, &TForm1::About1Click);
+}
+
+void TForm1::enableRecordScreens(bool enabled) {
+    ui_->BitBtn3->setEnabled(enabled);
+    ui_->BitBtn4->setEnabled(enabled);
+    ui_->chars->setEnabled(enabled);
+    ui_->data_menu->setEnabled(enabled);
+}
+
+void TForm1::setOrganLabel(const QString& text) { ui_->organ->setText(text); }
+
+void TForm1::FormActivate() {
+    enableRecordScreens(!aq().supplier_org.empty());
+    setOrganLabel(fromAnsi(aq().supplier_org));
+}
+
+// ---- the screens ----
+
+void TForm1::BitBtn2Click() { program().Form2->showForm(); }
+void TForm1::BitBtn3Click() { program().Form3->showForm(); }
+void TForm1::BitBtn4Click() { program().Form4->showForm(); }
+void TForm1::BitBtn5Click() { program().Form5->showForm(); }
+void TForm1::Btn_LT_dataOnClick() { program().PagesDlgLT->showForm(); }
+void TForm1::About1Click() { program().AboutBox->showForm(); }
+
+// ---- the File menu ----
+
+void TForm1::Printer1Click() { platform::printerSetup(); }
+
+void TForm1::datafileClick() { platform::showMessage(fromAnsi(aq().data_file)); }
+
+void TForm1::Quit1Click() { closeForm(); }
+
+void TForm1::NewDirectory1Click() {
+    const std::optional<QString> chosen = platform::selectDirectory(QStringLiteral("New directory"), QString());
+    if (chosen) aq().work_dir = toAnsi(*chosen);
+    init_all();
+}
+
+void TForm1::ClearALLdata1Click() {
+    if (askOverwrite(kOverwriteHelpContext) != platform::Button::Yes) return;
+    auto& s = aq();
+    if (!deleteFile(assessment::supplierFilePath(s.work_dir)))
+        platform::showMessage(QStringLiteral("Can not delete supplier file"));
+    if (!deleteFile(s.work_dir + assessment::kTownFileName))
+        platform::showMessage(QStringLiteral("Can not delete town file"));
+    if (!deleteFile(s.data_file)) platform::showMessage(QStringLiteral("Can not delete data file"));
+    program().Form3->controls().agglom->clear();
+    init_all();
+}
+
+// ---- the reload of a working directory ----
+
+void TForm1::init_all() {
+    auto& s = aq();
+    if (runtime::fileExists(s.tmp_name)) platform::showMessage(QStringLiteral("Exists: ") + fromAnsi(s.tmp_name));
+    s.work_dir = runtime::withTrailingSlash(s.work_dir);
+    s.supplier_country.clear();
+    s.supplier_org.clear();
+    s.supplier_city.clear();
+    s.cur_record = 0;
+    reloadSupplier();
+    reloadEndpoints();
+    reloadDataFile();
+    s.record_count = 0;
+    ui_->BitBtn3->setEnabled(!s.supplier_org.empty());
+    ui_->BitBtn4->setEnabled(s.cur_record > 0);
+    setOrganLabel(fromAnsi(s.supplier_org));
+    reloadLocations();
+    if (!assessment::bindParameterFile(s)) {
+        platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
+        throw runtime::ExitProgram(2);
+    }
+    s.record_count = 0;
+}
+
+void TForm1::reloadSupplier() {
+    auto& s = aq();
+    const std::string path = assessment::supplierFilePath(s.work_dir);
+    createEmptyUnlessExists(path);
+    if (isEmptyFile(path)) return;  // the supplier screen's edits keep what they held
+    const assessment::SupplierLines lines = assessment::readSupplierFile(path);
+    program().Form2->setFileLines(lines);
+    s.supplier_country = lines[0];
+    s.supplier_org = lines[1];
+    s.supplier_city = lines[2];
+}
+
+void TForm1::reloadEndpoints() {
+    auto& s = aq();
+    auto* list = program().Form5->findChild<QComboBox*>(QStringLiteral("endpoint"));
+    const std::string path = s.work_dir + assessment::kEndpointFile;
+    // The file is read completely before the tables change: a bad line leaves them as they were.
+    if (runtime::fileExists(path)) {
+        s.endpoints = assessment::readEndpointFile(path);
+        if (list) {
+            list->clear();
+            for (const std::string& name : s.endpoints.endpoint_names) list->addItem(fromAnsi(name));
+        }
+    }
+    if (list) list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+}
+
+void TForm1::reloadDataFile() {
+    auto& s = aq();
+    createEmptyUnlessExists(s.data_file);
+    if (isEmptyFile(s.data_file)) return;
+    runtime::TextReader data(s.data_file);
+    s.aq_record.text = data.readLine();
+    s.cur_record = 1;
+}
+
+void TForm1::reloadLocations() {
+    auto& s = aq();
+    s.tmp_name = s.work_dir + assessment::kTownFileName;
+    if (!runtime::fileExists(s.tmp_name)) {
+        createEmptyUnlessExists(s.tmp_name);
+        return;  // the location tables and list keep what they held
+    }
+    program().Form3->load_towns();
+}
+
+// ---- help ----
+
+void TForm1::showHelp(const char* file, const char* topic) {
+    const QString helpFile = fromAnsi(aq().start_dir + file);
+    platform::setApplicationHelpFile(helpFile);
+    platform::showHelpTopic(helpFile, QString::fromLatin1(topic));
+}
+
+void TForm1::BackgroundReport1Click() { showHelp("desc.HLP", "description"); }
+void TForm1::Example1Click() { showHelp("ex.HLP", "How"); }
+void TForm1::Conte1Click() { showHelp("aq_oh.HLP", "contents"); }
+void TForm1::ProvidedRiskRatios1Click() { showHelp("desc.HLP", "Annexa"); }
+
+// ---- the data-exchange file ----
+
+void TForm1::Export1Click() {
+    platform::FileDialogOptions options;
+    options.fileName = QString::fromLatin1(assessment::kExchangeDefaultName);
+    options.filter = QStringLiteral("KDF Data (*.kdf)");
+    options.defaultExt = QStringLiteral("kdf");
+    options.overwritePrompt = true;
+    const std::optional<QString> chosen = platform::saveFileDialog(options);
+    if (!chosen) return;
+    auto& s = aq();
+    s.file_name = toAnsi(*chosen);
+    const assessment::ExchangePaths sources = assessment::exchangeSources(s);
+    assessment::writeExchangeFile(s.file_name, sources);
+    s.tmp_name = sources.back();
+}
+
+void TForm1::Importdata1Click() {
+    if (askOverwrite(kLoadQuestionHelpContext) != platform::Button::Yes) return;
+    platform::FileDialogOptions options;
+    options.fileName = QString::fromLatin1(assessment::kExchangeDefaultName);
+    options.filter = QStringLiteral("KDF data (*.kdf)");
+    options.defaultExt = QStringLiteral("kdf");
+    options.mustExist = true;
+    const std::optional<QString> chosen = platform::openFileDialog(options);
+    if (chosen) loadExchangeFile(toAnsi(*chosen));
+    init_all();
+}
+
+void TForm1::loadExchangeFile(const std::string& path) {
+    auto& s = aq();
+    s.file_name = path;
+    // The whole file is read first: one that ends inside a section replaces no working file.
+    const auto sections = assessment::readExchangeFile(path);
+    if (!sections) {
+        platform::showMessage(QString::fromLatin1(assessment::kIncorrectExchangeMessage));
+        throw runtime::ExitProgram(3);
+    }
+    const assessment::ExchangePaths targets = assessment::exchangeTargets(s);
+    const auto copySection = [&](std::size_t i) {
+        s.tmp_name = targets[i];
+        assessment::writeSectionFile(targets[i], (*sections)[i]);
+    };
+    for (std::size_t i = 0; i < 3; ++i) copySection(i);
+
+    const bool earlier = assessment::isEarlierVersionParameters((*sections)[2]);
+    if (earlier) {
+        platform::showMessage(QString::fromLatin1(assessment::kEarlierVersionMessage));
+        const platform::Button replace = platform::messageDlg(
+            platform::BoxKind::Information, QString::fromLatin1(assessment::kReplaceParametersQuestion),
+            {platform::Button::Yes, platform::Button::No, platform::Button::Help}, kOverwriteHelpContext);
+        if (replace == platform::Button::Yes) {
+            std::error_code ignored;
+            std::filesystem::remove(s.work_dir + assessment::kUserParameterFile, ignored);
+            if (!runtime::fileExists(s.work_dir + assessment::kDefaultParameterFile))
+                platform::showMessage(QString::fromLatin1(assessment::kCopyDefaultsMessage));
+        }
+    }
+    for (std::size_t i = 3; i < assessment::kExchangeSectionCount; ++i) copySection(i);
+
+    if (earlier) {
+        s.tmp_name = assessment::tempFileIn(s.work_dir);
+        assessment::convertEarlierDataFile(s.data_file, s.tmp_name);
+    }
 }

@@ -1,9 +1,45 @@
 #pragma once
+// The data-supplier screen: country, organisation, address and contact person of the institution
+// that supplies the air-quality data, kept in "data_sup.tab" of the working directory.
+#include <array>
+#include <memory>
+#include <string>
+
 #include "platform/Form.h"
+
+class QLineEdit;
+namespace Ui { class TForm2Ui; }
 
 // Zelk User
 class TForm2 : public platform::Form {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // The ten edits in the line order of the supplier file: country, organ, city, street, pobox,
+    // postcode, email, tel, fax, resp_person.
+    static constexpr int kLineCount = 10;
+    const std::array<QLineEdit*, kLineCount>& fileOrderEdits() const { return fileOrder_; }
+    // Sets the ten edits from the lines of the supplier file (a missing line empties its edit); the
+    // change handlers run as for any text the program sets.
+    void setFileLines(const std::array<std::string, kLineCount>& lines);
+
+    Ui::TForm2Ui& controls() { return *ui_; }
+
+protected:
+    void FormActivate() override;
+    void FormDeactivate() override;
+
+private:
+    void connectHandlers();
+    void writeSupplierFile();
+    void Button1Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void organChange();
+    void anyChange();
+
+    std::unique_ptr<Ui::TForm2Ui> ui_;
+    std::array<QLineEdit*, kLineCount> fileOrder_{};
 };

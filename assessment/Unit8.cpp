@@ -1,6 +1,22 @@
 #include "assessment/Unit8.h"
 
-TAboutBox::TAboutBox(QWidget* parent) : platform::Form(parent) {
+#include <QPushButton>
+
+#include "assessment/RecordScreenHelpers.h"
+#include "platform/Guard.h"
+#include "ui_TAboutBox.h"
+
+TAboutBox::TAboutBox(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TAboutBoxUi>()) {
+    ui_->setupUi(this);
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
+    // A fixed dialog frame.
+    setFixedSize(size());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    assessment::centreOnScreen(this);
+    connect(ui_->OKButton, &QPushButton::clicked, this, platform::guarded([this] { OKButtonClick(); }));
 }
+
+TAboutBox::~TAboutBox() = default;
+
+void TAboutBox::OKButtonClick() { closeForm(); }

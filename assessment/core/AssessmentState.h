@@ -98,6 +98,7 @@ struct AssessmentState {
     std::array<std::string, kClassCount + 1> impact_class_captions;  // [1..25], cut to 8 characters
 
     // ---- data supplier ----
+    std::int32_t supplier_changed = 0;  // -1 once an edit of the supplier screen changed since its activation
 };
 
 // The 16 pollutant names in their fixed order.

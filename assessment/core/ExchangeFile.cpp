@@ -1,0 +1,100 @@
+#include "assessment/core/ExchangeFile.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "assessment/core/AssessmentState.h"
+#include "assessment/core/DataFile.h"
+#include "assessment/core/ParameterFile.h"
+#include "assessment/core/RecordLine.h"
+#include "assessment/core/SupplierFile.h"
+#include "runtime/Files.h"
+#include "runtime/TextFile.h"
+
+namespace assessment {
+
+namespace {
+
+constexpr std::size_t kEarlierVersionBlanks = 10;
+constexpr std::int32_t kEarlierNo2Index = 7;
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+ExchangePaths exchangeSources(const AssessmentState& state) {
+    const std::string userParameters = state.work_dir + kUserParameterFile;
+    return {state.work_dir + "town.tab", state.work_dir + kEndpointFile,
+            runtime::fileExists(userParameters) ? userParameters : state.work_dir + kDefaultParameterFile,
+            supplierFilePath(state.work_dir), state.data_file};
+}
+
+ExchangePaths exchangeTargets(const AssessmentState& state) {
+    return {state.work_dir + "town.tab", state.work_dir + kEndpointFile, state.work_dir + kUserParameterFile,
+            supplierFilePath(state.work_dir), state.data_file};
+}
+
+void writeExchangeFile(const std::string& target, const ExchangePaths& sources) {
+    std::array<SectionLines, kExchangeSectionCount> sections;
+    for (std::size_t i = 0; i < sources.size(); ++i) sections[i] = runtime::readAllLines(sources[i]);
+    runtime::replaceFile(target, target + ".tmp", [&](runtime::TextWriter& out) {
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            out.writeln(sources[i]);
+            for (const std::string& line : sections[i]) out.writeln(line);
+            out.writeln(kExchangeEndMark);
+        }
+    });
+}
+
+std::optional<std::array<SectionLines, kExchangeSectionCount>> readExchangeFile(const std::string& path) {
+    runtime::TextReader in(path);
+    std::array<SectionLines, kExchangeSectionCount> sections;
+    for (SectionLines& section : sections) {
+        // The header line counts as the line last read: a header "EOF" ends its section at once.
+        std::string line = in.readLine(std::string::npos);
+        while (line != kExchangeEndMark) {
+            if (in.eof()) return std::nullopt;
+            line = in.readLine(std::string::npos);
+            if (line != kExchangeEndMark) section.push_back(line);
+        }
+    }
+    return sections;
+}
+
+void writeSectionFile(const std::string& target, const SectionLines& lines) {
+    runtime::replaceFile(target, tempFileIn(folderOf(target)), [&lines](runtime::TextWriter& out) {
+        for (const std::string& line : lines) out.writeln(line);
+    });
+}
+
+bool isEarlierVersionParameters(const SectionLines& parameterLines) {
+    if (parameterLines.empty()) return false;
+    const std::string& first = parameterLines.front();
+    return static_cast<std::size_t>(std::count(first.begin(), first.end(), ' ')) == kEarlierVersionBlanks;
+}
+
+std::int32_t convertEarlierPollutant(std::int32_t pollutant) {
+    return pollutant > kEarlierNo2Index ? pollutant + 1 : pollutant;
+}
+
+void convertEarlierDataFile(const std::string& dataFile, const std::string& tempPath) {
+    std::vector<std::string> converted;
+    {
+        runtime::TextReader in(dataFile);
+        AqRecord record;
+        while (!in.eof()) {
+            readRecordFields(in, record);
+            in.readln();
+            record[2] = convertEarlierPollutant(record[2]);
+            converted.push_back(formatRecordLine(record));
+        }
+    }
+    runtime::replaceFile(dataFile, tempPath, [&converted](runtime::TextWriter& out) {
+        for (const std::string& line : converted) out.writeln(line);
+    });
+}
+
+}  // namespace assessment

@@ -1,0 +1,1 @@
+// The data-exchange file from the main screen: writing, loading and converting.

@@ -1,0 +1,35 @@
+#pragma once
+// A fresh program for the main-screen and supplier-screen tests, with short ways to their controls.
+#include <QString>
+
+#include "assessment/Unit1.h"
+#include "assessment/Unit2.h"
+#include "assessment/tests/ProgramFixture.h"
+#include "platform/testing/DialogScript.h"
+
+class MainScreens : public ProgramFixture {
+protected:
+    // Starts the program. The life-table screen's note about its own parameter-set file, which
+    // these temporary program folders lack, is no concern of these tests; every other box that
+    // nobody answered fails the test.
+    Program& startUp() {
+        using platform::testing::DialogScript;
+        DialogScript::setUnexpectedHandler([](const QString& what) {
+            if (!what.contains(QStringLiteral("No parameter file found")))
+                ADD_FAILURE() << what.toStdString();
+        });
+        Program& p = start();
+        DialogScript::clearShown();
+        f1 = p.Form1;
+        f2 = p.Form2;
+        return p;
+    }
+    static std::string tenLines(const std::vector<std::string>& first) {
+        std::string bytes;
+        for (std::size_t i = 0; i < 10; ++i) bytes += (i < first.size() ? first[i] : std::string()) + "\r\n";
+        return bytes;
+    }
+
+    TForm1* f1 = nullptr;
+    TForm2* f2 = nullptr;
+};

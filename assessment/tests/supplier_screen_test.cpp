@@ -1,0 +1,161 @@
+// The data-supplier screen: loading on activation, saving on deactivation, the organisation's
+// hold on the main screen's way to the record screens, "&Next" and printing.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <filesystem>
+
+#include "assessment/UNIT3.h"
+#include "assessment/Unit1.h"
+#include "assessment/Unit2.h"
+#include "assessment/tests/main_fixture.h"
+#include "runtime/Files.h"
+#include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+#include "ui_TForm1.h"
+#include "ui_TForm2.h"
+
+using platform::Button;
+using platform::testing::DialogScript;
+using platform::testing::activateForm;
+using platform::testing::typeInto;
+
+namespace {
+
+class SupplierScreen : public MainScreens {
+protected:
+    // The screen loses the activation to the main screen.
+    void leaveToMainScreen() { ASSERT_TRUE(activateForm(f1)); }
+    Ui::TForm2Ui& u2() { return f2->controls(); }
+    Ui::TForm1Ui& u1() { return f1->controls(); }
+    std::string supplierFile() { return readFile(workDir + "data_sup.tab"); }
+
+};
+
+TEST_F(SupplierScreen, WithoutAFileLeavingWritesTenLinesWithoutAQuestion) {
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f1));
+    EXPECT_FALSE(u1().BitBtn3->isEnabled());
+    ASSERT_TRUE(activateForm(f2));
+    EXPECT_EQ(f2->activeControl(), u2().country);
+    EXPECT_FALSE(u2().Button1->isEnabled());
+    typeInto(u2().country, "Land");
+    typeInto(u2().organ, "Institute");
+    EXPECT_TRUE(u2().Button1->isEnabled());
+    EXPECT_EQ(u1().organ->text(), "Institute");
+    typeInto(u2().city, "Town");
+    typeInto(u2().resp_person, "A. Person");
+    leaveToMainScreen();
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute", "Town", "", "", "", "", "", "", "A. Person"}));
+    EXPECT_TRUE(DialogScript::boxes().empty());
+    EXPECT_EQ(p.aq.supplier_org, "Institute");
+    EXPECT_EQ(p.aq.supplier_country, "Land");
+    EXPECT_EQ(p.aq.supplier_city, "Town");
+    EXPECT_TRUE(u1().BitBtn3->isEnabled());
+    EXPECT_TRUE(u1().BitBtn4->isEnabled());
+    EXPECT_TRUE(u1().chars->isEnabled());
+    EXPECT_TRUE(u1().data_menu->isEnabled());
+}
+
+TEST_F(SupplierScreen, UnchangedScreenWritesNothing) {
+    // A file of three lines with bare line ends: a rewrite would show.
+    writeFile(workDir + "data_sup.tab", "Land\nInstitute\nTown\n");
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f2));
+    EXPECT_EQ(u2().country->text(), "Land");
+    EXPECT_EQ(u2().organ->text(), "Institute");
+    EXPECT_EQ(u2().city->text(), "Town");
+    EXPECT_EQ(u2().street->text(), "");
+    EXPECT_EQ(u2().resp_person->text(), "");
+    EXPECT_EQ(p.aq.supplier_changed, 0);
+    EXPECT_TRUE(u2().Button1->isEnabled());
+    leaveToMainScreen();
+    EXPECT_EQ(supplierFile(), "Land\nInstitute\nTown\n");
+    EXPECT_TRUE(DialogScript::boxes().empty());
+}
+
+TEST_F(SupplierScreen, AnsweringNoKeepsTheFileAndTheNextActivationBringsItsTextBack) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute", "Town", "", "", "", "", "123"}));
+    startUp();
+    ASSERT_TRUE(activateForm(f2));
+    typeInto(u2().tel, "999");
+    DialogScript::answer(Button::No);
+    leaveToMainScreen();
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);
+    EXPECT_EQ(DialogScript::boxes()[0].text, "Save changes?");
+    EXPECT_EQ(DialogScript::boxes()[0].kind, platform::BoxKind::Confirmation);
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute", "Town", "", "", "", "", "123"}));
+    EXPECT_EQ(u2().tel->text(), "999");
+    ASSERT_TRUE(activateForm(f2));
+    EXPECT_EQ(u2().tel->text(), "123");
+}
+
+TEST_F(SupplierScreen, EmptiedOrganisationSavedClosesTheWayToTheRecordScreens) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute", "Town"}));
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f1));
+    EXPECT_TRUE(u1().BitBtn4->isEnabled());
+    ASSERT_TRUE(activateForm(f2));
+    typeInto(u2().organ, "");
+    EXPECT_FALSE(u2().Button1->isEnabled());
+    DialogScript::answer(Button::Yes);
+    u2().BitBtn1->click();  // &Close hides the screen
+    EXPECT_TRUE(f2->isHidden());
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "", "Town"}));
+    EXPECT_EQ(p.aq.supplier_org, "");
+    EXPECT_FALSE(u1().BitBtn3->isEnabled());
+    EXPECT_FALSE(u1().BitBtn4->isEnabled());
+    EXPECT_FALSE(u1().chars->isEnabled());
+    EXPECT_FALSE(u1().data_menu->isEnabled());
+}
+
+TEST_F(SupplierScreen, NextHidesTheScreenAndShowsTheLocationScreen) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f2));
+    typeInto(u2().email, "a@b.c");
+    DialogScript::answer(Button::Yes);
+    u2().Button1->click();
+    EXPECT_TRUE(f2->isHidden());
+    EXPECT_TRUE(p.Form3->isVisible());
+    EXPECT_TRUE(p.Form3->isActiveForm());
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute", "", "", "", "", "a@b.c"}));
+}
+
+TEST_F(SupplierScreen, WriteFailureKeepsTheOldFileAndTheMainScreensState) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f1));
+    ASSERT_TRUE(activateForm(f2));
+    typeInto(u2().organ, "");
+    runtime::testing::failNextRename();
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);   // the error
+    leaveToMainScreen();
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute"}));
+    EXPECT_EQ(p.aq.supplier_org, "Institute");
+    EXPECT_TRUE(u1().BitBtn3->isEnabled());
+    EXPECT_EQ(DialogScript::boxes().size(), 2u);
+}
+
+TEST_F(SupplierScreen, PrintShowsTheProgrammeLabelsOnlyWhilePrinting) {
+    startUp();
+    QTemporaryDir out;
+    ASSERT_TRUE(activateForm(f2));
+    EXPECT_TRUE(u2().Label65->isHidden());
+    EXPECT_EQ(u2().Label66->text(), "Zelk Data collection programme");
+    DialogScript::printToPdf(out.filePath("supplier.pdf"));
+    u2().BitBtn2->click();
+    DialogScript::printToPdf(QString());
+    EXPECT_EQ(DialogScript::printJobCount(), 1);
+    EXPECT_TRUE(QFile::exists(out.filePath("supplier.pdf")));
+    EXPECT_TRUE(u2().Label65->isHidden());
+    EXPECT_TRUE(u2().Label66->isHidden());
+    EXPECT_FALSE(u2().Panel1->isHidden());
+}
+
+}  // namespace
