@@ -1,1 +1,265 @@
 // The main screen's commands: the way to the screens, the working directory and help.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <filesystem>
+
+#include "assessment/UNIT3.h"
+#include "assessment/Unit4.h"
+#include "assessment/Unit5.h"
+#include "assessment/Unit8.h"
+#include "assessment/tests/main_fixture.h"
+#include "lifetables/Unit_LifeTables.h"
+#include "platform/Guard.h"
+#include "platform/Help.h"
+#include "platform/testing/GuiTest.h"
+#include "runtime/Errors.h"
+#include "ui_TAboutBox.h"
+#include "ui_TForm1.h"
+#include "ui_TForm2.h"
+#include "ui_TForm3.h"
+
+using platform::Button;
+using platform::testing::DialogScript;
+using platform::testing::activateForm;
+
+namespace {
+
+class MainScreen : public MainScreens {
+protected:
+    Ui::TForm1Ui& u1() { return f1->controls(); }
+    QComboBox* towns() { return program().Form3->controls().agglom; }
+    std::string otherDir() {
+        const std::string dir = workDir.substr(0, workDir.size() - 1) + "_other";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        return dir;  // without a trailing "/", as the chooser gives it
+    }
+    void TearDown() override {
+        MainScreens::TearDown();
+        std::error_code ignored;
+        std::filesystem::remove_all(workDir.substr(0, workDir.size() - 1) + "_other", ignored);
+    }
+};
+
+TEST_F(MainScreen, WithoutAnOrganisationTheRecordScreensCannotBeOpened) {
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f1));
+    EXPECT_TRUE(u1().BitBtn2->isEnabled());
+    EXPECT_FALSE(u1().BitBtn3->isEnabled());
+    EXPECT_FALSE(u1().BitBtn4->isEnabled());
+    EXPECT_FALSE(u1().chars->isEnabled());
+    EXPECT_FALSE(u1().data_menu->isEnabled());
+    u1().chars->trigger();
+    u1().data_menu->trigger();
+    EXPECT_FALSE(p.Form3->isVisible());
+    EXPECT_FALSE(p.Form4->isVisible());
+    EXPECT_TRUE(DialogScript::boxes().empty());
+    u1().agency->trigger();
+    EXPECT_TRUE(f2->isVisible());
+}
+
+TEST_F(MainScreen, AnOrganisationReadAtStartOpensTheWay) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f1));
+    EXPECT_EQ(u1().organ->text(), "Institute");
+    EXPECT_TRUE(u1().data_menu->isEnabled());
+    u1().BitBtn3->click();
+    EXPECT_TRUE(p.Form3->isActiveForm());
+}
+
+TEST_F(MainScreen, NewDirectoryReloadsItsFilesAndKeepsTheDataFile) {
+    writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
+    Program& p = startUp();
+    const std::string dir = otherDir();
+    writeFile(dir + "/data_sup.tab", tenLines({"Land", "Institute", "City", "Street"}));
+    writeFile(dir + "/town.tab", "4 4 5 .5| 12 |New  Town \r\n9 1|2|\r\n7 3|3|Third\r\n");
+    writeFile(dir + "/endp.tab", "0 Mortality\r\n3 Asthma attacks\r\n");
+    writeFile(dir + "/params.tab", defaultParams());
+    DialogScript::answer(Button::Ok);  // Exists: the start-up directory's town.tab
+    DialogScript::answerFile(QString::fromStdString(dir));
+    u1().NewDirectory1->trigger();
+
+    ASSERT_EQ(DialogScript::fileDialogs().size(), 1u);
+    EXPECT_EQ(DialogScript::fileDialogs()[0].kind, platform::testing::ShownFileDialog::Directory);
+    EXPECT_TRUE(DialogScript::fileDialogs()[0].options.initialDir.isEmpty());
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);
+    EXPECT_EQ(DialogScript::boxes()[0].text, QString::fromStdString("Exists: " + workDir + "town.tab"));
+
+    EXPECT_EQ(p.aq.work_dir, dir + "/");
+    EXPECT_EQ(p.aq.data_file, workDir + "data_rec.dat");
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(p.aq.supplier_org, "Institute");
+    EXPECT_EQ(p.aq.supplier_city, "City");
+    EXPECT_EQ(f2->controls().street->text(), "Street");
+    EXPECT_EQ(f2->controls().tel->text(), "");
+    EXPECT_EQ(u1().organ->text(), "Institute");
+    EXPECT_TRUE(u1().BitBtn3->isEnabled());
+    EXPECT_TRUE(u1().BitBtn4->isEnabled());
+
+    // Blanks dropped from latitude and longitude, kept in the name; a nameless town is not listed.
+    EXPECT_EQ(p.aq.town_lat[0].str(), "45.5");
+    EXPECT_EQ(p.aq.town_long[0].str(), "12");
+    EXPECT_EQ(p.aq.town_names[0].str(), "New  Town ");
+    EXPECT_EQ(p.aq.max_town_id, 9);
+    ASSERT_EQ(towns()->count(), 2);
+    EXPECT_EQ(towns()->itemText(1), "Third");
+
+    ASSERT_EQ(p.aq.endpoints.size(), 2u);
+    EXPECT_EQ(p.aq.endpoints.endpoint_codes[1], 3);
+    EXPECT_EQ(p.aq.endpoints.endpoint_names[1], "Asthma attacks");
+    if (auto* list = p.Form5->findChild<QComboBox*>(QStringLiteral("endpoint"))) {
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentIndex(), 0);
+    }
+    EXPECT_EQ(p.aq.text_file3, dir + "/params.tab");
+    EXPECT_EQ(p.aq.tmp_name, dir + "/town.tab");
+}
+
+TEST_F(MainScreen, NewDirectoryCancelledStillReloads) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
+    Program& p = startUp();
+    p.aq.supplier_org = "changed in memory";
+    DialogScript::cancelFile();
+    DialogScript::answer(Button::Ok);  // Exists:
+    u1().NewDirectory1->trigger();
+    EXPECT_EQ(DialogScript::boxes().size(), 1u);
+    EXPECT_EQ(p.aq.work_dir, workDir);
+    EXPECT_EQ(p.aq.supplier_org, "Institute");
+    EXPECT_EQ(towns()->count(), 1);
+}
+
+TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndKeepsTheLists) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    Program& p = startUp();
+    p.aq.tmp_name.clear();
+    const std::size_t endpoints = p.aq.endpoints.size();
+    ASSERT_TRUE(activateForm(f2));
+    ASSERT_TRUE(activateForm(f1));
+    const std::string dir = otherDir();
+    DialogScript::answerFile(QString::fromStdString(dir));
+    u1().NewDirectory1->trigger();
+    EXPECT_TRUE(DialogScript::boxes().empty());
+    EXPECT_EQ(readFile(dir + "/data_sup.tab"), "");
+    EXPECT_EQ(readFile(dir + "/town.tab"), "");
+    EXPECT_FALSE(std::filesystem::exists(dir + "/endp.tab"));
+    EXPECT_EQ(p.aq.supplier_org, "");
+    EXPECT_EQ(p.aq.supplier_country, "");
+    EXPECT_EQ(f2->controls().organ->text(), "Institute");  // the edits keep what they held
+    EXPECT_FALSE(u1().BitBtn3->isEnabled());
+    EXPECT_TRUE(u1().BitBtn4->isEnabled());  // the start-up data file still holds its record
+    EXPECT_EQ(p.aq.endpoints.size(), endpoints);
+    EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
+}
+
+TEST_F(MainScreen, ClearAllDataEmptiesTheWorkingFiles) {
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
+    Program& p = startUp();
+    ASSERT_EQ(towns()->count(), 1);
+    DialogScript::answer(Button::Yes);
+    u1().ClearALLdata1->trigger();
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);  // no "Exists: "
+    const auto& question = DialogScript::boxes()[0];
+    EXPECT_EQ(question.text, "This operation will overwrite datafiles. Continue?");
+    EXPECT_EQ(question.kind, platform::BoxKind::Information);
+    EXPECT_EQ(question.buttons, (std::vector<Button>{Button::Yes, Button::No, Button::Help}));
+    EXPECT_EQ(question.helpContext, 9);
+    EXPECT_EQ(readFile(workDir + "data_sup.tab"), "");
+    EXPECT_EQ(readFile(workDir + "town.tab"), "");
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), "");
+    EXPECT_EQ(p.aq.cur_record, 0);
+    EXPECT_EQ(p.aq.supplier_org, "");
+    EXPECT_EQ(towns()->count(), 0);
+    EXPECT_FALSE(u1().BitBtn4->isEnabled());
+}
+
+TEST_F(MainScreen, ClearAllDataAnsweredNoKeepsEverything) {
+    writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
+    startUp();
+    DialogScript::answer(Button::No);
+    u1().ClearALLdata1->trigger();
+    EXPECT_EQ(readFile(workDir + "town.tab"), "0 1|1|Start Town\r\n");
+    EXPECT_EQ(towns()->count(), 1);
+}
+
+TEST_F(MainScreen, ClearAllDataReportsEveryFileItCannotDelete) {
+    startUp();
+    DialogScript::answer(Button::Yes);
+    DialogScript::answer(Button::Ok);
+    DialogScript::answer(Button::Ok);
+    u1().ClearALLdata1->trigger();
+    ASSERT_EQ(DialogScript::boxes().size(), 3u);
+    EXPECT_EQ(DialogScript::boxes()[1].text, "Can not delete supplier file");
+    EXPECT_EQ(DialogScript::boxes()[2].text, "Can not delete town file");
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), "");
+}
+
+TEST_F(MainScreen, ReloadWithoutAnyParameterFileEndsTheProgram) {
+    Program& p = startUp();
+    std::filesystem::remove(programDir + "params.tav");
+    p.aq.tmp_name.clear();
+    DialogScript::cancelFile();
+    DialogScript::answer(Button::Ok);
+    try {
+        f1->NewDirectory1Click();
+        ADD_FAILURE() << "the program went on";
+    } catch (const runtime::ExitProgram& exit) {
+        EXPECT_EQ(exit.code(), 2);
+    }
+    EXPECT_EQ(platform::testing::lastBoxText(), "File not found. Please reinstall the application.");
+}
+
+TEST_F(MainScreen, HelpCommandsOpenTheirFileAtTheirTopicAndKeepIt) {
+    startUp();
+    const struct {
+        QAction* item;
+        const char* file;
+        const char* topic;
+    } commands[] = {{u1().BackgroundReport1, "desc.HLP", "description"},
+                    {u1().Example1, "ex.HLP", "How"},
+                    {u1().ProvidedRiskRatios1, "desc.HLP", "Annexa"},
+                    {u1().Conte1, "aq_oh.HLP", "contents"}};
+    for (const auto& command : commands) {
+        command.item->trigger();
+        const QString file = QString::fromStdString(programDir + command.file);
+        ASSERT_FALSE(DialogScript::helpRequests().empty());
+        EXPECT_EQ(DialogScript::helpRequests().back().helpFile, file);
+        EXPECT_EQ(DialogScript::helpRequests().back().topic, command.topic);
+        EXPECT_EQ(platform::applicationHelpFile(), file);
+    }
+    EXPECT_EQ(DialogScript::helpRequests().size(), 4u);
+}
+
+TEST_F(MainScreen, SmallCommands) {
+    Program& p = startUp();
+    DialogScript::answer(Button::Ok);
+    u1().datafile->trigger();
+    EXPECT_EQ(platform::testing::lastBoxText(), QString::fromStdString(workDir + "data_rec.dat"));
+
+    u1().Btn_LT_data->click();
+    EXPECT_TRUE(p.PagesDlgLT->isVisible());
+
+    u1().About1->trigger();
+    ASSERT_TRUE(p.AboutBox->isVisible());
+    EXPECT_EQ(p.AboutBox->controls().Version->text(), "Version 2.2");
+    p.AboutBox->controls().OKButton->click();
+    EXPECT_FALSE(p.AboutBox->isVisible());
+
+    u1().PrinterSetup1->trigger();
+    EXPECT_EQ(DialogScript::printDialogCount(), 1);
+}
+
+TEST_F(MainScreen, QuitClosesTheMainScreen) {
+    startUp();
+    ASSERT_TRUE(activateForm(f1));
+    u1().BitBtn1->click();
+    EXPECT_FALSE(f1->isVisible());
+    EXPECT_EQ(platform::requestedExitCode(), 0);
+}
+
+}  // namespace
