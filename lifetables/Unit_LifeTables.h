@@ -1,9 +1,154 @@
 #pragma once
+// The life-table screen: the information and calculation tabs, the empirical data of each sex,
+// the calculation run and the years-of-life results, with the file, screen and help menus.
+// Every value lives in the program's life-table state (program().lt()); the screen copies values
+// into it when a field is left and shows them again after a file was opened.
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/Form.h"
 
-// Zelk Life-Table Simulation Version 2.2.3
+namespace Ui { class TPagesDlgLTUi; }
+namespace lifetables { struct LTState; }
+namespace platform { class StringGrid; }
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
 class TPagesDlgLT : public platform::Form {
     Q_OBJECT
 public:
     explicit TPagesDlgLT(QWidget* parent = nullptr);
+    ~TPagesDlgLT() override;
+
+    Ui::TPagesDlgLTUi& ui() const { return *ui_; }
+
+    // ---- frame and file commands ----
+    // The change handler of every edit: marks the inputs changed and the last result stale.
+    void markChanges();
+    // Empties the whole screen and the life-table inputs and results.
+    void proc_LTClear();
+    void proc_resetRRvector();
+    // The save dialog loop: true with the chosen name and folder; false when abandoned.
+    bool gl_LTsaveAs(std::string& name, std::string& folder);
+
+    void MFileEnterNewInputDataClick();
+    void OnClick_OpenInputData();
+    void MFileSaveinputClick();
+    void MFileSaveInputasClick();
+    void MFileSaveCalculationsClick();
+    void MFileSaveCalculationsasClick();
+    void MFilePrinterSetupClick();
+    void MFilePrintactivetabClick();
+    void MFileCloseWinClick();
+    void Screens1Click();
+    void MHelpZelkLifeTablesClick();
+    void MHelpAboutZelkClick();
+
+    // ---- information and calculation tabs ----
+    void proc_LTWrongInput(const QString& label, const QString& value, QLineEdit* edit);
+    void proc_LTInfosGlobalsToDisplay();
+    void proc_LTRR_GlobalsToDisplay();
+    void ComboBoxes_pollutantSelect(QComboBox* sender);
+    void TabRRComboBox_certaintySelect();
+    void TabRRComboBox_RReffectSelect();
+    void TabRR_collective_CheckBoxes_ParameterUsage();
+    void TabRRCheckBox_ParameterLogicClick(QCheckBox* sender);
+    void TabRRCheckBox_useTAVdefaultsClick();
+    void TabRRCheckBox_advancedClick();
+    void TabRRStringGrid_betaRRSetEditText(int col, int row, const QString& text);
+    void TabRRButton_auxilComputeRRsClick();
+
+    // ---- empirical data tabs ----
+    void TabE_StringGridSetEditText(platform::StringGrid* grid, int col, int row, const QString& text);
+    void TabE_StringGridExit(platform::StringGrid* grid);
+    void gl_LTmanualInputCNTRL(platform::StringGrid* grid);
+    void gl_LT_RESETmanualInputCNTRL();
+    int gl_LTStringGridNumberOfLines(platform::StringGrid* grid) const;
+    void proc_LTStringGrid_EToGlobal(platform::StringGrid* grid, int sex);
+    void proc_LTGlobalsToStringGrid(platform::StringGrid* grid, QLineEdit* comment, int sex);
+    void proc_LTE_GlobalsToDisplay();
+    void TabE_all_Button_fillcellsClick();
+    void TabE_commentExit(int sex);
+    void TabE_maleEdit_YearOfDataExit(QLineEdit* sender);
+
+    // ---- calculation run and results ----
+    void TabRRButton_GoClick();
+    void proc_LTDisplayResults();
+    void fillLTtabs(int sex);
+    void proc_LTdisplayAgeIntervals(platform::StringGrid* grid, int step, int sex);
+    void proc_LTdisplayCalcEndedDateTime(const std::string& text);
+    void TabLTComboBox_displayAgeIntervalSelect(QComboBox* sender);
+    void TabLTSheetShow();
+
+    // The controls of one sex's data tab and result tab (sex 1 male, 2 female, 3 male + female).
+    struct DataTab {
+        platform::StringGrid* grid;
+        QLineEdit* comment;
+        QLineEdit* yearOfData;
+        QLabel* hint;
+    };
+    struct ResultTab {
+        QWidget* sheet;
+        platform::StringGrid* lifeRemain;
+        platform::StringGrid* deltaYear0;
+        platform::StringGrid* deltaYear0_norm;
+        platform::StringGrid* zeroToTen;
+        platform::StringGrid* zeroToTen_norm;
+        platform::StringGrid* dueToDeath;
+        platform::StringGrid* dueToDeath_norm;
+        QComboBox* ageInterval;
+        QLabel* cause;
+        QLabel* calcEnded;
+        QLabel* weightNote;
+    };
+    DataTab dataTab(int sex) const;
+    ResultTab resultTab(int sex) const;
+
+    // What a numeric or text edit of the two input tabs stores when it is left.
+    struct EditField {
+        enum Kind { Integer, Real, Text };
+        QLineEdit* edit = nullptr;
+        Kind kind = Integer;
+        QString label;              // named by the wrong-input message
+        void* field = nullptr;      // std::int32_t, double or the short text, by kind
+        double* alsoReal = nullptr; // a second value that takes the same real
+        QLineEdit* mirror = nullptr;
+    };
+
+protected:
+    bool FormCloseQuery() override;
+
+private:
+    lifetables::LTState& lt() const;
+    void FormCreate();
+    void connectFrame();
+    void connectInputTabs();
+    void connectDataTabs();
+    void connectResultTabs();
+    void setUpGrids();
+    void bindEditFields();
+
+    // The save question of New, Open and closing: false when the command is abandoned.
+    bool askToSaveChanges();
+    // Writes the input/result file under its name (asking for one when `askName` or there is none).
+    bool saveInputFile(bool askName);
+    bool saveCalculationsFile(bool askName);
+
+    void proc_LTClearEmatrices(int sex);
+    void proc_LTClearInfos();
+    void proc_LTClearRR();
+    void proc_LTClearResults();
+    void showCause();
+
+    void leaveEditField(const EditField& field);
+    void setRRCells(int cause, int firstCol, int lastCol, int precision, int ageDecimals, int decimals);
+
+    std::unique_ptr<Ui::TPagesDlgLTUi> ui_;
+    std::vector<EditField> editFields_;
+    std::array<QLineEdit*, 12> advancedEdits_{};
 };
