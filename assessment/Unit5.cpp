@@ -45,6 +45,7 @@ constexpr int kHeight = 488;
 constexpr int kGridCols = 8;
 constexpr int kGridRows = 5;
 constexpr int kFirstResultRow = 2;
+constexpr int kShownColumnWidths[3] = {84, 118, 150};
 constexpr int kNumberPrecision = 7;
 constexpr int kShownDigits = 5;          // significant digits of a loaded value
 constexpr int kShownExponentDigits = 3;
@@ -198,9 +199,8 @@ void TForm5::FormCreate() {
     grid->setEditable(false);
     grid->horizontalHeader()->setVisible(false);
     grid->verticalHeader()->setVisible(false);
-    grid->setColumnWidth(0, 84);
-    grid->setColumnWidth(1, 118);
-    grid->setColumnWidth(2, 150);
+    // Columns 0 to 2 hold the table; the others take no room, so the grid never scrolls.
+    for (int col = 0; col < kGridCols; ++col) grid->setColumnWidth(col, col < 3 ? kShownColumnWidths[col] : 0);
     for (int row = 0; row < kGridRows; ++row) grid->setRowHeight(row, 24);
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Text, kResultTextColour);

@@ -4,8 +4,12 @@
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
 #include "assessment/tests/params_fixture.h"
+#include "platform/testing/DialogScript.h"
+
+#include <filesystem>
 
 using platform::Button;
+using platform::testing::DialogScript;
 using namespace platform::testing;
 
 TEST_F(ParamsScreen, ChoosingAnEndpointShowsTheFirstMatchingRecord) {
@@ -205,4 +209,26 @@ TEST_F(ParamsScreen, CloseAsksOnlyAfterAnEditAndNoGivesTheLoadedTextsBack) {
     EXPECT_EQ(u().rr_u->text(), num("1.08"));
     EXPECT_FALSE(p->Form5->isVisible());
     EXPECT_FALSE(std::filesystem::exists(workDir + "params.tab"));
+}
+
+TEST_F(ParamsScreen, PrintRestoresTheBoxesAndTheirTyping) {
+    startWith(shippedParams());
+    publishRecord();
+    open();
+    const QString pdf = QString::fromStdString(workDir + "params.pdf");
+    DialogScript::printToPdf(pdf);
+    pressButton(u().BitBtn4);
+    DialogScript::printToPdf(QString());
+    EXPECT_EQ(DialogScript::printJobCount(), 1);
+    EXPECT_TRUE(std::filesystem::exists(pdf.toStdString()));
+    EXPECT_FALSE(u().Panel1->isHidden());
+    EXPECT_TRUE(u().Panel_hideYearDropButton->isHidden());
+    EXPECT_EQ(u().editpol->currentText(), QStringLiteral("PM10"));
+    EXPECT_EQ(u().endpoint->currentText(), QStringLiteral("Total Mortality"));
+    EXPECT_EQ(u().strength->currentText(), QStringLiteral("HIGH"));
+    // Typing in the boxes still runs the change handlers.
+    typeInto(u().endpoint, QStringLiteral("Respiratory Mortality"));
+    EXPECT_EQ(u().editb_inc->text(), QStringLiteral("80"));
+    typeInto(u().editpol, QStringLiteral("CO"));
+    EXPECT_EQ(u().Label9->text(), QStringLiteral("mg/m3"));
 }
