@@ -43,7 +43,11 @@ void TForm2::connectHandlers() {
     connect(ui_->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(ui_->BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
     connect(ui_->BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
-    // "&Close" is the cancel button: Escape presses it.
+    // "&Next" is the default button (Enter), "&Close" the cancel button (Escape).
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, ui_->Button1, &QPushButton::click);
+    }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ui_->BitBtn1, &QPushButton::click);
 
