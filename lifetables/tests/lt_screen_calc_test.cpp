@@ -1,0 +1,242 @@
+// The life-table screen's data grids, the calculation run, the result tabs and the calculations file.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "lifetables/tests/lt_screen_fixture.h"
+#include "runtime/NumberText.h"
+
+using platform::Button;
+using platform::testing::answerNextBox;
+using platform::testing::answerNextFile;
+using platform::testing::DialogScript;
+using platform::testing::lastBoxText;
+
+namespace {
+
+QString fixed2(double value) { return QString::fromStdString(runtime::formatFixed(value, 6, 2)); }
+
+const QString kNote = QStringLiteral(
+    "NOTE: Zelk's screen is not refreshed during calculations in order to increase the speed of computation: "
+    "the program is in a \"Not responding\" state until computation has finished!");
+
+}  // namespace
+
+class LifeTableRun : public LifeTableScreen {
+protected:
+    // Opens fourteen age groups from 30 to 99 of men and women with the built-in risks.
+    void openDataSet() {
+        LTInputFileBytes file;
+        file.groups = 14;
+        file.useDefaults = true;
+        openFile("run.txt", file.bytes());
+        ASSERT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    }
+
+    void go() {
+        ui().TabRRButton_Go->click();
+        platform::testing::processEvents();
+    }
+
+    // Types `text` into a cell of a data grid as a user does, key by key.
+    void typeInCell(platform::StringGrid* grid, int col, int row, const QString& text) {
+        platform::testing::clickOn(grid);
+        grid->setCurrentCell(row, col);
+        grid->editItem(grid->item(row, col));
+        platform::testing::processEvents();
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_TRUE(editor && editor != grid);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
+        QTest::keyClicks(editor, text);
+        platform::testing::processEvents();
+    }
+
+    double summary(int indicator, int scenario, int sex) {
+        return lt().LTsummary[static_cast<std::size_t>(indicator)][static_cast<std::size_t>(scenario)][static_cast<std::size_t>(sex)];
+    }
+};
+
+TEST_F(LifeTableRun, ACalculationFillsTheResultTabsOfTheSexesWithData) {
+    openDataSet();
+    lt().LTOSmajor = "6";
+    answerNextBox(Button::Ok);
+    go();
+    ASSERT_EQ(DialogScript::boxes().size(), 1u) << lastBoxText().toStdString();
+    EXPECT_EQ(lastBoxText(), kNote);
+    EXPECT_TRUE(lt().LTresultValid[1]);
+    EXPECT_TRUE(lt().LTresultValid[2]);
+    EXPECT_FALSE(lt().LTresultValid[3]);
+    EXPECT_TRUE(lt().LTchanged);
+    EXPECT_NE(summary(0, 0, 1), 0.0);
+
+    const auto male = screen()->resultTab(1);
+    EXPECT_EQ(male.deltaYear0->cell(1, 1), fixed2(summary(0, 0, 1)));
+    EXPECT_EQ(male.deltaYear0->cell(3, 2), fixed2(summary(1, 2, 1)));
+    EXPECT_EQ(male.deltaYear0_norm->cell(2, 1), fixed2(summary(4, 1, 1)));
+    EXPECT_EQ(male.zeroToTen->cell(1, 0), fixed2(summary(6, 0, 1)));
+    EXPECT_EQ(male.zeroToTen_norm->cell(1, 0), fixed2(summary(7, 0, 1)));
+    EXPECT_EQ(male.dueToDeath->cell(2, 0), fixed2(summary(8, 1, 1)));
+    EXPECT_EQ(male.dueToDeath_norm->cell(3, 0), fixed2(summary(9, 2, 1)));
+    const auto female = screen()->resultTab(2);
+    EXPECT_EQ(female.deltaYear0->cell(1, 1), fixed2(summary(0, 0, 2)));
+    EXPECT_TRUE(screen()->resultTab(3).deltaYear0->cell(1, 1).isEmpty());
+
+    // Life expectancy every fifth age from the first age of the data.
+    const auto& lifeExp = lt().LTlifeExp;
+    const auto& delta = lt().LTlifeExpDelta;
+    EXPECT_EQ(male.ageInterval->currentText(), QStringLiteral("5"));
+    EXPECT_EQ(male.lifeRemain->cell(0, 1), QStringLiteral("  30"));
+    EXPECT_EQ(male.lifeRemain->cell(0, 2), QStringLiteral("  35"));
+    EXPECT_EQ(male.lifeRemain->cell(1, 1), fixed2(lifeExp[1][0][1]));
+    EXPECT_EQ(male.lifeRemain->cell(1, 2), fixed2(lifeExp[6][0][1]));
+    EXPECT_EQ(male.lifeRemain->cell(2, 2), fixed2(delta[6][1][1]));
+    EXPECT_EQ(male.lifeRemain->cell(4, 14), fixed2(delta[66][3][1]));
+    EXPECT_TRUE(male.lifeRemain->cell(1, 15).isEmpty());
+    platform::testing::chooseComboItem(male.ageInterval, 0);
+    EXPECT_EQ(male.lifeRemain->cell(0, 2), QStringLiteral("  31"));
+    EXPECT_EQ(male.lifeRemain->cell(1, 2), fixed2(lifeExp[2][0][1]));
+    EXPECT_EQ(male.lifeRemain->cell(1, 70), fixed2(lifeExp[70][0][1]));
+    platform::testing::chooseComboItem(male.ageInterval, 2);
+    EXPECT_EQ(male.lifeRemain->cell(0, 2), QStringLiteral("  40"));
+    EXPECT_EQ(male.lifeRemain->cell(3, 2), fixed2(delta[11][2][1]));
+
+    const QString stamp = ui().TabRRLabel_calcEndedDateTime->text();
+    EXPECT_NE(stamp, QStringLiteral("- - - - - -"));
+    EXPECT_EQ(male.calcEnded->text(), stamp);
+    EXPECT_TRUE(ui().TabRRLabel_CalcFinished->isVisibleTo(ui().TabRR));
+    EXPECT_TRUE(ui().TabRRButton_Go->isEnabled());
+    EXPECT_FALSE(ui().TabRRProgressBar_Calculation->isVisibleTo(ui().TabRR));
+
+    // Any change of an input makes the result stale.
+    platform::testing::typeInto(ui().TabRREdit_inputLevel, QStringLiteral("8"));
+    EXPECT_EQ(male.calcEnded->text(), QStringLiteral("- - - - - -"));
+    EXPECT_FALSE(ui().TabRRLabel_CalcFinished->isVisibleTo(ui().TabRR));
+}
+
+TEST_F(LifeTableRun, TheAdvancedSettingsStartThePollutionChangeInTheStartYear) {
+    openDataSet();
+    lt().LTOSmajor = "4";
+    showTab(ui().TabRR);
+    ui().TabRRCheckBox_advanced->click();
+    EXPECT_TRUE(ui().TabRREdit_weightYears->isEnabled());
+    platform::testing::typeInto(ui().TabRREdit_weightYears, QStringLiteral("0.5"));
+    platform::testing::leaveField(screen(), ui().TabRREdit_weightAge);
+    EXPECT_EQ(lt().LTRRsettings.weightYears, 0.5);
+    go();
+    EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_EQ(ui().TabRREdit_percPollFromYear->text(), QStringLiteral("2005"));
+    EXPECT_EQ(lt().LTRRsettings.percPollFromYear, 2005);
+    EXPECT_FALSE(ui().TabRRProgressBar_Calculation->isVisibleTo(ui().TabRR));
+    EXPECT_FALSE(ui().TabRRLabel_calculating->isVisibleTo(ui().TabRR));
+    showTab(ui().TabLTfemaleTabSheet);
+    EXPECT_TRUE(ui().TabLTallLabel_weightNote->isVisibleTo(ui().TabLTallSheet));
+    EXPECT_TRUE(ui().TabLTfemaleLabel_weightNote->isVisible());
+
+    // Without the advanced settings the weights are neutral again and the note goes.
+    ui().TabRRCheckBox_advanced->click();
+    EXPECT_EQ(ui().TabRREdit_weightYears->text(), QStringLiteral("1"));
+    EXPECT_EQ(lt().LTRRsettings.weightYearsFromYear, -111111);
+    showTab(ui().TabLTmaleSheet);
+    EXPECT_FALSE(ui().TabLTmaleLabel_weightNote->isVisible());
+}
+
+TEST_F(LifeTableRun, AFailingCheckEndsTheRunWithItsMessages) {
+    lt().LTOSmajor = "4";
+    showTab(ui().TabRR);
+    ui().TabRRCheckBox_useTAVdefaults->click();
+    answerNextBox(Button::Ok);
+    answerNextBox(Button::Ok);
+    go();
+    ASSERT_EQ(DialogScript::boxes().size(), 2u);
+    EXPECT_EQ(DialogScript::boxes()[0].text, QStringLiteral("ERROR: reference level 0 not in [X_lo, X_hi] interval!"));
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Error during calculation. Check values of input data!"));
+    EXPECT_TRUE(ui().TabRRButton_Go->isEnabled());
+    EXPECT_FALSE(ui().TabRRLabel_CalcFinished->isVisibleTo(ui().TabRR));
+    EXPECT_EQ(ui().TabRRLabel_calcEndedDateTime->text(), QStringLiteral("- - - - - -"));
+}
+
+TEST_F(LifeTableRun, SaveCalculationsWritesTheMatricesOfTheSexesWithResults) {
+    openDataSet();
+    lt().LTOSmajor = "4";
+    go();
+    const std::string path = workDir + "matrices.txt";
+    answerNextFile(QString::fromStdString(path));
+    ui().MFileSaveCalculations->trigger();
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(bytes.rfind("[Calculation:_male]\r\n[Hazard_Matrix_empirical]\r\n0\t2005\t2006\t", 0), 0u);
+    EXPECT_NE(bytes.find("[Calculation:_female]\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("[Calculation:_both_sexes]"), std::string::npos);
+    EXPECT_TRUE(lt().LTchanged);
+    EXPECT_EQ(lt().LTcalcName, "matrices.txt");
+
+    // The second time the file is written under its name without a question.
+    ui().MFileSaveCalculations->trigger();
+    EXPECT_EQ(DialogScript::fileDialogs().size(), 2u);
+    EXPECT_EQ(readFile(path), bytes);
+}
+
+TEST_F(LifeTableRun, TypingInASingleSexGridLocksTheBothSexesGridAndMalePlusFemaleSums) {
+    openDataSet();
+    showTab(ui().TabE_male);
+    platform::StringGrid* male = ui().TabE_maleStringGrid;
+    typeInCell(male, 2, 1, QStringLiteral("1500"));
+    EXPECT_TRUE(lt().LTchanged);
+    EXPECT_FALSE(ui().TabE_allStringGrid->isEnabled());
+    EXPECT_EQ(ui().TabE_allLabel_manualHint->text(), QStringLiteral("Manual data input disabled"));
+    EXPECT_TRUE(ui().TabE_all_Button_fillcells->isEnabled());
+    EXPECT_TRUE(ui().TabE_femaleStringGrid->isEnabled());
+
+    answerNextBox(Button::Ok);
+    typeInCell(male, 0, 3, QStringLiteral("4a"));
+    EXPECT_EQ(lastBoxText(), QStringLiteral("ERROR: Value must be a positive whole number!"));
+    EXPECT_TRUE(male->cell(0, 3).isEmpty());
+    typeInCell(male, 0, 3, QStringLiteral("40"));
+    typeInCell(male, 5, 2, QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    const auto& e = lt().LTempirical;
+    EXPECT_EQ(lt().LTlineCount[1], 14);
+    EXPECT_EQ(e[1][3][1], 1500.0);
+    EXPECT_DOUBLE_EQ(e[1][7][1], 8.0 / 1500.0);
+    EXPECT_EQ(male->cell(5, 2), QStringLiteral("0"));
+    EXPECT_EQ(e[2][9][1], 0.0);
+
+    showTab(ui().TabE_all);
+    ui().TabE_all_Button_fillcells->click();
+    platform::StringGrid* all = ui().TabE_allStringGrid;
+    EXPECT_EQ(lt().LTlineCount[3], 14);
+    EXPECT_EQ(all->cell(0, 14), QStringLiteral("95"));
+    EXPECT_EQ(all->cell(2, 1), QStringLiteral("3500"));
+    EXPECT_EQ(all->cell(3, 1), QStringLiteral("24"));
+    EXPECT_EQ(all->cell(5, 2), QStringLiteral("4"));   // LCA: 0 men + 4 women
+    EXPECT_DOUBLE_EQ(e[1][7][3], 24.0 / 3500.0);
+    EXPECT_DOUBLE_EQ(e[14][8][3], (56.0 + 112.0) / 3000.0);
+    EXPECT_EQ(lt().LTageCount[3], 70);
+
+    lt().LTlineCount[2] = 13;
+    answerNextBox(Button::Ok);
+    ui().TabE_all_Button_fillcells->click();
+    EXPECT_EQ(lastBoxText(),
+              QStringLiteral("No male or female data available or data doesn't match! Cannot compute Data_All matrix."));
+}
+
+TEST_F(LifeTableRun, TheYearOfDataIsSharedByTheThreeTabs) {
+    showTab(ui().TabE_male);
+    platform::testing::typeInto(ui().TabE_maleEdit_YearOfData, QStringLiteral("2006"));
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    EXPECT_EQ(ui().TabE_femaleEdit_YearOfData->text(), QStringLiteral("2006"));
+    EXPECT_EQ(ui().TabE_allEdit_YearOfData->text(), QStringLiteral("2006"));
+    EXPECT_EQ(lt().LTyearOfData, 2006);
+
+    platform::testing::typeInto(ui().TabE_maleEdit_YearOfData, QStringLiteral("20o6"));
+    answerNextBox(Button::Ok);
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Wrong input'20o6' in field Year/Data"));
+    EXPECT_EQ(lt().LTyearOfData, 2006);
+}

@@ -1,0 +1,188 @@
+// The life-table screen's frame: creation, the file commands with their questions, and the
+// input tabs' edits.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+
+#include "assessment/Unit2.h"
+#include "assessment/Unit8.h"
+#include "lifetables/tests/lt_screen_fixture.h"
+
+using platform::Button;
+using platform::testing::answerNextBox;
+using platform::testing::answerNextFile;
+using platform::testing::cancelNextFile;
+using platform::testing::DialogScript;
+using platform::testing::lastBoxText;
+
+TEST_F(LifeTableScreen, StartsEmptyWithCaptionsAndTheFirstAgeGroupsPrepared) {
+    EXPECT_EQ(screen()->windowTitle(), QStringLiteral("Zelk Life-Table Simulation Version 2.2.3"));
+    EXPECT_EQ(ui().TabPageControl->currentWidget(), ui().TabInfos);
+    const QStringList tabs = {"Infos", "Data male", "Data female", "Data all", "Calc", "YoLL all", "YoLL lost male", "YoLL female"};
+    for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(ui().TabPageControl->tabText(i), tabs[i]);
+    for (platform::StringGrid* grid : {ui().TabE_maleStringGrid, ui().TabE_femaleStringGrid, ui().TabE_allStringGrid}) {
+        EXPECT_EQ(grid->cell(0, 0), QStringLiteral("from age..."));
+        EXPECT_EQ(grid->cell(5, 0), QStringLiteral("# d. LCA"));
+        EXPECT_EQ(grid->cell(0, 1), QStringLiteral("0"));
+        EXPECT_EQ(grid->cell(1, 1), QStringLiteral("0"));
+        EXPECT_EQ(grid->cell(0, 2), QStringLiteral("1"));
+        EXPECT_TRUE(grid->cell(1, 2).isEmpty());
+    }
+    platform::StringGrid* life = ui().TabLTmaleStringGrid_lifeRemain;
+    EXPECT_EQ(life->cell(0, 1), QStringLiteral("  0"));
+    EXPECT_EQ(life->cell(0, 2), QStringLiteral("  5"));
+    EXPECT_EQ(life->cell(0, 120), QStringLiteral("  595"));
+    EXPECT_EQ(ui().TabLTallComboBox_displayAgeInterval->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(ui().TabLTmaleComboBox_displayAgeInterval->currentText(), QStringLiteral("5"));
+    EXPECT_EQ(ui().TabLTallLabel_IndicatorCauseOfDeath->text(), QStringLiteral("ALL causes of death"));
+    EXPECT_EQ(ui().TabRRLabel_calcEndedDateTime->text(), QStringLiteral("- - - - - -"));
+    EXPECT_FALSE(lt().LTchanged);
+    EXPECT_TRUE(lt().LTmarkEnabled);
+    EXPECT_EQ(lt().LTsectionNames[3], "[LT_empirical_data/male+female]");
+    EXPECT_EQ(lt().LTRRsettings.birthSlope, 100.0);
+    EXPECT_EQ(lt().LTRRsettings.weightYearsFromYear, -111111);
+}
+
+TEST_F(LifeTableScreen, TheDefaultsBoxFillsTheRiskRowsAndLocksTheCertainty) {
+    showTab(ui().TabRR);
+    ui().TabRRCheckBox_useTAVdefaults->click();
+    platform::StringGrid* grid = ui().TabRRStringGrid_betaRR;
+    EXPECT_EQ(grid->cell(0, 1), QStringLiteral("30"));
+    EXPECT_EQ(grid->cell(1, 3), QStringLiteral("120"));
+    EXPECT_EQ(grid->cell(2, 1), QStringLiteral("0.0060200"));
+    EXPECT_EQ(grid->cell(2, 2), QStringLiteral("0.0089330"));
+    EXPECT_EQ(ui().TabRREdit_xlo->text(), QStringLiteral("7.5"));
+    EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("80"));
+    EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("HIGH"));
+    EXPECT_FALSE(ui().TabRRComboBox_certainty->isEnabled());
+
+    // Another pollutant cannot use the defaults: the box goes off and the risk rows are emptied.
+    platform::testing::chooseComboItem(ui().TabRRComboBox_pollutant, 1);
+    EXPECT_FALSE(ui().TabRRCheckBox_useTAVdefaults->isChecked());
+    EXPECT_FALSE(ui().TabRRCheckBox_useTAVdefaults->isEnabled());
+    EXPECT_TRUE(grid->cell(2, 1).isEmpty());
+    EXPECT_EQ(lt().LTRRvector[3][0], 0.0);
+    EXPECT_EQ(ui().TabInfosComboBox_pollutant->currentIndex(), 1);
+}
+
+TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
+    const std::string original = LTInputFileBytes{}.bytes();
+    const std::string path = openFile("graz.txt", original);
+    EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_FALSE(lt().LTchanged);
+    EXPECT_EQ(lt().LTinputName, "graz.txt");
+
+    EXPECT_EQ(ui().TabInfosEdit_country->text(), QStringLiteral("Austria"));
+    EXPECT_EQ(ui().TabInfosEdit_exPop->text(), QStringLiteral("1500"));
+    EXPECT_EQ(ui().TabInfosEdit_annualMeanAll->text(), QStringLiteral("25.5"));
+    EXPECT_EQ(ui().TabInfosEdit_hiStation->text(), QStringLiteral("High st"));
+    EXPECT_EQ(ui().TabInfosComboBox_pollutant->currentText(), QStringLiteral("PM10 long term"));
+    EXPECT_EQ(ui().TabRREdit_startYear->text(), QStringLiteral("2005"));
+    EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("60"));
+    EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("MEDIUM"));
+    EXPECT_EQ(ui().TabRRStringGrid_betaRR->cell(2, 3), QStringLiteral("0.0127"));
+    EXPECT_TRUE(ui().TabRRCheckBox_all_causes->isChecked());
+    EXPECT_FALSE(ui().TabRRCheckBox_cardio_causes->isEnabled());
+    EXPECT_EQ(ui().TabE_femaleStringGrid->cell(2, 4), QStringLiteral("2000"));
+    EXPECT_EQ(ui().TabE_femaleEdit_comment->text(), QStringLiteral("women of Graz"));
+    EXPECT_EQ(ui().TabE_allEdit_YearOfData->text(), QStringLiteral("2004"));
+    EXPECT_TRUE(ui().TabE_allStringGrid->cell(2, 1).isEmpty());
+
+    const std::string copy = workDir + "copy.txt";
+    answerNextFile(QString::fromStdString(copy));
+    ui().MFileSaveInputas->trigger();
+    EXPECT_EQ(readFile(copy), original);
+    EXPECT_EQ(lt().LTinputName, "copy.txt");
+
+    // Opening the copy shows it again; Save then writes silently under its name.
+    openFile("copy.txt", readFile(copy));
+    EXPECT_EQ(ui().TabInfosEdit_agglom->text(), QStringLiteral("Graz"));
+    std::filesystem::remove(copy);
+    ui().MFileSaveinput->trigger();
+    EXPECT_EQ(readFile(copy), original);
+    EXPECT_EQ(DialogScript::fileDialogs().size(), 3u);
+}
+
+TEST_F(LifeTableScreen, AWrongNumberKeepsTheOldValueAndTheFocus) {
+    openFile("graz.txt", LTInputFileBytes{}.bytes());
+    QLineEdit* population = ui().TabInfosEdit_exPop;
+    platform::testing::typeInto(population, QStringLiteral("12a"));
+    EXPECT_TRUE(lt().LTchanged);
+    answerNextBox(Button::Ok);
+    platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Wrong input'12a' in field exposed population"));
+    EXPECT_EQ(lt().LTinfos.exPop, 1500);
+    EXPECT_EQ(screen()->activeControl(), population);
+
+    platform::testing::typeInto(population, QStringLiteral("1600"));
+    platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
+    EXPECT_EQ(lt().LTinfos.exPop, 1600);
+
+    // An emptied edit leaves the value as it was; the annual mean goes to the Calc tab too.
+    platform::testing::typeInto(population, QString());
+    platform::testing::leaveField(screen(), ui().TabInfosEdit_annualMeanAll);
+    EXPECT_EQ(lt().LTinfos.exPop, 1600);
+    platform::testing::typeInto(ui().TabInfosEdit_annualMeanAll, QStringLiteral("31.25"));
+    platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
+    EXPECT_EQ(lt().LTRRsettings.meanAnnualConc, 31.25);
+    EXPECT_EQ(ui().TabRREdit_meanAnnualConc->text(), QStringLiteral("31.25"));
+    EXPECT_EQ(ui().TabRRLabel_calcEndedDateTime->text(), QStringLiteral("- - - - - -"));
+}
+
+TEST_F(LifeTableScreen, CancelInTheSaveQuestionAbandonsTheCommand) {
+    openFile("graz.txt", LTInputFileBytes{}.bytes());
+    platform::testing::typeInto(ui().TabInfosEdit_country, QStringLiteral("Italy"));
+
+    answerNextBox(Button::Cancel);
+    ui().MFileEnterNewInputData->trigger();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Do you want to save your changes?"));
+    EXPECT_EQ(ui().TabInfosEdit_exPop->text(), QStringLiteral("1500"));
+    EXPECT_TRUE(lt().LTchanged);
+
+    // Yes, then Cancel in the overwrite question: nothing saved, nothing cleared.
+    const std::string before = readFile(workDir + "graz.txt");
+    lt().LTinputName.clear();
+    answerNextBox(Button::Yes);
+    answerNextFile(QString::fromStdString(workDir + "graz.txt"));
+    answerNextBox(Button::Cancel);
+    ui().MFileEnterNewInputData->trigger();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("File already exists. Do you want to overwrite it?"));
+    EXPECT_EQ(readFile(workDir + "graz.txt"), before);
+    EXPECT_EQ(ui().TabInfosEdit_exPop->text(), QStringLiteral("1500"));
+
+    // Closing with Cancel keeps the screen; No clears it.
+    answerNextBox(Button::Cancel);
+    ui().MFileCloseWin->trigger();
+    EXPECT_TRUE(screen()->isVisible());
+    answerNextBox(Button::No);
+    ui().MFileEnterNewInputData->trigger();
+    EXPECT_TRUE(ui().TabInfosEdit_exPop->text().isEmpty());
+    EXPECT_FALSE(lt().LTchanged);
+    EXPECT_EQ(lt().LTinfos.exPop, 0);
+    EXPECT_EQ(lt().LTlineCount[1], 0);
+}
+
+TEST_F(LifeTableScreen, AFileWithABadNumberIsNotTakenInPart) {
+    std::string bytes = LTInputFileBytes{}.bytes();
+    bytes.replace(bytes.find("2003\t80.5"), 4, "20x3");
+    answerNextBox(Button::Ok);
+    openFile("bad.txt", bytes);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("'20x3' is not a valid integer value"));
+    EXPECT_TRUE(lt().LTinputName.empty());
+    EXPECT_EQ(lt().LTlineCount[1], 0);
+    EXPECT_TRUE(ui().TabE_maleStringGrid->cell(2, 1).isEmpty());
+}
+
+TEST_F(LifeTableScreen, MenusShowTheSupplierScreenTheAboutBoxAndTheHelp) {
+    ui().Screens1->trigger();
+    EXPECT_TRUE(program_->Form2->isVisible());
+    ui().MHelpAboutZelk->trigger();
+    EXPECT_TRUE(program_->AboutBox->isVisible());
+    ui().MHelpZelkLifeTables->trigger();
+    ASSERT_FALSE(DialogScript::helpRequests().empty());
+    EXPECT_TRUE(DialogScript::helpRequests().back().helpFile.endsWith(QStringLiteral("/zozezu.hlp")));
+    EXPECT_EQ(DialogScript::helpRequests().back().topic, QStringLiteral("content"));
+}
