@@ -69,6 +69,15 @@ platform::Button askOverwrite(int helpContext) {
                                 {platform::Button::Yes, platform::Button::No, platform::Button::Help}, helpContext);
 }
 
+// The file dialogs of the exchange file: "data.kdf" proposed, "kdf" added to a name without one.
+platform::FileDialogOptions exchangeFileDialog(const QString& filter) {
+    platform::FileDialogOptions options;
+    options.fileName = QString::fromLatin1(assessment::kExchangeDefaultName);
+    options.filter = filter;
+    options.defaultExt = QStringLiteral("kdf");
+    return options;
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm1Ui>()) {
@@ -290,10 +299,7 @@ void TForm1::ProvidedRiskRatios1Click() { showHelp("desc.HLP", "Annexa"); }
 // ---- the data-exchange file ----
 
 void TForm1::Export1Click() {
-    platform::FileDialogOptions options;
-    options.fileName = QString::fromLatin1(assessment::kExchangeDefaultName);
-    options.filter = QStringLiteral("KDF Data (*.kdf)");
-    options.defaultExt = QStringLiteral("kdf");
+    platform::FileDialogOptions options = exchangeFileDialog(QStringLiteral("KDF Data (*.kdf)"));
     options.overwritePrompt = true;
     const std::optional<QString> chosen = platform::saveFileDialog(options);
     if (!chosen) return;
@@ -306,10 +312,7 @@ void TForm1::Export1Click() {
 
 void TForm1::Importdata1Click() {
     if (askOverwrite(kLoadQuestionHelpContext) != platform::Button::Yes) return;
-    platform::FileDialogOptions options;
-    options.fileName = QString::fromLatin1(assessment::kExchangeDefaultName);
-    options.filter = QStringLiteral("KDF data (*.kdf)");
-    options.defaultExt = QStringLiteral("kdf");
+    platform::FileDialogOptions options = exchangeFileDialog(QStringLiteral("KDF data (*.kdf)"));
     options.mustExist = true;
     const std::optional<QString> chosen = platform::openFileDialog(options);
     if (chosen) loadExchangeFile(toAnsi(*chosen));
