@@ -180,6 +180,26 @@ TEST(ImpactCalculation, MaximaAreTheLargestTableValues) {
     EXPECT_EQ(r.pct_days[3], r.pct_days[1]);
 }
 
+TEST(ImpactCalculation, MaximaStartAtZeroAndFollowTheSignOfThePopulation) {
+    ImpactResults r;
+    ImpactInputs in = oneClass(3, 365, 1.06L, 0);
+    in.base_incidence = -in.base_incidence;  // every excess negative: no maximum rises above 0
+    calculateImpact(in, r);
+    EXPECT_LT(r.totalCases(1), 0);
+    EXPECT_EQ(r.chart_maxima[4], 0);
+    EXPECT_EQ(r.chart_maxima[5], 0);
+    EXPECT_EQ(r.chart_maxima[8], 0);
+
+    // A negative population turns the cases negative but not the cases per 100 000 inhabitants.
+    in = oneClass(3, 365, 1.06L, 0);
+    in.exposed_pop = -100;
+    calculateImpact(in, r);
+    EXPECT_EQ(r.chart_maxima[4], 0);
+    EXPECT_EQ(r.chart_maxima[5], 0);
+    EXPECT_NEAR(r.chart_maxima[8], 82.5688L, 1e-4L);
+    EXPECT_EQ(r.chart_maxima[8], r.cumCasesPer100k(1, kLastClassPosition));
+}
+
 TEST(ImpactCalculation, HugeCountsWrapLikeThe32BitProduct) {
     ImpactInputs in = oneClass(3, 365, 1.06L, 0);
     in.class_counts[3] = 30000000;  // 100 * n exceeds the 32-bit range
