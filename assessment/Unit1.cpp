@@ -251,17 +251,11 @@ void TForm1::reloadSupplier() {
 
 void TForm1::reloadEndpoints() {
     auto& s = aq();
-    auto* list = program().Form5->findChild<QComboBox*>(QStringLiteral("endpoint"));
     const std::string path = s.work_dir + assessment::kEndpointFile;
     // The file is read completely before the tables change: a bad line leaves them as they were.
-    if (runtime::fileExists(path)) {
-        s.endpoints = assessment::readEndpointFile(path);
-        if (list) {
-            list->clear();
-            for (const std::string& name : s.endpoints.endpoint_names) list->addItem(fromAnsi(name));
-        }
-    }
-    if (list) list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+    // Without the file the tables keep what they held; the list selects its first item in both cases.
+    if (runtime::fileExists(path)) s.endpoints = assessment::readEndpointFile(path);
+    program().Form5->fill_endpoint_list();
 }
 
 void TForm1::reloadDataFile() {

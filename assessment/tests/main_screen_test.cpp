@@ -20,6 +20,7 @@
 #include "ui_TForm1.h"
 #include "ui_TForm2.h"
 #include "ui_TForm3.h"
+#include "ui_TForm5.h"
 
 using platform::Button;
 using platform::testing::DialogScript;
@@ -111,10 +112,10 @@ TEST_F(MainScreen, NewDirectoryReloadsItsFilesAndKeepsTheDataFile) {
     ASSERT_EQ(p.aq.endpoints.size(), 2u);
     EXPECT_EQ(p.aq.endpoints.endpoint_codes[1], 3);
     EXPECT_EQ(p.aq.endpoints.endpoint_names[1], "Asthma attacks");
-    if (auto* list = p.Form5->findChild<QComboBox*>(QStringLiteral("endpoint"))) {
-        ASSERT_EQ(list->count(), 2);
-        EXPECT_EQ(list->currentIndex(), 0);
-    }
+    QComboBox* list = p.Form5->ui().endpoint;
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(list->currentText(), "Mortality");
     EXPECT_EQ(p.aq.text_file3, dir + "/params.tab");
     EXPECT_EQ(p.aq.tmp_name, dir + "/town.tab");
 }
