@@ -10,6 +10,8 @@ function(zelk_add_test)
   if(T_GUI)
     set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
     target_link_libraries(${T_NAME} PRIVATE zelk_gui_test_main Qt6::Test)
+    # Program tests copy the program-folder files built beside them.
+    add_dependencies(${T_NAME} program_files_params program_files_ltparams)
   else()
     target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
   endif()

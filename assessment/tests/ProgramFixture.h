@@ -10,6 +10,7 @@
 #include <string>
 
 #include "assessment/Program.h"
+#include "runtime/Files.h"
 
 class ProgramFixture : public ::testing::Test {
 protected:
@@ -23,6 +24,11 @@ protected:
         programDir = (root_ / "prog").string() + "/";
         workDir = (root_ / "work").string() + "/";
         writeFile(programDir + "params.tav", defaultParams());
+        // The life-table parameter set built beside the test, so that the life-table screen
+        // starts without its "no parameter file" note.
+        const std::string ltParams = runtime::executableFolder() + "Zelk_LT-params.kpx";
+        if (std::filesystem::exists(ltParams))
+            std::filesystem::copy_file(ltParams, programDir + "Zelk_LT-params.kpx");
     }
 
     void TearDown() override {
