@@ -12,6 +12,7 @@
 #include <QTabWidget>
 
 #include "assessment/Program.h"
+#include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit8.h"
 #include "lifetables/Unit_LifeTablesInterfaceUnit2.h"
 #include "lifetables/Unit_LifeTablesMessages.h"
@@ -56,6 +57,7 @@ TPagesDlgLT::TPagesDlgLT(QWidget* parent) : platform::Form(parent), ui_(std::mak
     setObjectName(QStringLiteral("PagesDlgLT"));
     setWindowTitle(QStringLiteral("Zelk Life-Table Simulation Version 2.2.3"));
     setFixedSize(592, 559);
+    assessment::centreOnScreen(this);
     connectFrame();
     connectInputTabs();
     connectDataTabs();
@@ -184,22 +186,22 @@ void TPagesDlgLT::setUpGrids() {
     };
     for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) {
         const ResultTab t = resultTab(sex);
-        setUpResultGrid(t.deltaYear0, 4, 3, 1, 64, 72);
+        setUpResultGrid(t.deltaYear0, 4, 3, 1, 60, 76);
         t.deltaYear0->setCell(1, 0, QStringLiteral("YoLL central"));
         t.deltaYear0->setCell(2, 0, QStringLiteral("YoLL lower"));
         t.deltaYear0->setCell(3, 0, QStringLiteral("YoLL upper"));
         t.deltaYear0->setCell(0, 1, QStringLiteral("all ages"));
         t.deltaYear0->setCell(0, 2, QStringLiteral("age < 65"));
-        setUpResultGrid(t.deltaYear0_norm, 4, 2, 0, 64, 72);
+        setUpResultGrid(t.deltaYear0_norm, 4, 2, 0, 60, 76);
         t.deltaYear0_norm->setCell(0, 0, QStringLiteral("all ages"));
         t.deltaYear0_norm->setCell(0, 1, QStringLiteral("age < 65"));
         for (platform::StringGrid* grid : {t.dueToDeath, t.dueToDeath_norm, t.zeroToTen, t.zeroToTen_norm}) {
-            setUpResultGrid(grid, 4, 1, 0, 64, 72);
+            setUpResultGrid(grid, 4, 1, 0, 60, 76);
             grid->setCell(0, 0, QStringLiteral("all ages"));
         }
         static const char* const kLifeCaptions[] = {"Age:", "ex. life rem.", "delta ELR central", "delta ELR lower",
                                                     "delta ELR upper"};
-        setUpResultGrid(t.lifeRemain, 5, lifetables::kLTMaxRows + 1, 1, 40, 54);
+        setUpResultGrid(t.lifeRemain, 5, lifetables::kLTMaxRows + 1, 1, 36, 56);
         for (int col = 0; col < 5; ++col) t.lifeRemain->setCell(col, 0, QString::fromLatin1(kLifeCaptions[col]));
         const int step = lifetables::LTintervals[2];
         for (int row = 1; row <= lifetables::kLTMaxRows; ++row)
@@ -212,7 +214,9 @@ void TPagesDlgLT::setUpGrids() {
     rr->setRowCountTotal(4);
     rr->setFixedRows(1);
     rr->setFixedCols(0);
-    rr->setDefaultColWidth(64);
+    rr->setColumnWidth(0, 44);
+    rr->setColumnWidth(1, 44);
+    for (int col = 2; col < 7; ++col) rr->setColumnWidth(col, 76);
     rr->setDefaultRowHeight(20);
     rr->setEditable(true);
     for (int col = 0; col < 7; ++col) rr->setCell(col, 0, QString::fromLatin1(kRRCaptions[col]));
