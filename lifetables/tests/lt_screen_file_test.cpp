@@ -186,3 +186,37 @@ TEST_F(LifeTableScreen, MenusShowTheSupplierScreenTheAboutBoxAndTheHelp) {
     EXPECT_TRUE(DialogScript::helpRequests().back().helpFile.endsWith(QStringLiteral("/zozezu.hlp")));
     EXPECT_EQ(DialogScript::helpRequests().back().topic, QStringLiteral("content"));
 }
+
+TEST_F(LifeTableScreen, TheAnalysedCauseLineStaysCheckedAndAnIntervalOfItsOwnLeavesTheDefaults) {
+    showTab(ui().TabRR);
+    platform::testing::chooseComboItem(ui().TabRRComboBox_RReffect, 1);
+    EXPECT_EQ(lt().LTinfos.effect, 1);
+    EXPECT_FALSE(ui().TabRRCheckBox_all_causes->isEnabled());
+    ui().TabRRCheckBox_cardio_causes->click();
+    EXPECT_TRUE(ui().TabRRCheckBox_cardio_causes->isChecked());
+    ui().TabRRCheckBox_LCA_causes->click();
+    EXPECT_FALSE(ui().TabRRCheckBox_LCA_causes->isChecked());
+    EXPECT_FALSE(lt().LTcauseChecked[2]);
+    EXPECT_TRUE(lt().LTcauseChecked[1]);
+
+    ui().TabRRCheckBox_useTAVdefaults->click();
+    platform::testing::typeInto(ui().TabRREdit_xlo, QStringLiteral("5"));
+    platform::testing::leaveField(screen(), ui().TabRREdit_inputLevel);
+    EXPECT_EQ(lt().LTRRsettings.X_lo, 5.0);
+    EXPECT_FALSE(lt().LTRRsettings.useTAVdefaults);
+    EXPECT_FALSE(ui().TabRRCheckBox_useTAVdefaults->isChecked());
+    EXPECT_EQ(ui().TabRRStringGrid_betaRR->cell(2, 1), QStringLiteral("0.0060200"));
+    EXPECT_FALSE(ui().TabRRComboBox_certainty->isEnabled());
+}
+
+TEST_F(LifeTableScreen, PrintPrintsTheScreenAfterThePrintDialog) {
+    const std::string pdf = workDir + "screen.pdf";
+    DialogScript::printToPdf(QString::fromStdString(pdf));
+    DialogScript::answerPrintDialog(false);
+    ui().MFilePrintactivetab->trigger();
+    EXPECT_EQ(DialogScript::printJobCount(), 0);
+    ui().MFilePrintactivetab->trigger();
+    DialogScript::printToPdf(QString());
+    EXPECT_EQ(DialogScript::printJobCount(), 1);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+}
