@@ -1,10 +1,8 @@
 #include "assessment/UNIT3.h"
 
 #include <QComboBox>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "assessment/Program.h"
 #include "assessment/RecordScreenHelpers.h"
@@ -72,8 +70,7 @@ void TForm3::connectHandlers() {
     connect(u.Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
     connect(u.BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
     // "&Close" is the cancel button: Escape presses it.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, u.BitBtn1, &QPushButton::click);
+    setCancelButton(u.BitBtn1);
 
     connect(u.polbox, &QComboBox::activated, this, guarded([this] { polboxChange(); }));
     connect(u.agglom, &QComboBox::activated, this, guarded([this] { agglomChange(); }));

@@ -3,9 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QKeySequence>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <filesystem>
 #include <system_error>
@@ -157,10 +155,7 @@ void TForm1::connectHandlers() {
     both(nullptr, u.ProvidedRiskRatios1, &TForm1::ProvidedRiskRatios1Click);
     both(nullptr, u.About1, &TForm1::About1Click);
     // "Zelk User" is the default button (Enter).
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, u.BitBtn2, &QPushButton::click);
-    }
+    setDefaultButton(u.BitBtn2);
 }
 
 void TForm1::enableRecordScreens(bool enabled) {

@@ -1,9 +1,7 @@
 #include "assessment/Unit2.h"
 
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "assessment/Program.h"
 #include "assessment/RecordScreenHelpers.h"
@@ -44,12 +42,8 @@ void TForm2::connectHandlers() {
     connect(ui_->BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
     connect(ui_->BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
     // "&Next" is the default button (Enter), "&Close" the cancel button (Escape).
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, ui_->Button1, &QPushButton::click);
-    }
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, ui_->BitBtn1, &QPushButton::click);
+    setDefaultButton(ui_->Button1);
+    setCancelButton(ui_->BitBtn1);
 
     for (QLineEdit* edit : fileOrder_) {
         if (edit == ui_->organ)

@@ -4,13 +4,11 @@
 #include <array>
 #include <optional>
 #include <QFrame>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
-#include <QShortcut>
 
 #include "assessment/Program.h"
 #include "assessment/RecordScreenHelpers.h"
@@ -99,12 +97,8 @@ void TForm4::connectHandlers() {
     connect(u.Button4, &QPushButton::clicked, this, guarded([this] { Button4Click(); }));
     connect(u.editpol, &QLineEdit::textChanged, this, guarded([this] { EditpolChange(); }));
     // "CALC" is the default button (Enter), "&Close" the cancel button (Escape).
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, u.BitBtn1, &QPushButton::click);
-    }
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, u.Button1, &QPushButton::click);
+    setDefaultButton(u.BitBtn1);
+    setCancelButton(u.Button1);
 
     // Leaving an entry edit marks the record changed when the edit differs from its field.
     for (int k = 1; k <= assessment::kClassCount; ++k) {

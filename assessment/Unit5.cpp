@@ -7,12 +7,10 @@
 #include <QFont>
 #include <QFrame>
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QShortcut>
 #include <optional>
 
 #include "assessment/Program.h"
@@ -139,12 +137,8 @@ void TForm5::connectHandlers() {
     connectTyping();
     for (QLineEdit* edit : valueEdits_) edit->installEventFilter(this);
     // "&Tables" is the default button (Enter), "&Close" the cancel button (Escape).
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, u.BitBtn2, &QPushButton::click);
-    }
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, u.Button1, &QPushButton::click);
+    setDefaultButton(u.BitBtn2);
+    setCancelButton(u.Button1);
 }
 
 // Typing in the pollutant and endpoint boxes; their edit fields are made anew when the print

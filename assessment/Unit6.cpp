@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QShortcut>
 #include <algorithm>
 
 #include "assessment/Program.h"
@@ -64,12 +63,8 @@ TForm6::TForm6(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     connect(ui_->BitBtn3, &QPushButton::clicked, this, platform::guarded([this] { BitBtn3Click(); }));
     connect(ui_->Clipb, &QPushButton::clicked, this, platform::guarded([this] { ClipbClick(); }));
     // "&Chart" is the default button (Enter), "&Close" the cancel button (Esc).
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, this, platform::guarded([this] { BitBtn1Click(); }));
-    }
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, platform::guarded([this] { Button1Click(); }));
+    setDefaultButton(ui_->BitBtn1);
+    setCancelButton(ui_->Button1);
     ui_->StringGrid1->installEventFilter(this);
 
     FormCreate();

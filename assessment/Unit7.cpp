@@ -2,11 +2,9 @@
 
 #include <QCheckBox>
 #include <QFont>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "assessment/ChartAxisChoice.h"
 #include "assessment/Program.h"
@@ -48,8 +46,7 @@ TForm7::TForm7(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     connect(ui_->CheckBox1, &QCheckBox::clicked, this, platform::guarded([this] { CheckBox1Click(); }));
     connect(ui_->BitBtn1, &QPushButton::clicked, this, platform::guarded([this] { BitBtn1Click(); }));
     connect(ui_->Button1, &QPushButton::clicked, this, platform::guarded([this] { Button1Click(); }));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, platform::guarded([this] { Button1Click(); }));
+    setCancelButton(ui_->Button1);
 
     FormCreate();
 }

@@ -1,8 +1,6 @@
 #include "assessment/Unit8.h"
 
-#include <QKeySequence>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "assessment/RecordScreenHelpers.h"
 #include "platform/Guard.h"
@@ -18,10 +16,7 @@ TAboutBox::TAboutBox(QWidget* parent) : platform::Form(parent), ui_(std::make_un
     assessment::centreOnScreen(this);
     connect(ui_->OKButton, &QPushButton::clicked, this, platform::guarded([this] { OKButtonClick(); }));
     // OK is the default button (Enter).
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, ui_->OKButton, &QPushButton::click);
-    }
+    setDefaultButton(ui_->OKButton);
 }
 
 TAboutBox::~TAboutBox() = default;

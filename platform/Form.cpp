@@ -105,7 +105,32 @@ void Form::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) runGuarded([this] { FormShow(); });
 }
 
-void Form::keyPressEvent(QKeyEvent* event) { QWidget::keyPressEvent(event); }
+void Form::setDefaultButton(QAbstractButton* button) { d_->defaultButton = button; }
+void Form::setCancelButton(QAbstractButton* button) { d_->cancelButton = button; }
+
+namespace {
+bool canPress(const QAbstractButton* button) {
+    return button && button->isEnabled() && button->isVisibleTo(button->window());
+}
+}  // namespace
+
+// Key presses that no control of the screen took: Enter and Escape.
+void Form::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        QAbstractButton* target = focused && isAncestorOf(focused) ? focused : d_->defaultButton.data();
+        if (canPress(target)) {
+            target->click();
+            return;
+        }
+    }
+    if (plain && event->key() == Qt::Key_Escape && canPress(d_->cancelButton)) {
+        d_->cancelButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void setMainForm(Form* form) { FormTracker::instance().mainForm = form; }
 Form* mainForm() { return FormTracker::instance().mainForm; }

@@ -7,6 +7,8 @@
 // - show (non-modal, brought to the front, made active), hide, close with a close query;
 //   closing the main form ends the event loop.
 #include <QWidget>
+
+class QAbstractButton;
 #include <functional>
 
 namespace platform {
@@ -36,6 +38,11 @@ public:
     void focusControl(QWidget* control);
     // The control that has the focus on this screen (logically; also while a box is open).
     QWidget* activeControl() const;
+
+    // The default button: Enter presses it, unless the focus is on another button, which Enter
+    // then presses. The cancel button: Escape presses it.
+    void setDefaultButton(QAbstractButton* button);
+    void setCancelButton(QAbstractButton* button);
 
     // The screen's help context (F1 opens the help at it).
     void setHelpContext(int context) { helpContext_ = context; }

@@ -2,6 +2,7 @@
 // The per-screen state behind Form: leave handlers, the logical active control and the state of a
 // running leave handler. Shared by Form and the focus tracker only.
 #include <QMetaObject>
+#include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -16,6 +17,8 @@ namespace platform {
 struct Form::Private {
     std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> leaveHandlers;
     QPointer<QWidget> activeControl;
+    QPointer<QAbstractButton> defaultButton;
+    QPointer<QAbstractButton> cancelButton;
 
     // While a leave handler runs: focus notifications of this screen are ignored, and
     // focusControl() only records where the focus goes afterwards.

@@ -239,6 +239,7 @@ TEST_F(ImpactScreen, ChartButtonChartsTheCurrentColumn) {
 TEST_F(ImpactScreen, EnterChartsAndEscapeCloses) {
     show(PublishedInputs::spreadOver(12));
     ASSERT_TRUE(platform::testing::activateForm(program->Form6));
+    program->Form6->focusControl(&grid());
     QTest::keyClick(&grid(), Qt::Key_Return);
     EXPECT_EQ(program->aq.chart_column, 5);
     EXPECT_TRUE(program->Form7->isVisible());
@@ -248,4 +249,14 @@ TEST_F(ImpactScreen, EnterChartsAndEscapeCloses) {
     ASSERT_TRUE(platform::testing::activateForm(program->Form6));
     QTest::keyClick(&grid(), Qt::Key_Escape);
     EXPECT_FALSE(program->Form6->isVisible());
+}
+
+TEST_F(ImpactScreen, EnterOnAFocusedButtonPressesThatButton) {
+    show(PublishedInputs::spreadOver(12));
+    ASSERT_TRUE(platform::testing::activateForm(program->Form6));
+    program->Form6->focusControl(program->Form6->ui().Clipb);
+    platform::setClipboardText(QString());
+    QTest::keyClick(program->Form6->ui().Clipb, Qt::Key_Return);
+    EXPECT_FALSE(platform::clipboardText().isEmpty());  // copied, not charted
+    EXPECT_FALSE(program->Form7->isVisible());
 }

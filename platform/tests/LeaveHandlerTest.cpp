@@ -232,3 +232,29 @@ TEST(LeaveHandler, TypingIntoAnEditLeavesThePreviousControl) {
 }
 
 }  // namespace
+
+TEST(DefaultButtons, EnterPressesTheFocusedButtonElseTheDefaultAndEscapeTheCancelButton) {
+    Screen s;
+    QPushButton other(QStringLiteral("Other"), &s.form);
+    int otherClicks = 0;
+    QObject::connect(&other, &QPushButton::clicked, [&otherClicks] { ++otherClicks; });
+    other.show();
+    s.form.setDefaultButton(s.form.button);
+    s.form.setCancelButton(&other);
+
+    pt::pressKey(s.form.e1, Qt::Key_Return);  // an edit passes Enter on to the default button
+    EXPECT_EQ(s.form.clicks, 1);
+    EXPECT_EQ(s.log, QStringList{});          // no focus move, so no leave handler
+
+    s.form.focusControl(&other);
+    pt::pressKey(&other, Qt::Key_Enter, Qt::KeypadModifier);  // a focused button takes Enter itself
+    EXPECT_EQ(otherClicks, 1);
+    EXPECT_EQ(s.form.clicks, 1);
+
+    pt::pressKey(s.form.e2, Qt::Key_Escape);
+    EXPECT_EQ(otherClicks, 2);
+
+    s.form.button->setEnabled(false);          // a disabled default button is not pressed
+    pt::pressKey(s.form.e2, Qt::Key_Return);
+    EXPECT_EQ(s.form.clicks, 1);
+}
