@@ -1,14 +1,11 @@
 #include "lifetables/Unit_LifeTables.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 
 #include "assessment/Program.h"

@@ -5,6 +5,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <array>
 
 #include "assessment/Program.h"
 #include "lifetables/Unit_LifeTables.h"

@@ -220,3 +220,15 @@ TEST_F(LifeTableScreen, PrintPrintsTheScreenAfterThePrintDialog) {
     EXPECT_EQ(DialogScript::printJobCount(), 1);
     EXPECT_TRUE(std::filesystem::exists(pdf));
 }
+
+TEST_F(LifeTableScreen, OpenEmptiesTheScreenEvenWhenTheDialogIsCancelled) {
+    openFile("graz.txt", LTInputFileBytes{}.bytes());
+    platform::testing::typeInto(ui().TabInfosEdit_country, QStringLiteral("Italy"));
+    answerNextBox(Button::No);
+    cancelNextFile();
+    ui().MFileOpenInputData->trigger();
+    EXPECT_TRUE(ui().TabInfosEdit_country->text().isEmpty());
+    EXPECT_TRUE(ui().TabE_maleStringGrid->cell(2, 1).isEmpty());
+    EXPECT_FALSE(lt().LTchanged);
+    EXPECT_TRUE(lt().LTinputName.empty());
+}
