@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
 
 #include "lifetables/tests/lt_screen_fixture.h"
 #include "runtime/NumberText.h"
@@ -239,4 +240,47 @@ TEST_F(LifeTableRun, TheYearOfDataIsSharedByTheThreeTabs) {
     platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
     EXPECT_EQ(lastBoxText(), QStringLiteral("Wrong input'20o6' in field Year/Data"));
     EXPECT_EQ(lt().LTyearOfData, 2006);
+}
+
+TEST_F(LifeTableRun, TypingInTheBothSexesGridFirstLocksTheSingleSexGrids) {
+    showTab(ui().TabE_all);
+    typeInCell(ui().TabE_allStringGrid, 1, 2, QStringLiteral("4"));
+    EXPECT_FALSE(ui().TabE_maleStringGrid->isEnabled());
+    EXPECT_FALSE(ui().TabE_femaleStringGrid->isEnabled());
+    EXPECT_EQ(ui().TabE_femaleLabel_manualHint->text(), QStringLiteral("Manual data input disabled"));
+    EXPECT_TRUE(ui().TabE_allStringGrid->isEnabled());
+    EXPECT_FALSE(ui().TabE_all_Button_fillcells->isVisibleTo(ui().TabE_all));
+
+    // New releases the lock.
+    answerNextBox(Button::No);
+    ui().MFileEnterNewInputData->trigger();
+    EXPECT_TRUE(ui().TabE_maleStringGrid->isEnabled());
+    EXPECT_EQ(ui().TabE_maleLabel_manualHint->text(), QStringLiteral("Manual data input enabled"));
+    EXPECT_FALSE(lt().LTmanualLock);
+}
+
+TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
+    showTab(ui().TabRR);
+    platform::StringGrid* grid = ui().TabRRStringGrid_betaRR;
+    answerNextBox(Button::Ok);
+    typeInCell(grid, 0, 1, QStringLiteral("3.5"));
+    EXPECT_EQ(lastBoxText(), QStringLiteral("ERROR: Value must be a positive whole number!"));
+    EXPECT_EQ(grid->cell(0, 1), QStringLiteral("5"));  // emptied at the point, then the 5 typed after it
+    answerNextBox(Button::Ok);
+    typeInCell(grid, 5, 2, QStringLiteral("2"));
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Values for relative risks cannot be entered. They're always calculated from beta!"));
+    EXPECT_TRUE(grid->cell(5, 2).isEmpty());
+
+    // "compute RRs" takes the rows in turn and stops at the first one without numbers.
+    typeInCell(grid, 0, 1, QStringLiteral("30"));
+    typeInCell(grid, 1, 1, QStringLiteral("120"));
+    typeInCell(grid, 2, 1, QStringLiteral("0.01"));
+    typeInCell(grid, 3, 1, QStringLiteral("0"));
+    answerNextBox(Button::Ok);
+    ui().TabRRButton_auxilComputeRRs->click();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Error on filling betas: you must enter numbers for the first four columns!"));
+    EXPECT_EQ(lt().LTRRvector[3][0], 0.01);
+    EXPECT_EQ(grid->cell(4, 1), QString::fromStdString(runtime::formatFixed(std::exp(0.1), 10, 7)));
+    EXPECT_EQ(grid->cell(6, 1), grid->cell(4, 1));
+    EXPECT_TRUE(grid->cell(4, 2).isEmpty());
 }
