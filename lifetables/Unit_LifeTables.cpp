@@ -124,9 +124,9 @@ void TPagesDlgLT::FormCreate() {
     LTState& s = lt();
     const auto& u = *ui_;
     s.LTOSmajor = lifetables::gl_LTosMajorVersion([] { return platform::osMajorVersion().toStdString(); });
-    // The running program's own folder and file name: the parameter set and the help file lie
+    // The program folder and the program's own file name: the parameter set and the help file lie
     // beside the program.
-    s.LTexePath = runtime::withTrailingSlash(runtime::executableFolder());
+    s.LTexePath = program().options().programFolder;
     s.LTexeName = platform::toAnsi(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     s.LThelpFile = "zozezu.hlp";
     s.LTmarkEnabled = true;
