@@ -1,0 +1,347 @@
+// One assessment the way a user goes through it: the data supplier, a new location, the class
+// counts and statistics, the parameters of an endpoint, the quick estimates, the table and the
+// chart; then the same data set carried to another working directory by the data-exchange file.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "assessment/Program.h"
+#include "assessment/UNIT3.h"
+#include "assessment/Unit1.h"
+#include "assessment/Unit2.h"
+#include "assessment/Unit4.h"
+#include "assessment/Unit5.h"
+#include "assessment/Unit6.h"
+#include "assessment/Unit7.h"
+#include "assessment/tests/ProgramFixture.h"
+#include "platform/StringGrid.h"
+#include "platform/chart/ChartControl.h"
+#include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+#include "runtime/NumberText.h"
+#include "ui_TForm1.h"
+#include "ui_TForm2.h"
+#include "ui_TForm3.h"
+#include "ui_TForm4.h"
+#include "ui_TForm5.h"
+#include "ui_TForm6.h"
+#include "ui_TForm7.h"
+
+using platform::Button;
+using platform::testing::DialogScript;
+using platform::testing::activateForm;
+using platform::testing::chooseComboItem;
+using platform::testing::pressButton;
+using platform::testing::typeInto;
+
+namespace {
+
+// A number text with the user's decimal separator.
+QString num(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QLatin1Char(runtime::decimalSeparator()));
+}
+
+// A data-file line: the given fields (all others 0), then the tail.
+std::string dataLine(const std::map<int, int>& fields, const std::string& tail) {
+    std::string line;
+    for (int f = 1; f <= 61; ++f) {
+        const auto it = fields.find(f);
+        line += std::to_string(it == fields.end() ? 0 : it->second) + " ";
+    }
+    return line + tail + "\r\n";
+}
+
+// The shipped defaults: PM10 for total mortality, ozone for total mortality.
+const std::string kShippedParams =
+    "2 0  1.00000000000000E+0003  1.00600000000000E+0000  1.00400000000000E+0000  1.00800000000000E+0000 0 3 0\r\n"
+    "6 0  1.00000000000000E+0003  1.06000000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 3 0\r\n";
+
+// The supplier as the user types it, in the file's line order.
+const std::vector<std::string> kSupplier = {"Land",    "Institute", "Capital", "Main Street 1", "PO 7",
+                                            "1000",    "a@b.c",     "123",     "456",           "A. Person"};
+
+// What the road leaves in the working directory.
+const std::string kRecord = dataLine({{1, 0}, {2, 2}, {3, 2001}, {6, 365}, {30, 100}, {34, 1}, {35, 365},
+                                      {36, 180}, {37, 185}, {38, 40}, {41, 90}, {42, 120}, {43, 110}},
+                                     "Low;High;Net;Agency");
+const std::string kTowns = "0 45.1|12.5|Old Town\r\n";
+const std::string kParams =
+    "2 0  1.00000000000000E+0003  1.06000000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 0 0\r\n"
+    "6 0  1.00000000000000E+0003  1.05999994277954E+0000  1.03999996185303E+0000  1.08000004291534E+0000 0 3 0\r\n";
+
+std::string supplierFile() {
+    std::string bytes;
+    for (const auto& line : kSupplier) bytes += line + "\r\n";
+    return bytes;
+}
+
+class AssessmentRoad : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        writeFile(programDir + "params.tav", kShippedParams);
+        DialogScript::setUnexpectedHandler([](const QString& what) {
+            if (!what.contains(QStringLiteral("No parameter file found"))) ADD_FAILURE() << what.toStdString();
+        });
+        p = &start();
+        DialogScript::clearShown();
+    }
+
+    // The screen that a button showed has become the active window.
+    static bool becameActive(platform::Form* form) {
+        const bool active = QTest::qWaitForWindowActive(form, 1000);
+        platform::testing::processEvents();
+        return active;
+    }
+    static void typeAll(const std::vector<std::pair<QWidget*, QString>>& entries) {
+        for (const auto& [edit, text] : entries) typeInto(edit, text);
+    }
+    std::vector<QString> boxTexts() const {
+        std::vector<QString> texts;
+        for (const auto& box : DialogScript::boxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+    Ui::TForm1Ui& u1() { return p->Form1->controls(); }
+    Ui::TForm2Ui& u2() { return p->Form2->controls(); }
+    Ui::TForm3Ui& u3() { return p->Form3->controls(); }
+    Ui::TForm4Ui& u4() { return p->Form4->controls(); }
+    Ui::TForm5Ui& u5() { return p->Form5->ui(); }
+    Ui::TForm6Ui& u6() { return p->Form6->ui(); }
+    Ui::TForm7Ui& u7() { return p->Form7->ui(); }
+
+    // From the main screen through the supplier, location and air-quality screens to the
+    // parameters screen, entering the data of one record on the way.
+    void enterRecord() {
+        ASSERT_TRUE(activateForm(p->Form1));
+        EXPECT_FALSE(u1().BitBtn3->isEnabled());  // no supplier yet: no way to the location screen
+
+        pressButton(u1().BitBtn2);  // "Zelk User"
+        ASSERT_TRUE(becameActive(p->Form2));
+        const auto& edits = p->Form2->fileOrderEdits();
+        for (std::size_t i = 0; i < edits.size(); ++i) typeInto(edits[i], QString::fromStdString(kSupplier[i]));
+        pressButton(u2().Button1);  // "&Next": leaving the screen writes the file without a question
+        EXPECT_TRUE(p->Form2->isHidden());
+        EXPECT_EQ(readFile(workDir + "data_sup.tab"), supplierFile());
+        EXPECT_EQ(p->aq.supplier_org, "Institute");
+        EXPECT_TRUE(u1().BitBtn3->isEnabled());
+
+        ASSERT_TRUE(becameActive(p->Form3));
+        EXPECT_EQ(u3().Editorgan->text(), "Institute");
+        EXPECT_EQ(u3().country->text(), "Land");
+        ASSERT_TRUE(u3().Button3->isVisible());  // no town yet: a new location is entered
+        typeInto(u3().agglom, "Old Town");
+        typeAll({{u3().latstr, "45.1"}, {u3().longstr, "12.5"}});
+        pressButton(u3().Button3);  // "Add"
+        EXPECT_EQ(u3().agglom->count(), 1);
+        chooseComboItem(u3().polbox, 2);  // PM10
+        chooseComboItem(u3().interval, 0);
+        typeAll({{u3().year, "2001"}, {u3().exp_pop, "100"}, {u3().prof_stat, "1"}, {u3().netw_affl, "Net"},
+                 {u3().tech_body, "Agency"}});
+        EXPECT_EQ(u4().year->text(), "2001");
+        EXPECT_EQ(u4().exp_pop->text(), "100");
+        ASSERT_TRUE(u3().BitBtn2->isVisible());
+        pressButton(u3().BitBtn2);  // "Save and Go to Air Quality data"
+        EXPECT_TRUE(p->Form3->isHidden());
+        EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
+        EXPECT_EQ(readFile(workDir + "data_rec.dat"),
+                  dataLine({{2, 2}, {3, 2001}, {30, 100}, {34, 1}}, ";;Net;Agency"));
+
+        ASSERT_TRUE(becameActive(p->Form4));
+        EXPECT_EQ(u4().editpol->text(), "PM10");
+        EXPECT_EQ(u4().agglom->text(), "Old Town");
+        typeAll({{u4().Editwin_days, "180"}, {u4().Editsum_days, "185"}, {u4().edit3, "365"},
+                 {u4().Editann_mean, "40"}, {u4().Editann_p, "90"}, {u4().Editann_max, "120"},
+                 {u4().Editwinter_max, "110"}, {u4().Editlow_name, "Low"}, {u4().Edithigh_name, "High"}});
+        DialogScript::answer(Button::Yes);  // Save changes?
+        pressButton(u4().BitBtn1);          // "CALC"
+        EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
+        EXPECT_EQ(u4().Editann_days->text(), "365");
+        EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord);
+        EXPECT_EQ(p->aq.exposed_pop, 100);
+        EXPECT_EQ(p->aq.days_total, 365);
+        DialogScript::clearShown();
+        ASSERT_TRUE(becameActive(p->Form5));
+    }
+
+    // On the parameters screen: the endpoint, its values as the worked example has them, saved.
+    void enterParameters() {
+        EXPECT_EQ(u5().editpol->currentIndex(), 2);
+        ASSERT_TRUE(u5().Button3->isEnabled());
+        chooseComboItem(u5().endpoint, 2);  // another endpoint first: no record for it
+        EXPECT_EQ(u5().rr->text(), "");
+        chooseComboItem(u5().endpoint, 0);  // "Total Mortality"
+        EXPECT_EQ(u5().endpoint->currentText(), "Total Mortality");
+        EXPECT_EQ(u5().rr->text(), num("1.006"));
+        typeAll({{u5().editb_inc, "1000"}, {u5().rr, num("1.06")}, {u5().rr_l, num("1.04")}, {u5().rr_u, num("1.08")}});
+        chooseComboItem(u5().no_imp, 0);
+        DialogScript::answer(Button::Yes);  // Save record?
+        pressButton(u5().BitBtn3);          // "&Save"
+        EXPECT_EQ(boxTexts(), std::vector<QString>{"Save record?"});
+        EXPECT_EQ(readFile(workDir + "params.tab"), kParams);
+        DialogScript::clearShown();
+    }
+
+    Program* p = nullptr;
+};
+
+TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChartGivesTheWorkedExample) {
+    enterRecord();
+    if (HasFatalFailure()) return;
+    enterParameters();
+
+    // The quick estimates: AP in percent and the excess cases of the three risks.
+    pressButton(u5().Button3);  // "Click for impact estimates"
+    const platform::StringGrid* quick = u5().StringGrid1;
+    EXPECT_EQ(quick->cell(1, 2), num("8.2569"));
+    EXPECT_EQ(quick->cell(2, 2), num("82.6"));
+    EXPECT_EQ(quick->cell(1, 3), num("5.6604"));
+    EXPECT_EQ(quick->cell(2, 3), num("56.6"));
+    EXPECT_EQ(quick->cell(1, 4), num("10.7143"));
+    EXPECT_EQ(quick->cell(2, 4), num("107.1"));
+    const auto& impact = p->aq.impact;
+    EXPECT_NEAR(static_cast<double>(impact.impact_ap[1]), 0.09 / 1.09, 1e-12);
+    EXPECT_NEAR(static_cast<double>(impact.totalCases(1)), 82.5688, 5e-5);
+
+    // The table: class 3 holds all days and all cases of each block.
+    pressButton(u5().BitBtn2);  // "&Tables"
+    ASSERT_TRUE(becameActive(p->Form6));
+    const platform::StringGrid* grid = u6().StringGrid1;
+    EXPECT_EQ(u6().Label1->text(), "PM10  2001  Total Mortality");
+    EXPECT_EQ(grid->cell(0, 1), num("rr=1.0600"));
+    EXPECT_EQ(grid->cell(3, 2), num("1.00000"));  // class 1 is the reference class
+    EXPECT_EQ(grid->cell(3, 3), num("1.03000"));
+    const QStringList central = {num("100.00"), num("100.00"), num("1.09000"), num("82.6"),
+                                 num("82.6"),   num("100.00"), num("100.00"),  num("82.6")};
+    for (int col = 1; col <= 8; ++col) EXPECT_EQ(grid->cell(col, 4), central[col - 1]) << "column " << col;
+    EXPECT_EQ(grid->cell(4, 31), "57");   // lower risk: whole cases
+    EXPECT_EQ(grid->cell(5, 58), "107");  // upper risk
+    EXPECT_EQ(grid->cell(8, 58), num("107.1"));
+    EXPECT_EQ(grid->cell(5, 26), num("82.6"));  // the running sum reaches class 25 unchanged
+
+    // The chart of the table's current column, "Cum.#".
+    pressButton(u6().BitBtn1);  // "&Chart"
+    ASSERT_TRUE(becameActive(p->Form7));
+    const platform::ChartModel& chart = u7().ChartFX1->model();
+    EXPECT_EQ(p->aq.chart_column, 5);
+    ASSERT_EQ(chart.seriesCount, 3);
+    ASSERT_EQ(chart.pointCount, 3);  // classes 1 to 3, the last with days
+    EXPECT_EQ(chart.pointLegends, (std::vector<QString>{"10", "20", "30"}));
+    const double expected[3] = {82.6, 57, 107};
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_DOUBLE_EQ(chart.value(s, 0), 0) << "series " << s;
+        EXPECT_DOUBLE_EQ(chart.value(s, 2), expected[s]) << "series " << s;
+    }
+    EXPECT_EQ(chart.seriesLegend(0), num("rr=1.0600"));
+    EXPECT_EQ(chart.titles[0], "Cummulative # of Excess Cases");
+    EXPECT_EQ(chart.titles[2], "PM10  2001  Total Mortality");
+    EXPECT_EQ(chart.titles[3], QString::fromUtf8("concentrations in µg/m3"));
+    EXPECT_DOUBLE_EQ(chart.axisStep, 50);
+    EXPECT_NEAR(chart.axisMax, 107.142857 + 25, 1e-5);
+    EXPECT_EQ(u7().Editorgan->text(), "Institute");
+
+    // Nothing on the way after the saves changed a working file.
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord);
+    EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
+    EXPECT_EQ(readFile(workDir + "data_sup.tab"), supplierFile());
+    EXPECT_EQ(readFile(workDir + "params.tab"), kParams);
+    const std::string endpoints = readFile(workDir + "endp.tab");
+    EXPECT_EQ(endpoints.rfind("0 Total Mortality\r\n1 Cardiovascular Mortality\r\n", 0), 0u);
+    EXPECT_EQ(endpoints.size() - endpoints.rfind("17 Asthma Attacks Adults\r\n"), 26u);
+    EXPECT_FALSE(std::filesystem::exists(workDir + "rec.tmp"));
+    EXPECT_TRUE(boxTexts().empty());
+}
+
+TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFile) {
+    enterRecord();
+    if (HasFatalFailure()) return;
+    enterParameters();
+
+    ASSERT_TRUE(activateForm(p->Form1));
+    const std::string kdf = workDir + "../data.kdf";
+    DialogScript::answerFile(QString::fromStdString(kdf));
+    pressButton(u1().BitBtn6);  // "&Create TAV file"
+    const std::string sections[5] = {kTowns, readFile(workDir + "endp.tab"), kParams, supplierFile(), kRecord};
+    const std::string names[5] = {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"};
+    std::string exported;
+    for (int s = 0; s < 5; ++s) exported += workDir + names[s] + "\r\n" + sections[s] + "EOF\r\n";
+    EXPECT_EQ(readFile(kdf), exported);
+
+    // A fresh working directory: "New directory", then the exchange file loaded there.
+    const std::string other = workDir + "../other/";
+    std::filesystem::create_directories(other);
+    DialogScript::answerFile(QString::fromStdString(other.substr(0, other.size() - 1)));
+    DialogScript::answer(Button::Ok);  // Exists: the data file, named last by the export
+    u1().NewDirectory1->trigger();
+    EXPECT_EQ(boxTexts(), std::vector<QString>{QString::fromStdString("Exists: " + workDir + "data_rec.dat")});
+    EXPECT_EQ(p->aq.work_dir, other);
+    EXPECT_EQ(p->aq.supplier_org, "");
+    DialogScript::clearShown();
+
+    DialogScript::answer(Button::Yes);  // This operation will overwrite datafiles. Continue?
+    DialogScript::answerFile(QString::fromStdString(kdf));
+    DialogScript::answer(Button::Ok);  // Exists: the data file
+    u1().Importdata1->trigger();
+    EXPECT_EQ(boxTexts().size(), 2u);
+    for (int s = 0; s < 4; ++s) EXPECT_EQ(readFile(other + names[s]), sections[s]) << names[s];
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord);  // the data file stays the one of the start
+    EXPECT_EQ(p->aq.supplier_org, "Institute");
+    EXPECT_EQ(p->aq.text_file3, other + "params.tab");
+    DialogScript::clearShown();
+
+    // The screens show the same record.
+    ASSERT_TRUE(activateForm(p->Form1));
+    EXPECT_TRUE(u1().BitBtn3->isEnabled());
+    pressButton(u1().BitBtn2);
+    ASSERT_TRUE(becameActive(p->Form2));
+    const auto& edits = p->Form2->fileOrderEdits();
+    for (std::size_t i = 0; i < edits.size(); ++i) EXPECT_EQ(edits[i]->text().toStdString(), kSupplier[i]);
+    pressButton(u1().BitBtn3);  // "&Location"
+    ASSERT_TRUE(becameActive(p->Form3));
+    EXPECT_EQ(u3().agglom->currentText(), "Old Town");
+    EXPECT_EQ(u3().latstr->text(), "45.1");
+    EXPECT_EQ(u3().longstr->text(), "12.5");
+    EXPECT_EQ(u3().polbox->currentText(), "PM10");
+    EXPECT_EQ(u3().year->text(), "2001");
+    EXPECT_EQ(u3().exp_pop->text(), "100");
+    EXPECT_EQ(u3().netw_affl->text(), "Net");
+    EXPECT_EQ(u3().tech_body->text(), "Agency");
+    pressButton(u3().Button1);  // "Next"
+    ASSERT_TRUE(becameActive(p->Form4));
+    EXPECT_EQ(u4().edit3->text(), "365");
+    EXPECT_EQ(u4().Editann_days->text(), "365");
+    EXPECT_EQ(u4().Editann_mean->text(), "40");
+    EXPECT_EQ(u4().Editlow_name->text(), "Low");
+    EXPECT_EQ(u4().Edithigh_name->text(), "High");
+    pressButton(u4().BitBtn1);  // "CALC": nothing changed, no question
+    ASSERT_TRUE(becameActive(p->Form5));
+    EXPECT_EQ(u5().endpoint->currentText(), "Total Mortality");
+    EXPECT_EQ(u5().editb_inc->text(), "1000");
+    EXPECT_EQ(u5().rr->text(), num("1.06"));
+    EXPECT_EQ(u5().rr_u->text(), num("1.08"));
+    pressButton(u5().Button3);
+    EXPECT_EQ(u5().StringGrid1->cell(2, 2), num("82.6"));
+    EXPECT_TRUE(boxTexts().empty());
+
+    // A second export from there carries the same lines.
+    ASSERT_TRUE(activateForm(p->Form1));
+    const std::string again = other + "again.kdf";
+    DialogScript::answerFile(QString::fromStdString(again));
+    u1().Export1->trigger();
+    std::string expected;
+    for (int s = 0; s < 5; ++s)
+        expected += (s < 4 ? other + names[s] : workDir + names[s]) + "\r\n" + sections[s] + "EOF\r\n";
+    EXPECT_EQ(readFile(again), expected);
+    std::filesystem::remove_all(other);
+    std::filesystem::remove(kdf);
+}
+
+}  // namespace
