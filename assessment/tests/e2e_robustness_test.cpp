@@ -1,2 +1,223 @@
-#include <gtest/gtest.h>
-TEST(Placeholder, Nothing) {}
+// Start-ups in working directories with malformed files: every start shows what is wrong in a box
+// (or nothing, where the reading rules accept the file), never ends the program, leaves every
+// working file as it was while the user only looks through the screens, and the screens still
+// come up. Also the load of a truncated and of a garbage data-exchange file.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "assessment/Program.h"
+#include "assessment/UNIT3.h"
+#include "assessment/Unit1.h"
+#include "assessment/Unit2.h"
+#include "assessment/Unit4.h"
+#include "assessment/Unit5.h"
+#include "assessment/Unit6.h"
+#include "assessment/Unit7.h"
+#include "assessment/tests/ProgramFixture.h"
+#include "platform/Form.h"
+#include "platform/Guard.h"
+#include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+#include "ui_TForm1.h"
+#include "ui_TForm3.h"
+#include "ui_TForm4.h"
+#include "ui_TForm5.h"
+
+using platform::Button;
+using platform::testing::DialogScript;
+using platform::testing::activateForm;
+
+namespace {
+
+std::string goodRecord(const std::string& year = "2001", const std::string& tail = "Low;High;Net;Agency") {
+    std::string line = "0 2 " + year + " ";
+    for (int f = 4; f <= 61; ++f) line += (f == 6 ? "365" : f == 30 ? "100" : f == 34 ? "1" : f == 35 ? "365" : "0") + std::string(" ");
+    return line + tail + "\r\n";
+}
+
+std::string binaryBlob(std::size_t size) {
+    std::string bytes;
+    unsigned state = 12345;
+    for (std::size_t i = 0; i < size; ++i) {
+        state = state * 1103515245u + 12345u;
+        bytes += static_cast<char>((state >> 16) & 0xFF);
+    }
+    return bytes;
+}
+
+const std::map<std::string, std::string> kGoodFiles = {
+    {"data_rec.dat", goodRecord()},
+    {"town.tab", "0 45.1|12.5|Old Town\r\n1 50|8|New Town\r\n"},
+    {"endp.tab", "0 Total Mortality\r\n1 Cardiovascular Mortality\r\n2 Respiratory Mortality\r\n"},
+    {"params.tab",
+     "2 0  1.00000000000000E+0003  1.06000000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 3 0\r\n"},
+    {"data_sup.tab", "Land\r\nInstitute\r\nCapital\r\n\r\n\r\n\r\n\r\n\r\n\r\nA. Person\r\n"},
+};
+
+struct Malformed {
+    const char* name;   // the test's name
+    const char* file;   // the working file replaced
+    std::string bytes;  // its malformed content
+    const char* message;  // the box every start and browse may show; "" when none is due
+};
+
+class MalformedFiles : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        for (const auto& [name, bytes] : kGoodFiles) writeFile(workDir + name, bytes);
+        // Boxes nobody answered are taken as shown (and answered with their default); the test
+        // checks their texts afterwards.
+        DialogScript::setUnexpectedHandler([](const QString&) {});
+    }
+
+    std::map<std::string, std::string> workingFiles() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(workDir))
+            files[entry.path().filename().string()] = readFile(entry.path().string());
+        return files;
+    }
+
+    static std::vector<QString> boxTexts() {
+        std::vector<QString> texts;
+        for (const auto& box : DialogScript::boxes())
+            if (!box.text.contains(QStringLiteral("No parameter file found"))) texts.push_back(box.text);
+        return texts;
+    }
+
+    // Starts the program and looks through its screens from the main screen on, as a user who
+    // changes nothing. Every screen must come up.
+    Program& startAndBrowse() {
+        Program& p = start();
+        for (platform::Form* form : std::initializer_list<platform::Form*>{
+                 p.Form1, p.Form2, p.Form3, p.Form4, p.Form5, p.Form6, p.Form7, p.Form1}) {
+            EXPECT_TRUE(activateForm(form)) << form->objectName().toStdString();
+            EXPECT_TRUE(form->isVisible()) << form->objectName().toStdString();
+        }
+        return p;
+    }
+};
+
+class MalformedStart : public MalformedFiles, public ::testing::WithParamInterface<Malformed> {};
+
+TEST_P(MalformedStart, ShowsWhatIsWrongChangesNoFileAndShowsTheScreens) {
+    const Malformed& c = GetParam();
+    writeFile(workDir + c.file, c.bytes);
+    const auto before = workingFiles();
+    Program& p = startAndBrowse();
+    for (const QString& text : boxTexts()) EXPECT_EQ(text.toStdString(), c.message) << c.file;
+    if (*c.message) {
+        EXPECT_FALSE(boxTexts().empty()) << "no box for a malformed " << c.file;
+    }
+    EXPECT_EQ(workingFiles(), before);
+    // The screens keep their fixed contents.
+    EXPECT_EQ(p.Form3->controls().polbox->count(), 16);
+    EXPECT_EQ(p.Form5->ui().editpol->count(), 16);
+    EXPECT_LE(p.Form3->controls().agglom->count(), 101);
+}
+
+std::string townLines(int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i) bytes += std::to_string(i) + " 1|2|Town " + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+std::string endpointLines(int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i) bytes += std::to_string(i) + " Endpoint " + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkingFiles, MalformedStart,
+    ::testing::Values(
+        Malformed{"GoodFiles", "town.tab", kGoodFiles.at("town.tab"), ""},
+        Malformed{"DataShortLine", "data_rec.dat", "0 2 2001 0 0 365\r\n", ""},
+        Malformed{"DataLetterInANumber", "data_rec.dat", goodRecord("20x1"), "Invalid numeric input"},
+        Malformed{"DataBinary", "data_rec.dat", binaryBlob(4096), "Invalid numeric input"},
+        Malformed{"DataLongNumber", "data_rec.dat", std::string(100000, '7') + "\r\n", "Invalid numeric input"},
+        Malformed{"DataLongTail", "data_rec.dat", goodRecord("2001", std::string(100000, 'x')), ""},
+        Malformed{"TownBadFirstNumber", "town.tab", "x 45|12|Old Town\r\n", "Invalid numeric input"},
+        Malformed{"Town150Lines", "town.tab", townLines(150), ""},
+        Malformed{"EndpointsGarbage", "endp.tab", "garbage\r\nmore garbage\r\n", "Invalid numeric input"},
+        Malformed{"Endpoints40Lines", "endp.tab", endpointLines(40), ""},
+        Malformed{"ParamsGarbage", "params.tab", "2 0 lots of garbage here\r\n", "Invalid numeric input"},
+        Malformed{"SupplierBinary", "data_sup.tab", binaryBlob(4096), ""}),
+    [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
+
+TEST_F(MalformedFiles, ShortDataLineShowsTheNumbersItHolds) {
+    writeFile(workDir + "data_rec.dat", "0 2 2001 0 0 365\r\n");
+    Program& p = startAndBrowse();
+    EXPECT_EQ(p.Form4->controls().edit3->text(), "365");
+    EXPECT_EQ(p.Form4->controls().edit4->text(), "0");
+    EXPECT_EQ(p.Form3->controls().year->text(), "2001");
+}
+
+TEST_F(MalformedFiles, LongTailIsCutToItsFieldLength) {
+    writeFile(workDir + "data_rec.dat", goodRecord("2001", std::string(100000, 'x')));
+    Program& p = startAndBrowse();
+    EXPECT_EQ(p.Form4->controls().Editlow_name->text(), QString(35, QLatin1Char('x')));
+    EXPECT_EQ(p.Form3->controls().netw_affl->text(), "");
+}
+
+// Loads `kdf` from the main screen's menu while the program's event loop runs; the exit code.
+int loadWhileRunning(Program& p, const std::string& kdf) {
+    DialogScript::answer(Button::Yes);  // This operation will overwrite datafiles. Continue?
+    DialogScript::answerFile(QString::fromStdString(kdf));
+    QTimer::singleShot(0, [&p] { p.Form1->controls().Importdata1->trigger(); });
+    // Should the load not end the program, the user quits it.
+    QTimer::singleShot(5000, [&p] { p.Form1->controls().BitBtn1->click(); });
+    return p.run();
+}
+
+TEST_F(MalformedFiles, TruncatedExchangeFileEndsTheProgramWithItsMessage) {
+    const std::string kdf = workDir + "../truncated.kdf";
+    writeFile(kdf, "h1\r\n1 1|1|Loaded\r\nEOF\r\nh2\r\n0 Loaded endpoint\r\n");
+    Program& p = start();
+    DialogScript::clearShown();
+    EXPECT_EQ(loadWhileRunning(p, kdf), 3);
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"This operation will overwrite datafiles. Continue?",
+                                                "File cannot be loaded. Incorrect data."}));
+    // Nothing of the incomplete data set replaces a working file.
+    for (const auto& [name, bytes] : kGoodFiles) EXPECT_EQ(readFile(workDir + name), bytes) << name;
+    std::filesystem::remove(kdf);
+}
+
+TEST_F(MalformedFiles, BinaryExchangeFileEndsTheProgramWithItsMessage) {
+    const std::string kdf = workDir + "../garbage.kdf";
+    writeFile(kdf, binaryBlob(8192));
+    Program& p = start();
+    DialogScript::clearShown();
+    EXPECT_EQ(loadWhileRunning(p, kdf), 3);
+    EXPECT_EQ(boxTexts().back(), "File cannot be loaded. Incorrect data.");
+    for (const auto& [name, bytes] : kGoodFiles) EXPECT_EQ(readFile(workDir + name), bytes) << name;
+    std::filesystem::remove(kdf);
+}
+
+TEST_F(MalformedFiles, ExchangeFileOfGarbageSectionsIsReportedAndTheProgramGoesOn) {
+    const std::string kdf = workDir + "../sections.kdf";
+    std::string bytes;
+    for (int s = 0; s < 5; ++s) bytes += "header\r\nnot a number |||\r\n" + binaryBlob(64) + "\r\nEOF\r\n";
+    writeFile(kdf, bytes);
+    Program& p = start();
+    DialogScript::clearShown();
+    DialogScript::answer(Button::Yes);
+    DialogScript::answerFile(QString::fromStdString(kdf));
+    p.Form1->controls().Importdata1->trigger();
+    const auto shown = boxTexts();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), QString("Invalid numeric input")), shown.end());
+    EXPECT_FALSE(platform::requestedExitCode().has_value());
+    for (platform::Form* form : std::initializer_list<platform::Form*>{p.Form1, p.Form2, p.Form3, p.Form4, p.Form5})
+        EXPECT_TRUE(activateForm(form)) << form->objectName().toStdString();
+    std::filesystem::remove(kdf);
+}
+
+}  // namespace
