@@ -248,6 +248,17 @@ TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChartGivesTheWorkedExample) 
     EXPECT_NEAR(chart.axisMax, 107.142857 + 25, 1e-5);
     EXPECT_EQ(u7().Editorgan->text(), "Institute");
 
+    // Back on the parameters screen a changed risk goes straight to the chart ("Chart").
+    ASSERT_TRUE(activateForm(p->Form5));
+    EXPECT_EQ(u5().rr->text(), num("1.06"));  // coming back from the table keeps the screen
+    typeInto(u5().rr, num("1.08"));
+    pressButton(u5().BitBtn1);  // "Chart"
+    ASSERT_TRUE(becameActive(p->Form7));
+    EXPECT_EQ(p->aq.chart_column, 5);
+    EXPECT_TRUE(p->Form6->isHidden());
+    EXPECT_DOUBLE_EQ(u7().ChartFX1->model().value(0, 2), 107.1);
+    EXPECT_EQ(u7().ChartFX1->model().seriesLegend(0), num("rr=1.0800"));
+
     // Nothing on the way after the saves changed a working file.
     EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord);
     EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
@@ -342,6 +353,72 @@ TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFi
     EXPECT_EQ(readFile(again), expected);
     std::filesystem::remove_all(other);
     std::filesystem::remove(kdf);
+}
+
+TEST_F(AssessmentRoad, ASecondRecordFromTheAirQualityScreenTakesItsOwnParameters) {
+    enterRecord();
+    if (HasFatalFailure()) return;
+    enterParameters();
+
+    // "&New" on the air-quality screen leads to a new record on the location screen.
+    ASSERT_TRUE(activateForm(p->Form4));
+    pressButton(u4().Button2);  // "&New"
+    ASSERT_TRUE(becameActive(p->Form3));
+    EXPECT_TRUE(p->Form4->isHidden());
+    EXPECT_EQ(p->aq.cur_record, 2);
+    EXPECT_EQ(p->aq.record_count, 2);
+    ASSERT_TRUE(u3().BitBtn2->isVisible());
+    chooseComboItem(u3().agglom, 0);  // the town entered before
+    EXPECT_EQ(u3().latstr->text(), "45.1");
+    chooseComboItem(u3().polbox, 6);  // O3 (8 hour avg): its class width from the parameter file
+    EXPECT_EQ(u3().interval->currentIndex(), 0);
+    typeAll({{u3().year, "2002"}, {u3().exp_pop, "200"}, {u3().prof_stat, "2"}});
+    pressButton(u3().BitBtn2);  // "Save and Go to Air Quality data"
+    EXPECT_TRUE(boxTexts().empty());  // no duplicate
+
+    ASSERT_TRUE(becameActive(p->Form4));
+    EXPECT_EQ(u4().editpol->text(), "O3 (8 hour avg)");
+    EXPECT_EQ(u4().infolabel->text(), "Max 8 hour mean");
+    EXPECT_EQ(u4().Label26->text(), "Max annual 8 hr avg");
+    typeAll({{u4().Editwin_days, "180"}, {u4().Editsum_days, "185"}, {u4().edit3, "365"}, {u4().Editann_mean, "60"}});
+    DialogScript::answer(Button::Yes);  // Save changes?
+    pressButton(u4().BitBtn1);          // "CALC"
+    const std::string second =
+        dataLine({{2, 6}, {3, 2002}, {6, 365}, {30, 200}, {34, 2}, {35, 365}, {36, 180}, {37, 185}, {38, 60}}, ";;;");
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord + second);
+    EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
+    DialogScript::clearShown();
+
+    // The parameters of ozone, stored in single precision, for twice the population.
+    ASSERT_TRUE(becameActive(p->Form5));
+    EXPECT_EQ(u5().editpol->currentText(), "O3 (8 hour avg)");
+    EXPECT_EQ(u5().endpoint->currentText(), "Total Mortality");
+    EXPECT_EQ(u5().rr->text(), num("1.06"));
+    pressButton(u5().Button3);  // "Click for impact estimates"
+    const platform::StringGrid* quick = u5().StringGrid1;
+    EXPECT_EQ(quick->cell(1, 2), num("8.2569"));
+    EXPECT_EQ(quick->cell(2, 2), num("165.1"));
+    EXPECT_EQ(quick->cell(2, 3), num("113.2"));
+    EXPECT_EQ(quick->cell(2, 4), num("214.3"));
+    pressButton(u5().BitBtn2);  // "&Tables"
+    ASSERT_TRUE(becameActive(p->Form6));
+    EXPECT_EQ(u6().Label1->text(), "O3 (8 hour avg)  2002  Total Mortality");
+    EXPECT_EQ(u6().StringGrid1->cell(4, 4), num("165.1"));
+
+    // Back to the first record from the air-quality screen.
+    ASSERT_TRUE(activateForm(p->Form4));
+    pressButton(u4().BitBtn4);  // previous record
+    EXPECT_EQ(p->aq.cur_record, 1);
+    EXPECT_EQ(u4().editpol->text(), "PM10");
+    EXPECT_EQ(u4().year->text(), "2001");
+    EXPECT_EQ(u4().Editann_mean->text(), "40");
+    EXPECT_EQ(u4().Editlow_name->text(), "Low");
+    ASSERT_TRUE(activateForm(p->Form3));
+    EXPECT_EQ(u3().polbox->currentText(), "PM10");
+    EXPECT_EQ(u3().exp_pop->text(), "100");
+    EXPECT_EQ(u3().netw_affl->text(), "Net");
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord + second);
+    EXPECT_TRUE(boxTexts().empty());
 }
 
 }  // namespace
