@@ -47,6 +47,15 @@ std::string formatTownLine(std::int32_t id, const std::string& lat, const std::s
 
 int readTownFile(AssessmentState& state, const std::string& path) {
     runtime::TextReader in(path);
+    // The file replaces every entry: towns of a file read earlier (another working directory) are
+    // neither listed nor written into this one's file.
+    for (int i = 0; i < kMaxTowns; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        state.town_ids[k] = -1;
+        state.town_lat[k] = std::string();
+        state.town_long[k] = std::string();
+        state.town_names[k] = std::string();
+    }
     state.max_town_id = -1;
     int index = 0;
     while (!in.eof() && index < kMaxTowns) {

@@ -29,7 +29,7 @@ std::string formatTownLine(std::int32_t id, const std::string& lat, const std::s
                            const std::string& name);
 
 // Reads the location file into the location tables from index 0 and sets max_town_id (-1 when the
-// file has no line). Entries past the last line keep what they held. Only the first 101 lines fit
+// file has no line). Entries past the last line are emptied (id -1, no texts). Only the first 101 lines fit
 // the tables; the rest is not read (writeTownFile keeps it in the file). Returns the number of
 // lines stored. Errors: runtime::InOutError "File not found", "Invalid numeric input" (a line that
 // does not begin with an integer; the lines before it stay read).

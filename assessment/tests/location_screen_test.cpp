@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "assessment/Unit1.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
 
@@ -246,6 +247,25 @@ TEST_F(LocationScreen, LinesPastTheTablesAreKeptInTheLocationFile) {
     DialogScript::answer(Button::Yes);
     b3("BitBtn1")->click();  // &Close
     EXPECT_EQ(townFile(), towns);
+}
+
+TEST_F(LocationScreen, ReloadOfAnotherDirectoryListsAndWritesOnlyItsOwnTowns) {
+    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}}), "0 1|1|Alpha\r\n1 2|2|Beta\r\n2 3|3|Gamma\r\n");
+    const std::string other = workDir + "other/";
+    std::filesystem::create_directories(other);
+    writeFile(other + "town.tab", "4 9|9|Delta\r\n");
+    p.aq.work_dir = other;
+    DialogScript::answer(Button::Ok);  // Exists: the start-up directory's town.tab
+    p.Form1->init_all();
+    ASSERT_EQ(box3("agglom")->count(), 1);
+    EXPECT_EQ(box3("agglom")->itemText(0), "Delta");
+    EXPECT_EQ(p.aq.town_names[1].str(), "");
+
+    f3->showForm();
+    e3("netw_affl")->setText("n");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b3("BitBtn1")->click();
+    EXPECT_EQ(readFile(other + "town.tab"), "4 9|9|Delta\r\n");
 }
 
 TEST_F(LocationScreen, BadLocationLineStopsTheReadingWithTheLinesBeforeItListed) {

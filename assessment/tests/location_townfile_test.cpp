@@ -81,4 +81,12 @@ TEST(TownFile, ReadingFillsTheTablesFromIndexZeroAndTheLargestId) {
     EXPECT_EQ(state.town_names[1].str(), "B");
     EXPECT_EQ(state.town_ids[2], -1);
     EXPECT_EQ(assessment::listedTownNames(state), (std::vector<std::string>{"A", "B"}));
+
+    // A shorter file read later (another working directory) leaves none of the earlier towns.
+    std::ofstream(path, std::ios::binary) << "3 5|6|C\r\n";
+    EXPECT_EQ(assessment::readTownFile(state, path), 1);
+    EXPECT_EQ(state.max_town_id, 3);
+    EXPECT_EQ(state.town_ids[1], -1);
+    EXPECT_EQ(state.town_lat[1].str(), "");
+    EXPECT_EQ(assessment::listedTownNames(state), (std::vector<std::string>{"C"}));
 }
