@@ -408,6 +408,8 @@ void TForm4::BitBtn1Click() {
     auto& s = aq();
     Ui::TForm4Ui& u = *ui_;
     if (u.editpol->text() != pollutantName(s.cur_pollutant) || u.edit1->text().isEmpty()) return;
+    // A failed check stops this command only; the next command starts valid again.
+    assessment::ValidAtEnd reset{s};
     saveQuestion();
     s.aq_changed = 0;
     if (s.aq_valid == 0) return;

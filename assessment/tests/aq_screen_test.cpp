@@ -250,6 +250,23 @@ TEST_F(AirQualityScreen, CalcAfterNoUsesTheEditedValuesAndKeepsTheFile) {
     EXPECT_EQ(dataFile(), data);
 }
 
+TEST_F(AirQualityScreen, FailedCheckAtCalcStopsOnlyThatCommand) {
+    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
+    Program& p = startWith(two, "0 1|1|Alpha\r\n");
+    f4->showForm();
+    enterAndLeave(f4, e4("Editann_mean"), "0", e4("Editwinter_mean"));
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);   // Annual mean must be > 0!
+    b4("BitBtn1")->click();
+    EXPECT_FALSE(p.Form5->isVisible());
+    EXPECT_EQ(p.aq.aq_changed, 0);
+    EXPECT_EQ(p.aq.aq_valid, -1);
+    EXPECT_EQ(dataFile(), two);
+    b4("BitBtn5")->click();  // the next command is not held up by the failed check
+    EXPECT_EQ(p.aq.cur_record, 2);
+    EXPECT_EQ(e4("year")->text(), "2002");
+}
+
 TEST_F(AirQualityScreen, LeadHidesTheClassesAndStoresZerosForEmptyEdits) {
     Program& p = open(validRecord(0, kPb, 2001));
     EXPECT_TRUE(e4("edit1")->isHidden());
