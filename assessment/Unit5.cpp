@@ -385,9 +385,11 @@ void TForm5::int_change() {
                 valueEdits_[static_cast<std::size_t>(j)]->setText(
                     fromAnsi(runtime::formatFixed(converted, kNumberPrecision, kConvertedDecimals)));
             }
-            clear_estimates();
-            s.interval_index = shown_interval;
         }
+        // Also without a conversion (no record shown): what the screen shows, and a save then
+        // writes, is in the shown class width.
+        clear_estimates();
+        s.interval_index = shown_interval;
     }
     for (int j : {kCentral, kLower, kUpper})
         params_snapshot[static_cast<std::size_t>(j)] = valueEdits_[static_cast<std::size_t>(j)]->text();

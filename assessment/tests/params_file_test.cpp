@@ -46,6 +46,35 @@ TEST_F(ParamsScreen, SaveWritesParamsTabAndLeavesTheShippedFileAlone) {
     EXPECT_EQ(readFile(programDir + "params.tav"), shippedParams());
 }
 
+TEST_F(ParamsScreen, NewRecordIsSavedInTheShownClassWidth) {
+    // The file's last record refers to classes per 5 µg/m3; the current record has classes per 10.
+    startWith(shippedParams() + paramLine(7, 9, 1, 1, 1, 1, 0, 0, 1));
+    publishRecord(2, 0);
+    open();
+    chooseComboItem(u().endpoint, 5);
+    typeInto(u().editb_inc, QStringLiteral("40"));
+    for (QLineEdit* edit : {u().rr, u().rr_l, u().rr_u}) typeInto(edit, num("1.02"));
+    answerNextBox(Button::Yes);
+    pressButton(u().BitBtn3);
+    const std::string saved = readFile(workDir + "params.tab");
+    const std::string added = paramLine(2, 5, 40, 1.02L, 1.02L, 1.02L, 0, 0, 0);
+    ASSERT_GE(saved.size(), added.size());
+    EXPECT_EQ(saved.substr(saved.size() - added.size()), added);
+
+    // A certainty typed that names no item is stored as -1 and loads as an empty box.
+    typeInto(u().strength, QStringLiteral("SURE"));
+    typeInto(u().editb_inc, QStringLiteral("41"));
+    answerNextBox(Button::Yes);
+    pressButton(u().BitBtn3);
+    const std::string typed = paramLine(2, 5, 41, 1.02L, 1.02L, 1.02L, 0, -1, 0);
+    const std::string resaved = readFile(workDir + "params.tab");
+    EXPECT_EQ(resaved.substr(resaved.size() - typed.size()), typed);
+    chooseComboItem(u().endpoint, 0);
+    chooseComboItem(u().endpoint, 5);
+    EXPECT_EQ(u().editb_inc->text(), QStringLiteral("41"));
+    EXPECT_TRUE(u().strength->currentText().isEmpty());
+}
+
 TEST_F(ParamsScreen, SaveNeedsAListedEndpoint) {
     startWith(shippedParams());
     publishRecord();

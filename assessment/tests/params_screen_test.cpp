@@ -33,12 +33,15 @@ TEST_F(ParamsScreen, ChoosingAnEndpointShowsTheFirstMatchingRecord) {
     EXPECT_EQ(u().no_imp->currentIndex(), 4);
     EXPECT_EQ(u().strength->currentText(), QStringLiteral("MEDIUM"));
 
-    // An endpoint without a record: empty edits, cut-off 0, "UNKNOWN"; the buffer passed every line.
+    // An endpoint without a record: empty edits, cut-off 0, "UNKNOWN"; the buffer passed every line,
+    // and the screen goes on in its shown class width, not in that of the file's last record.
     chooseComboItem(u().endpoint, 5);
     for (QLineEdit* edit : {u().editb_inc, u().rr, u().rr_l, u().rr_u}) EXPECT_TRUE(edit->text().isEmpty());
     EXPECT_EQ(u().no_imp->currentIndex(), 0);
     EXPECT_EQ(u().strength->currentText(), QStringLiteral("UNKNOWN"));
-    EXPECT_EQ(p->aq.interval_index, 1);
+    EXPECT_EQ(p->aq.rec_endpoint, 9);
+    EXPECT_EQ(p->aq.interval_index, 0);
+    EXPECT_EQ(u().int_label->text(), QStringLiteral("per 10 \u00b5g/m3"));
 }
 
 TEST_F(ParamsScreen, RangeChecksShowTheirMessageAndPutTheFocusBack) {
