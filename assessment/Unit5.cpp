@@ -430,6 +430,9 @@ void TForm5::endpointChange() {
     get_data();
     if (aq().interval_index != shown_interval) int_change();
     clear_estimates();
+    // After a pollutant change the label may still name the width of that pollutant's record;
+    // it always names the width of the risks now shown.
+    setIntervalLabel(aq().interval_index);
 }
 
 void TForm5::no_impChange() { clear_estimates(); }

@@ -110,6 +110,23 @@ TEST_F(ParamsScreen, RisksAreShownInTheClassWidthOfTheCurrentRecord) {
     EXPECT_EQ(u().int_label->text(), QStringLiteral("per 5 \u00b5g/m3"));
 }
 
+TEST_F(ParamsScreen, ClassWidthLabelNamesTheWidthOfTheShownRisks) {
+    // CO's records refer to classes per 1 µg/m3; the current record has classes per 10.
+    startWith(shippedParams() + paramLine(9, 0, 10, 1.2L, 1.1L, 1.3L, 0, 0, 2) +
+              paramLine(9, 2, 20, 1.01L, 1.005L, 1.02L, 0, 0, 2));
+    publishRecord(2, 0);
+    open();
+    // A pollutant change shows its record as stored, in its own width.
+    chooseComboItem(u().editpol, 9);
+    EXPECT_EQ(u().rr->text(), num("1.2"));
+    EXPECT_EQ(u().int_label->text(), QStringLiteral("per 1 \u00b5g/m3"));
+    // Another endpoint is converted to the width of the current record, and the label says so.
+    chooseComboItem(u().endpoint, 2);
+    EXPECT_EQ(u().rr->text(), num("1.10000"));
+    EXPECT_EQ(u().int_label->text(), QStringLiteral("per 10 \u00b5g/m3"));
+    EXPECT_EQ(p->aq.interval_index, 0);
+}
+
 TEST_F(ParamsScreen, QuickEstimatesOfTheWorkedExample) {
     startWith(shippedParams());
     publishRecord();
