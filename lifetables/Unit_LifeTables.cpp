@@ -11,6 +11,7 @@
 #include "assessment/Program.h"
 #include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit8.h"
+#include "lifetables/Unit_LifeTablesCellTips.h"
 #include "lifetables/Unit_LifeTablesInterfaceUnit2.h"
 #include "lifetables/Unit_LifeTablesMessages.h"
 #include "lifetables/core/LTCalculationsFile.h"
@@ -198,7 +199,8 @@ void TPagesDlgLT::setUpGrids() {
         }
         static const char* const kLifeCaptions[] = {"Age:", "ex. life rem.", "delta ELR central", "delta ELR lower",
                                                     "delta ELR upper"};
-        setUpResultGrid(t.lifeRemain, 5, lifetables::kLTMaxRows + 1, 1, 36, 56);
+        // The age column holds up to "  595".
+        setUpResultGrid(t.lifeRemain, 5, lifetables::kLTMaxRows + 1, 1, 44, 54);
         for (int col = 0; col < 5; ++col) t.lifeRemain->setCell(col, 0, QString::fromLatin1(kLifeCaptions[col]));
         const int step = lifetables::LTintervals[2];
         for (int row = 1; row <= lifetables::kLTMaxRows; ++row)
@@ -217,6 +219,17 @@ void TPagesDlgLT::setUpGrids() {
     rr->setDefaultRowHeight(20);
     rr->setEditable(true);
     for (int col = 0; col < 7; ++col) rr->setCell(col, 0, QString::fromLatin1(kRRCaptions[col]));
+
+    // Numbers wider than their column (such as the relative risks of an opened file, with all
+    // their digits) are cut on one line and shown whole as the cell's tooltip.
+    showCutCellTextsAsTips(rr);
+    for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) {
+        showCutCellTextsAsTips(dataTab(sex).grid);
+        const ResultTab t = resultTab(sex);
+        for (platform::StringGrid* grid : {t.lifeRemain, t.deltaYear0, t.deltaYear0_norm, t.zeroToTen, t.zeroToTen_norm,
+                                           t.dueToDeath, t.dueToDeath_norm})
+            showCutCellTextsAsTips(grid);
+    }
 }
 
 void TPagesDlgLT::markChanges() {

@@ -5,11 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 #include <filesystem>
 
 #include "assessment/Unit2.h"
 #include "assessment/Unit8.h"
+#include "lifetables/Unit_LifeTablesCellTips.h"
 #include "lifetables/tests/lt_screen_fixture.h"
+#include "runtime/NumberText.h"
 
 using platform::Button;
 using platform::testing::answerNextBox;
@@ -35,6 +38,7 @@ TEST_F(LifeTableScreen, StartsEmptyWithCaptionsAndTheFirstAgeGroupsPrepared) {
     EXPECT_EQ(life->cell(0, 1), QStringLiteral("  0"));
     EXPECT_EQ(life->cell(0, 2), QStringLiteral("  5"));
     EXPECT_EQ(life->cell(0, 120), QStringLiteral("  595"));
+    EXPECT_FALSE(cellTextIsCut(life, 0, 120));
     EXPECT_EQ(ui().TabLTallComboBox_displayAgeInterval->currentText(), QStringLiteral("1"));
     EXPECT_EQ(ui().TabLTmaleComboBox_displayAgeInterval->currentText(), QStringLiteral("5"));
     EXPECT_EQ(ui().TabLTallLabel_IndicatorCauseOfDeath->text(), QStringLiteral("ALL causes of death"));
@@ -83,7 +87,15 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
     EXPECT_EQ(ui().TabRREdit_startYear->text(), QStringLiteral("2005"));
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("60"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("MEDIUM"));
-    EXPECT_EQ(ui().TabRRStringGrid_betaRR->cell(2, 3), QStringLiteral("0.0127"));
+    // The relative risks come with all their digits; too wide for the column, they show whole as tooltips.
+    platform::StringGrid* risks = ui().TabRRStringGrid_betaRR;
+    EXPECT_EQ(risks->cell(2, 3), QStringLiteral("0.0127"));
+    EXPECT_EQ(risks->cell(4, 1), QString::fromStdString(runtime::floatToStr(std::exp(0.06))));
+    EXPECT_EQ(risks->cell(4, 1).size(), 16);
+    EXPECT_TRUE(cellTextIsCut(risks, 4, 1));
+    EXPECT_EQ(risks->item(1, 4)->toolTip(), risks->cell(4, 1));
+    EXPECT_EQ(risks->item(3, 6)->toolTip(), risks->cell(6, 3));
+    EXPECT_TRUE(risks->item(1, 0)->toolTip().isEmpty());
     EXPECT_TRUE(ui().TabRRCheckBox_all_causes->isChecked());
     EXPECT_FALSE(ui().TabRRCheckBox_cardio_causes->isEnabled());
     EXPECT_EQ(ui().TabE_femaleStringGrid->cell(2, 4), QStringLiteral("2000"));
