@@ -43,6 +43,23 @@ std::string goodRecord(const std::string& year = "2001", const std::string& tail
     return line + tail + "\r\n";
 }
 
+// A data line with the given fields set over a complete record of PM10.
+std::string recordWith(const std::map<int, std::string>& fields) {
+    std::string line;
+    for (int f = 1; f <= 61; ++f) {
+        const auto it = fields.find(f);
+        line += (it != fields.end() ? it->second
+                 : f == 2           ? std::string("2")
+                 : f == 3           ? std::string("2001")
+                 : f == 6 || f == 35 ? std::string("365")
+                 : f == 30          ? std::string("100")
+                 : f == 34          ? std::string("1")
+                                    : std::string("0")) +
+                " ";
+    }
+    return line + ";;;\r\n";
+}
+
 std::string binaryBlob(std::size_t size) {
     std::string bytes;
     unsigned state = 12345;
@@ -66,8 +83,10 @@ struct Malformed {
     const char* name;   // the test's name
     const char* file;   // the working file replaced
     std::string bytes;  // its malformed content
-    const char* message;  // the box every start and browse may show; "" when none is due
+    const char* message;  // the box every start and browse may show; "" when none is due, "?" any
 };
+
+void PrintTo(const Malformed& c, std::ostream* os) { *os << c.name; }
 
 class MalformedFiles : public ProgramFixture {
 protected:
@@ -113,8 +132,13 @@ TEST_P(MalformedStart, ShowsWhatIsWrongChangesNoFileAndShowsTheScreens) {
     writeFile(workDir + c.file, c.bytes);
     const auto before = workingFiles();
     Program& p = startAndBrowse();
-    for (const QString& text : boxTexts()) EXPECT_EQ(text.toStdString(), c.message) << c.file;
-    if (*c.message) {
+    const bool anyBox = std::string(c.message) == "?";
+    for (const QString& text : boxTexts()) {
+        if (!anyBox) {
+            EXPECT_EQ(text.toStdString(), c.message) << c.file;
+        }
+    }
+    if (*c.message && !anyBox) {
         EXPECT_FALSE(boxTexts().empty()) << "no box for a malformed " << c.file;
     }
     EXPECT_EQ(workingFiles(), before);
@@ -145,11 +169,16 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"DataBinary", "data_rec.dat", binaryBlob(4096), "Invalid numeric input"},
         Malformed{"DataLongNumber", "data_rec.dat", std::string(100000, '7') + "\r\n", "Invalid numeric input"},
         Malformed{"DataLongTail", "data_rec.dat", goodRecord("2001", std::string(100000, 'x')), ""},
+        Malformed{"DataIndexesOutOfRange", "data_rec.dat", recordWith({{1, "5000"}, {2, "99"}, {29, "7"}}), "?"},
+        Malformed{"DataNegativeIndexes", "data_rec.dat", recordWith({{1, "-1"}, {2, "-3"}, {29, "-2"}}), "?"},
         Malformed{"TownBadFirstNumber", "town.tab", "x 45|12|Old Town\r\n", "Invalid numeric input"},
         Malformed{"Town150Lines", "town.tab", townLines(150), ""},
+        Malformed{"TownLongLine", "town.tab", "0 " + std::string(100000, '4') + "|1|" + std::string(100000, 'n') + "|x|y\r\n", ""},
         Malformed{"EndpointsGarbage", "endp.tab", "garbage\r\nmore garbage\r\n", "Invalid numeric input"},
         Malformed{"Endpoints40Lines", "endp.tab", endpointLines(40), ""},
         Malformed{"ParamsGarbage", "params.tab", "2 0 lots of garbage here\r\n", "Invalid numeric input"},
+        Malformed{"ParamsOutOfRange", "params.tab",
+                  "2 0 1000 1.06 1.04 1.08 99 50 7\r\n2 1 1000 1.06 1.04 1.08 -1 -1 -1\r\n", "?"},
         Malformed{"SupplierBinary", "data_sup.tab", binaryBlob(4096), ""}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
 
@@ -166,6 +195,34 @@ TEST_F(MalformedFiles, LongTailIsCutToItsFieldLength) {
     Program& p = startAndBrowse();
     EXPECT_EQ(p.Form4->controls().Editlow_name->text(), QString(35, QLatin1Char('x')));
     EXPECT_EQ(p.Form3->controls().netw_affl->text(), "");
+}
+
+TEST_F(MalformedFiles, ParametersOutOfTheirListsLoadWithoutHarm) {
+    writeFile(workDir + "params.tab", "2 0 1000 1.06 1.04 1.08 99 50 7\r\n2 1 1000 1.06 1.04 1.08 -1 -1 -1\r\n");
+    const auto before = workingFiles();
+    Program& p = startAndBrowse();
+    auto& u = p.Form5->ui();
+    ASSERT_TRUE(activateForm(p.Form5));
+    for (int endpoint : {1, 0, 2, 1}) platform::testing::chooseComboItem(u.endpoint, endpoint);
+    platform::testing::chooseComboItem(u.editpol, 2);  // the pollutant change rebuilds the classes
+    platform::testing::chooseComboItem(u.endpoint, 0);
+    platform::testing::chooseComboItem(u.editpol, 9);
+    EXPECT_EQ(u.no_imp->count(), 24);
+    EXPECT_EQ(workingFiles(), before);
+}
+
+TEST_F(MalformedFiles, HugeClassCountsReachTheCalculationWithoutOverflow) {
+    writeFile(workDir + "data_rec.dat", recordWith({{4, "2147483647"}, {5, "2147483647"}, {6, "2147483647"},
+                                                    {30, "2147483647"}, {35, "0"}}));
+    Program& p = startAndBrowse();
+    ASSERT_TRUE(activateForm(p.Form4));
+    DialogScript::clearShown();
+    p.Form4->controls().BitBtn1->click();  // "CALC": the days do not fit a record field
+    EXPECT_EQ(DialogScript::boxes().size(), 1u);
+    ASSERT_TRUE(activateForm(p.Form5));
+    p.Form5->ui().Button3->click();  // "Click for impact estimates"
+    p.Form5->ui().BitBtn2->click();  // "&Tables"
+    ASSERT_TRUE(activateForm(p.Form7));
 }
 
 // Loads `kdf` from the main screen's menu while the program's event loop runs; the exit code.
