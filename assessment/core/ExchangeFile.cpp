@@ -25,10 +25,23 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-ExchangePaths exchangeSources(const AssessmentState& state) {
+namespace {
+
+// The parameter file of an export: the user's "params.tab", else a "params.tav" copied into the
+// working directory, else the program folder's defaults, which the screens then read. A user who
+// never saved parameters exports the defaults in use.
+std::string exportedParameterFile(const AssessmentState& state) {
     const std::string userParameters = state.work_dir + kUserParameterFile;
-    return {state.work_dir + "town.tab", state.work_dir + kEndpointFile,
-            runtime::fileExists(userParameters) ? userParameters : state.work_dir + kDefaultParameterFile,
+    if (runtime::fileExists(userParameters)) return userParameters;
+    const std::string copiedDefaults = state.work_dir + kDefaultParameterFile;
+    if (runtime::fileExists(copiedDefaults) || state.start_dir.empty()) return copiedDefaults;
+    return runtime::withTrailingSlash(state.start_dir) + kDefaultParameterFile;
+}
+
+}  // namespace
+
+ExchangePaths exchangeSources(const AssessmentState& state) {
+    return {state.work_dir + "town.tab", state.work_dir + kEndpointFile, exportedParameterFile(state),
             supplierFilePath(state.work_dir), state.data_file};
 }
 

@@ -28,7 +28,8 @@ using ExchangePaths = std::array<std::string, kExchangeSectionCount>;
 using SectionLines = std::vector<std::string>;
 
 // The five sources of an export: work_dir's "town.tab", "endp.tab", "params.tab" (or, when there is
-// none, work_dir's "params.tav"), "data_sup.tab", and data_file.
+// none, work_dir's "params.tav", or without that too start_dir's "params.tav"), "data_sup.tab",
+// and data_file.
 ExchangePaths exchangeSources(const AssessmentState& state);
 // The five targets of a load: the same files, the parameter file always "params.tab".
 ExchangePaths exchangeTargets(const AssessmentState& state);

@@ -79,10 +79,18 @@ TEST_F(ExchangeFile, ExportWritesTheFiveFilesAsSections) {
     EXPECT_TRUE(DialogScript::boxes().empty());
 }
 
-TEST_F(ExchangeFile, ExportWithoutAParameterFileInTheWorkingDirectoryIsReported) {
+TEST_F(ExchangeFile, ExportWithoutSavedParametersCarriesTheDefaultsInUse) {
     writeWorkingFiles(record(2));
     std::filesystem::remove(workDir + "params.tab");
     startUp();
+    DialogScript::answerFile(QString::fromStdString(kdf()));
+    u1().Export1->trigger();
+    EXPECT_TRUE(DialogScript::boxes().empty());
+    const std::string section = programDir + "params.tav\r\n" + defaultParams() + "EOF\r\n";
+    EXPECT_NE(readFile(kdf()).find(workDir + "endp.tab\r\n" + kEndpoints + "EOF\r\n" + section), std::string::npos);
+
+    // A source that is missing is reported, and an earlier exchange file stays as it was.
+    std::filesystem::remove(workDir + "endp.tab");
     writeFile(kdf(), "older export\r\n");
     DialogScript::answerFile(QString::fromStdString(kdf()));
     DialogScript::answer(Button::Ok);

@@ -2,6 +2,8 @@
 // conversion of a data set of the earlier version.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/ExchangeFile.h"
 #include "assessment/core/tests/TestFiles.h"
@@ -54,10 +56,17 @@ TEST(ExchangeFileWrite, SectionsInTheirOrderWithHeadersAndEndMarks) {
     EXPECT_FALSE(w.folder.exists("out.kdf.tmp"));
 }
 
-TEST(ExchangeFileWrite, ParameterSectionFallsBackToTheWorkingDirectorysDefaults) {
+TEST(ExchangeFileWrite, ParameterSectionFallsBackToTheDefaults) {
     WorkingDirectory w;
+    std::filesystem::create_directory(w.folder.file("prog"));
+    w.state.start_dir = w.folder.file("prog");  // as the program folder, without a trailing "/"
+    w.folder.write("prog/params.tav", "shipped\r\n");
+    // Neither parameter file in the working directory: the program folder's defaults.
+    EXPECT_EQ(exchangeSources(w.state)[2], w.folder.file("prog/params.tav"));
     w.folder.write("params.tav", "x\r\n");
     EXPECT_EQ(exchangeSources(w.state)[2], w.folder.file("params.tav"));
+    w.folder.write("params.tab", "y\r\n");
+    EXPECT_EQ(exchangeSources(w.state)[2], w.folder.file("params.tab"));
     EXPECT_EQ(exchangeTargets(w.state)[2], w.folder.file("params.tab"));
 }
 
