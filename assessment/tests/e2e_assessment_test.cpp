@@ -21,6 +21,7 @@
 #include "assessment/Unit5.h"
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
+#include "lifetables/Unit_LifeTables.h"
 #include "assessment/tests/ProgramFixture.h"
 #include "platform/StringGrid.h"
 #include "platform/chart/ChartControl.h"
@@ -34,6 +35,7 @@
 #include "ui_TForm5.h"
 #include "ui_TForm6.h"
 #include "ui_TForm7.h"
+#include "ui_TPagesDlgLT.h"
 
 using platform::Button;
 using platform::testing::DialogScript;
@@ -190,6 +192,8 @@ protected:
         DialogScript::clearShown();
     }
 
+    QAction* ltSupplierMenu() { return p->PagesDlgLT->ui().Screens1; }
+
     Program* p = nullptr;
 };
 
@@ -247,6 +251,22 @@ TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChartGivesTheWorkedExample) 
     EXPECT_DOUBLE_EQ(chart.axisStep, 50);
     EXPECT_NEAR(chart.axisMax, 107.142857 + 25, 1e-5);
     EXPECT_EQ(u7().Editorgan->text(), "Institute");
+    u7().CheckBox1->click();  // "All Classes"
+    ASSERT_TRUE(becameActive(p->Form7));
+    ASSERT_EQ(chart.pointCount, 25);
+    EXPECT_EQ(chart.pointLegend(24), ">");
+    EXPECT_DOUBLE_EQ(chart.value(0, 24), 82.6);
+
+    // The table saved as text: the row of class 3 as the screen shows it.
+    ASSERT_TRUE(activateForm(p->Form6));
+    const std::string results = workDir + "results.txt";
+    DialogScript::answerFile(QString::fromStdString(results));
+    pressButton(u6().BitBtn3);  // "&Save"
+    const std::string saved = readFile(results);
+    std::string classThree = grid->cell(0, 4).toStdString();
+    for (int col = 1; col <= 8; ++col) classThree += "\t" + grid->cell(col, 4).toStdString();
+    EXPECT_NE(saved.find("\r\n" + classThree + "\r\n"), std::string::npos) << classThree;
+    std::filesystem::remove(results);
 
     // Back on the parameters screen a changed risk goes straight to the chart ("Chart").
     ASSERT_TRUE(activateForm(p->Form5));
@@ -311,7 +331,9 @@ TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFi
     // The screens show the same record.
     ASSERT_TRUE(activateForm(p->Form1));
     EXPECT_TRUE(u1().BitBtn3->isEnabled());
-    pressButton(u1().BitBtn2);
+    pressButton(u1().Btn_LT_data);  // the life-table screen leads to the supplier too
+    ASSERT_TRUE(becameActive(p->PagesDlgLT));
+    ltSupplierMenu()->trigger();
     ASSERT_TRUE(becameActive(p->Form2));
     const auto& edits = p->Form2->fileOrderEdits();
     for (std::size_t i = 0; i < edits.size(); ++i) EXPECT_EQ(edits[i]->text().toStdString(), kSupplier[i]);
