@@ -188,6 +188,7 @@ TEST_F(AirQualityScreen, ImportOfTwentyFiveCountsAndTheClassWidth) {
     b4("Button3")->click();
     ASSERT_EQ(DialogScript::fileDialogs().size(), 1u);
     EXPECT_EQ(DialogScript::fileDialogs()[0].options.defaultExt, "txt");
+    EXPECT_EQ(DialogScript::fileDialogs()[0].options.filter, "Text files  (*.txt)");
     for (int k = 1; k <= 25; ++k) EXPECT_EQ(e4(QStringLiteral("edit%1").arg(k).toLatin1().constData())->text(), QString::number(k));
     EXPECT_EQ(e4("Editann_days")->text(), "325");
     EXPECT_EQ(p.aq.interval_index, 1);

@@ -29,7 +29,10 @@ std::string numberedTowns(int count, int firstId = 0) {
 using LocationScreen = RecordScreens;
 
 TEST_F(LocationScreen, TownLineWithBlankInLatitudeIsReadWithoutItAndWrittenBackSo) {
-    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}),
+    // Fields 31 to 33 belong to no screen and survive the save; 45, 60 and 61 are written as 0.
+    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {31, 7}, {32, -8}, {33, 9}, {34, 1},
+                                       {45, 4}, {60, 5}, {61, 6}},
+                                      {"A", "B", "", ""}),
                            "3 45 .1|12|Old Town\r\n");
     EXPECT_EQ(p.aq.town_ids[0], 3);
     EXPECT_EQ(p.aq.town_lat[0].str(), "45.1");
@@ -44,7 +47,8 @@ TEST_F(LocationScreen, TownLineWithBlankInLatitudeIsReadWithoutItAndWrittenBackS
     DialogScript::answer(Button::Yes);  // Save changes?
     b3("BitBtn1")->click();  // &Close
     EXPECT_EQ(townFile(), "3 45.1|12|Old Town\r\n");
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}, {"", "", "Net", ""}));
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {31, 7}, {32, -8}, {33, 9}, {34, 1}},
+                                     {"A", "B", "Net", ""}));
     EXPECT_EQ(p.aq.aq_changed, 0);
 }
 
@@ -397,4 +401,15 @@ TEST_F(LocationScreen, StartUpShowsTheFirstRecordOnBothScreens) {
     EXPECT_EQ(p.Form4->findChild<QLineEdit*>("agglom")->text(), "Alpha");
     EXPECT_EQ(p.aq.aq_changed, 0);
     EXPECT_TRUE(DialogScript::boxes().empty());
+
+    // Record number 0 addresses no record: a message, and the screens keep what they show.
+    f3 = p.Form3;
+    e3("year")->setText("1999");
+    DialogScript::answer(Button::Ok);
+    f3->show_record(0);
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"no records found."});
+    EXPECT_EQ(e3("year")->text(), "1999");
+    EXPECT_EQ(p.aq.aq_record[3], 2001);
+    EXPECT_EQ(p.aq.record_count, 3);
+    EXPECT_EQ(p.aq.aq_changed, 0);
 }
