@@ -225,6 +225,19 @@ TEST_F(LifeTableRun, TypingInASingleSexGridLocksTheBothSexesGridAndMalePlusFemal
     ui().TabE_all_Button_fillcells->click();
     EXPECT_EQ(lastBoxText(),
               QStringLiteral("No male or female data available or data doesn't match! Cannot compute Data_All matrix."));
+
+    // A population that is no number stops the transfer at its cell: the cells before it are taken
+    // over, the rest keeps the values it had.
+    showTab(ui().TabE_male);
+    typeInCell(male, 2, 1, QStringLiteral("1600"));
+    typeInCell(male, 2, 2, QStringLiteral("x"));
+    answerNextBox(Button::Ok);
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("'x' is not a valid floating point value"));
+    EXPECT_EQ(e[1][3][1], 1600.0);
+    EXPECT_EQ(e[2][3][1], 1000.0);
+    EXPECT_DOUBLE_EQ(e[1][7][1], 8.0 / 1500.0);
+    EXPECT_EQ(lt().LTlineCount[1], 14);
 }
 
 TEST_F(LifeTableRun, TheYearOfDataIsSharedByTheThreeTabs) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
 #include <cmath>
 #include <filesystem>
 
@@ -108,6 +109,10 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
     ui().MFileSaveInputas->trigger();
     EXPECT_EQ(readFile(copy), original);
     EXPECT_EQ(lt().LTinputName, "copy.txt");
+    for (const auto& dialog : DialogScript::fileDialogs()) {
+        EXPECT_EQ(dialog.options.filter, QStringLiteral("text data (*.txt)"));
+        EXPECT_EQ(dialog.options.defaultExt, QStringLiteral("txt"));
+    }
 
     // Opening the copy shows it again; Save then writes silently under its name.
     openFile("copy.txt", readFile(copy));
@@ -126,6 +131,7 @@ TEST_F(LifeTableScreen, AWrongNumberKeepsTheOldValueAndTheFocus) {
     answerNextBox(Button::Ok);
     platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
     EXPECT_EQ(lastBoxText(), QStringLiteral("Wrong input'12a' in field exposed population"));
+    EXPECT_EQ(DialogScript::boxes().back().buttons, std::vector<Button>{Button::Ok});
     EXPECT_EQ(lt().LTinfos.exPop, 1500);
     EXPECT_EQ(screen()->activeControl(), population);
 
@@ -151,6 +157,8 @@ TEST_F(LifeTableScreen, CancelInTheSaveQuestionAbandonsTheCommand) {
     answerNextBox(Button::Cancel);
     ui().MFileEnterNewInputData->trigger();
     EXPECT_EQ(lastBoxText(), QStringLiteral("Do you want to save your changes?"));
+    EXPECT_EQ(DialogScript::boxes().back().kind, platform::BoxKind::Confirmation);
+    EXPECT_EQ(DialogScript::boxes().back().buttons, (std::vector<Button>{Button::Yes, Button::No, Button::Cancel}));
     EXPECT_EQ(ui().TabInfosEdit_exPop->text(), QStringLiteral("1500"));
     EXPECT_TRUE(lt().LTchanged);
 
@@ -165,10 +173,16 @@ TEST_F(LifeTableScreen, CancelInTheSaveQuestionAbandonsTheCommand) {
     EXPECT_EQ(readFile(workDir + "graz.txt"), before);
     EXPECT_EQ(ui().TabInfosEdit_exPop->text(), QStringLiteral("1500"));
 
-    // Closing with Cancel keeps the screen; No clears it.
+    // Closing with Cancel keeps the screen; with No it hides, keeping the data and the question.
     answerNextBox(Button::Cancel);
     ui().MFileCloseWin->trigger();
     EXPECT_TRUE(screen()->isVisible());
+    answerNextBox(Button::No);
+    ui().MFileCloseWin->trigger();
+    EXPECT_FALSE(screen()->isVisible());
+    EXPECT_TRUE(lt().LTchanged);
+    ASSERT_TRUE(platform::testing::activateForm(screen()));
+    EXPECT_EQ(ui().TabInfosEdit_country->text(), QStringLiteral("Italy"));
     answerNextBox(Button::No);
     ui().MFileEnterNewInputData->trigger();
     EXPECT_TRUE(ui().TabInfosEdit_exPop->text().isEmpty());
@@ -243,4 +257,38 @@ TEST_F(LifeTableScreen, OpenEmptiesTheScreenEvenWhenTheDialogIsCancelled) {
     EXPECT_TRUE(ui().TabE_maleStringGrid->cell(2, 1).isEmpty());
     EXPECT_FALSE(lt().LTchanged);
     EXPECT_TRUE(lt().LTinputName.empty());
+}
+
+TEST_F(LifeTableScreen, AFileWithAdvancedSettingsAndAnotherEffectComesBackAsSaved) {
+    std::string bytes = LTInputFileBytes{}.bytes();
+    bytes.replace(bytes.find("\t1\t0\t2005"), 9, "\t0\t1\t2005");                  // PM2.5, cardiopulmonary
+    bytes.replace(bytes.find("-1\t0\t0\t\r\n"), 9, "0\t-1\t0\t\r\n");            // the LCA line switched off
+    bytes.replace(bytes.find("0\t2\t100\t-111111"), 15, "-1\t1\t120\t2000");      // advanced, certainty LOW
+    openFile("advanced.txt", bytes);
+    EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_FALSE(lt().LTchanged);
+    EXPECT_EQ(ui().TabRRComboBox_RReffect->currentText(), QStringLiteral("cardiopulmonary"));
+    EXPECT_FALSE(ui().TabRRCheckBox_all_causes->isChecked());
+    EXPECT_FALSE(ui().TabRRCheckBox_all_causes->isEnabled());
+    EXPECT_TRUE(ui().TabRRCheckBox_cardio_causes->isChecked());
+    EXPECT_FALSE(ui().TabRRCheckBox_LCA_causes->isChecked());
+    EXPECT_TRUE(ui().TabRRCheckBox_LCA_causes->isEnabled());
+    EXPECT_EQ(lt().LTcauseChecked, (std::array<bool, 3>{false, true, false}));
+    EXPECT_TRUE(ui().TabRRCheckBox_advanced->isChecked());
+    EXPECT_TRUE(ui().TabRREdit_birthSlope->isEnabled());
+    EXPECT_EQ(ui().TabRREdit_birthSlope->text(), QStringLiteral("120"));
+    EXPECT_EQ(ui().TabRREdit_birthFromYear->text(), QStringLiteral("2000"));
+    EXPECT_EQ(ui().TabRREdit_weightYearsUntilYear->text(), QStringLiteral("111111"));
+    EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("LOW"));
+
+    // With the defaults in use another effect takes the defaults again and checks its cause lines.
+    showTab(ui().TabRR);
+    ui().TabRRCheckBox_useTAVdefaults->click();
+    ui().TabRRStringGrid_betaRR->setCell(3, 3, QStringLiteral("x"));
+    platform::testing::chooseComboItem(ui().TabRRComboBox_RReffect, 2);
+    EXPECT_TRUE(lt().LTRRsettings.useTAVdefaults);
+    EXPECT_EQ(ui().TabRRStringGrid_betaRR->cell(3, 3), QString::fromStdString(runtime::formatFixed(lt().LTparamSet.values[4][2], 6, 7)));
+    EXPECT_TRUE(ui().TabRRCheckBox_cardio_causes->isChecked());
+    EXPECT_TRUE(ui().TabRRCheckBox_LCA_causes->isChecked());
+    EXPECT_EQ(lt().LTcauseChecked, (std::array<bool, 3>{false, true, true}));
 }
