@@ -121,8 +121,10 @@ protected:
     Ui::TForm7Ui& u7() { return p->Form7->ui(); }
 
     // From the main screen through the supplier, location and air-quality screens to the
-    // parameters screen, entering the data of one record on the way.
-    void enterRecord() {
+    // parameters screen, entering the data of one record on the way. `answers` answer the boxes
+    // before the air-quality screen. `emptyScreens`: the air-quality screen holds no earlier values.
+    void enterRecord(std::initializer_list<Button> answers = {}, bool emptyScreens = true) {
+        for (Button answer : answers) DialogScript::answer(answer);
         ASSERT_TRUE(activateForm(p->Form1));
         EXPECT_FALSE(u1().BitBtn3->isEnabled());  // no supplier yet: no way to the location screen
 
@@ -153,19 +155,23 @@ protected:
         ASSERT_TRUE(u3().BitBtn2->isVisible());
         pressButton(u3().BitBtn2);  // "Save and Go to Air Quality data"
         EXPECT_TRUE(p->Form3->isHidden());
-        EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
-        EXPECT_EQ(readFile(workDir + "data_rec.dat"),
-                  dataLine({{2, 2}, {3, 2001}, {30, 100}, {34, 1}}, ";;Net;Agency"));
+        if (emptyScreens) {
+            EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
+            EXPECT_EQ(readFile(workDir + "data_rec.dat"),
+                      dataLine({{2, 2}, {3, 2001}, {30, 100}, {34, 1}}, ";;Net;Agency"));
+        }
 
         ASSERT_TRUE(becameActive(p->Form4));
+        EXPECT_EQ(DialogScript::pendingAnswers(), 0u);
+        DialogScript::clearShown();
         EXPECT_EQ(u4().editpol->text(), "PM10");
         EXPECT_EQ(u4().agglom->text(), "Old Town");
         typeAll({{u4().Editwin_days, "180"}, {u4().Editsum_days, "185"}, {u4().edit3, "365"},
                  {u4().Editann_mean, "40"}, {u4().Editann_p, "90"}, {u4().Editann_max, "120"},
                  {u4().Editwinter_max, "110"}, {u4().Editlow_name, "Low"}, {u4().Edithigh_name, "High"}});
-        DialogScript::answer(Button::Yes);  // Save changes?
-        pressButton(u4().BitBtn1);          // "CALC"
-        EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
+        if (emptyScreens) DialogScript::answer(Button::Yes);  // Save changes?
+        pressButton(u4().BitBtn1);                            // "CALC"
+        EXPECT_EQ(boxTexts().size(), emptyScreens ? 1u : 0u);
         EXPECT_EQ(u4().Editann_days->text(), "365");
         EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord);
         EXPECT_EQ(p->aq.exposed_pop, 100);
@@ -375,6 +381,34 @@ TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFi
     EXPECT_EQ(readFile(again), expected);
     std::filesystem::remove_all(other);
     std::filesystem::remove(kdf);
+}
+
+TEST_F(AssessmentRoad, AfterClearAllDataTheSameRoadGivesTheSameFiles) {
+    enterRecord();
+    if (HasFatalFailure()) return;
+    enterParameters();
+
+    ASSERT_TRUE(activateForm(p->Form1));
+    DialogScript::answer(Button::Yes);  // This operation will overwrite datafiles. Continue?
+    u1().ClearALLdata1->trigger();
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"This operation will overwrite datafiles. Continue?"});
+    for (const char* name : {"data_sup.tab", "town.tab", "data_rec.dat"}) EXPECT_EQ(readFile(workDir + name), "") << name;
+    EXPECT_EQ(p->aq.cur_record, 0);
+    EXPECT_FALSE(u1().BitBtn4->isEnabled());
+    DialogScript::clearShown();
+
+    // The supplier file exists now, empty: leaving the supplier screen asks; the location screen
+    // finds no record, and the air-quality screen still shows the values entered before, which
+    // the location screen's save stores at once.
+    enterRecord({Button::Yes, Button::Ok}, false);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(u5().rr->text(), num("1.06"));  // the parameters saved before stay
+    pressButton(u5().Button3);
+    EXPECT_EQ(u5().StringGrid1->cell(2, 2), num("82.6"));
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord);
+    EXPECT_EQ(readFile(workDir + "town.tab"), "1 45.1|12.5|Old Town\r\n");  // the ids go on from the last one
+    EXPECT_EQ(readFile(workDir + "data_sup.tab"), supplierFile());
+    EXPECT_EQ(readFile(workDir + "params.tab"), kParams);
 }
 
 TEST_F(AssessmentRoad, ASecondRecordFromTheAirQualityScreenTakesItsOwnParameters) {
