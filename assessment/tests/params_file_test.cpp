@@ -117,6 +117,21 @@ TEST_F(ParamsScreen, DefaultRestoresTheShippedRecords) {
     EXPECT_EQ(u().rr->text(), num("1.06"));
     EXPECT_EQ(u().strength->currentText(), QStringLiteral("HIGH"));
     EXPECT_TRUE(gridIsStale());
+
+    // Without the shipped file the program cannot go on; the user's file stays as it was.
+    const std::string restored = readFile(workDir + "params.tab");
+    std::filesystem::remove(programDir + "params.tav");
+    answerNextBox(Button::Yes);
+    answerNextBox(Button::Ok);
+    int code = 0;
+    try {
+        p->Form5->Button5Click();
+    } catch (const runtime::ExitProgram& exit) {
+        code = exit.code();
+    }
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("File not found. Please reinstall the application."));
+    EXPECT_EQ(readFile(workDir + "params.tab"), restored);
 }
 
 TEST_F(ParamsScreen, AddAppendsANewEndpointOnceWhateverTheCase) {
