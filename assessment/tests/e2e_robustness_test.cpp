@@ -229,9 +229,9 @@ TEST_F(MalformedFiles, HugeClassCountsReachTheCalculationWithoutOverflow) {
 int loadWhileRunning(Program& p, const std::string& kdf) {
     DialogScript::answer(Button::Yes);  // This operation will overwrite datafiles. Continue?
     DialogScript::answerFile(QString::fromStdString(kdf));
-    QTimer::singleShot(0, [&p] { p.Form1->controls().Importdata1->trigger(); });
+    QTimer::singleShot(0, p.Form1, [&p] { p.Form1->controls().Importdata1->trigger(); });
     // Should the load not end the program, the user quits it.
-    QTimer::singleShot(5000, [&p] { p.Form1->controls().BitBtn1->click(); });
+    QTimer::singleShot(5000, p.Form1, [&p] { p.Form1->controls().BitBtn1->click(); });
     return p.run();
 }
 
