@@ -130,8 +130,13 @@ void TForm5::connectHandlers() {
     connect(u.Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
     connect(u.Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
     connect(u.Button5, &QPushButton::clicked, this, guarded([this] { Button5Click(); }));
-    // Only the user's choices are changes; a selection set by the program raises none.
-    connect(u.editpol, &QComboBox::activated, this, guarded([this] { editpolChange(); }));
+    // Only the user's choices are changes; a selection set by the program raises none. Picking the
+    // pollutant already shown again changes nothing (the current record stays valid).
+    connect(u.editpol, &QComboBox::activated, this, [this](int position) {
+        platform::runGuarded([this, position] {
+            if (position != aq().cur_pollutant) editpolChange();
+        });
+    });
     connect(u.endpoint, &QComboBox::activated, this, guarded([this] { endpointChange(); }));
     connect(u.no_imp, &QComboBox::activated, this, guarded([this] { no_impChange(); }));
     connectTyping();

@@ -197,6 +197,10 @@ TEST_F(ParamsScreen, PollutantChangeSetsUnitLabelAndInvalidatesTheRecord) {
     publishRecord();
     open();
     EXPECT_TRUE(u().Button3->isEnabled());
+    // Picking the pollutant already shown is no change: the record stays valid.
+    chooseComboItem(u().editpol, 2);
+    EXPECT_TRUE(p->aq.aq_filled);
+    EXPECT_TRUE(u().Button3->isEnabled());
     chooseComboItem(u().editpol, 9);  // "CO"
     EXPECT_EQ(u().Label9->text(), QStringLiteral("mg/m3"));
     EXPECT_EQ(p->aq.cur_pollutant, 9);
