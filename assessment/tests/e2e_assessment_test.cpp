@@ -67,21 +67,22 @@ const std::string kShippedParams =
     "6 0  1.00000000000000E+0003  1.06000000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 3 0\r\n";
 
 // The supplier as the user types it, in the file's line order.
-const std::vector<std::string> kSupplier = {"Land",    "Institute", "Capital", "Main Street 1", "PO 7",
+const std::vector<std::string> kSupplier = {"Land",    "Institute", "Zürich",  "Main Street 1", "PO 7",
                                             "1000",    "a@b.c",     "123",     "456",           "A. Person"};
 
 // What the road leaves in the working directory.
 const std::string kRecord = dataLine({{1, 0}, {2, 2}, {3, 2001}, {6, 365}, {30, 100}, {34, 1}, {35, 365},
                                       {36, 180}, {37, 185}, {38, 40}, {41, 90}, {42, 120}, {43, 110}},
-                                     "Low;High;Net;Agency");
+                                     "Low;High;Net;Ag\xE8ncia");
 const std::string kTowns = "0 45.1|12.5|Old Town\r\n";
 const std::string kParams =
     "2 0  1.00000000000000E+0003  1.06000000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 0 0\r\n"
     "6 0  1.00000000000000E+0003  1.05999994277954E+0000  1.03999996185303E+0000  1.08000004291534E+0000 0 3 0\r\n";
 
+// The supplier file holds the texts in the single-byte code page.
 std::string supplierFile() {
     std::string bytes;
-    for (const auto& line : kSupplier) bytes += line + "\r\n";
+    for (const auto& line : kSupplier) bytes += QString::fromStdString(line).toLatin1().toStdString() + "\r\n";
     return bytes;
 }
 
@@ -103,8 +104,17 @@ protected:
         platform::testing::processEvents();
         return active;
     }
-    static void typeAll(const std::vector<std::pair<QWidget*, QString>>& entries) {
-        for (const auto& [edit, text] : entries) typeInto(edit, text);
+    // Types `text` over the edit's text as typeInto does, letters outside ASCII included.
+    static void typeText(QLineEdit* edit, const QString& text) {
+        typeInto(edit, QString());
+        for (const QChar ch : text) {
+            QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+        platform::testing::processEvents();
+    }
+    static void typeAll(const std::vector<std::pair<QLineEdit*, QString>>& entries) {
+        for (const auto& [edit, text] : entries) typeText(edit, text);
     }
     std::vector<QString> boxTexts() const {
         std::vector<QString> texts;
@@ -131,7 +141,7 @@ protected:
         pressButton(u1().BitBtn2);  // "Zelk User"
         ASSERT_TRUE(becameActive(p->Form2));
         const auto& edits = p->Form2->fileOrderEdits();
-        for (std::size_t i = 0; i < edits.size(); ++i) typeInto(edits[i], QString::fromStdString(kSupplier[i]));
+        for (std::size_t i = 0; i < edits.size(); ++i) typeText(edits[i], QString::fromStdString(kSupplier[i]));
         pressButton(u2().Button1);  // "&Next": leaving the screen writes the file without a question
         EXPECT_TRUE(p->Form2->isHidden());
         EXPECT_EQ(readFile(workDir + "data_sup.tab"), supplierFile());
@@ -149,7 +159,7 @@ protected:
         chooseComboItem(u3().polbox, 2);  // PM10
         chooseComboItem(u3().interval, 0);
         typeAll({{u3().year, "2001"}, {u3().exp_pop, "100"}, {u3().prof_stat, "1"}, {u3().netw_affl, "Net"},
-                 {u3().tech_body, "Agency"}});
+                 {u3().tech_body, QString::fromUtf8("Agència")}});
         EXPECT_EQ(u4().year->text(), "2001");
         EXPECT_EQ(u4().exp_pop->text(), "100");
         ASSERT_TRUE(u3().BitBtn2->isVisible());
@@ -158,7 +168,7 @@ protected:
         if (emptyScreens) {
             EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
             EXPECT_EQ(readFile(workDir + "data_rec.dat"),
-                      dataLine({{2, 2}, {3, 2001}, {30, 100}, {34, 1}}, ";;Net;Agency"));
+                      dataLine({{2, 2}, {3, 2001}, {30, 100}, {34, 1}}, ";;Net;Ag\xE8ncia"));
         }
 
         ASSERT_TRUE(becameActive(p->Form4));
@@ -198,12 +208,19 @@ protected:
         DialogScript::clearShown();
     }
 
+    void TearDown() override {
+        runtime::setDecimalSeparator('.');
+        ProgramFixture::TearDown();
+    }
+    void roadToChart();
+
     QAction* ltSupplierMenu() { return p->PagesDlgLT->ui().Screens1; }
 
     Program* p = nullptr;
 };
 
-TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChartGivesTheWorkedExample) {
+// The whole road from the supplier to the chart, with the numbers of the worked example.
+void AssessmentRoad::roadToChart() {
     enterRecord();
     if (HasFatalFailure()) return;
     enterParameters();
@@ -297,6 +314,13 @@ TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChartGivesTheWorkedExample) 
     EXPECT_TRUE(boxTexts().empty());
 }
 
+TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChartGivesTheWorkedExample) { roadToChart(); }
+
+TEST_F(AssessmentRoad, OneRecordWithACommaAsDecimalSeparator) {
+    runtime::setDecimalSeparator(',');
+    roadToChart();
+}
+
 TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFile) {
     enterRecord();
     if (HasFatalFailure()) return;
@@ -352,7 +376,7 @@ TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFi
     EXPECT_EQ(u3().year->text(), "2001");
     EXPECT_EQ(u3().exp_pop->text(), "100");
     EXPECT_EQ(u3().netw_affl->text(), "Net");
-    EXPECT_EQ(u3().tech_body->text(), "Agency");
+    EXPECT_EQ(u3().tech_body->text(), QString::fromUtf8("Agència"));
     pressButton(u3().Button1);  // "Next"
     ASSERT_TRUE(becameActive(p->Form4));
     EXPECT_EQ(u4().edit3->text(), "365");
