@@ -295,8 +295,12 @@ void TForm1::Export1Click() {
     auto& s = aq();
     s.file_name = toAnsi(*chosen);
     const assessment::ExchangePaths sources = assessment::exchangeSources(s);
+    // The scratch name ends on the source last taken: the data file, or the first one missing.
+    for (const std::string& source : sources) {
+        s.tmp_name = source;
+        if (!runtime::fileExists(source)) break;
+    }
     assessment::writeExchangeFile(s.file_name, sources);
-    s.tmp_name = sources.back();
 }
 
 void TForm1::Importdata1Click() {

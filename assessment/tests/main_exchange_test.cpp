@@ -82,10 +82,11 @@ TEST_F(ExchangeFile, ExportWritesTheFiveFilesAsSections) {
 TEST_F(ExchangeFile, ExportWithoutSavedParametersCarriesTheDefaultsInUse) {
     writeWorkingFiles(record(2));
     std::filesystem::remove(workDir + "params.tab");
-    startUp();
+    Program& p = startUp();
     DialogScript::answerFile(QString::fromStdString(kdf()));
     u1().Export1->trigger();
     EXPECT_TRUE(DialogScript::boxes().empty());
+    EXPECT_EQ(p.aq.tmp_name, workDir + "data_rec.dat");
     const std::string section = programDir + "params.tav\r\n" + defaultParams() + "EOF\r\n";
     EXPECT_NE(readFile(kdf()).find(workDir + "endp.tab\r\n" + kEndpoints + "EOF\r\n" + section), std::string::npos);
 
@@ -97,6 +98,7 @@ TEST_F(ExchangeFile, ExportWithoutSavedParametersCarriesTheDefaultsInUse) {
     u1().Export1->trigger();
     EXPECT_EQ(platform::testing::lastBoxText(), "File not found");
     EXPECT_EQ(readFile(kdf()), "older export\r\n");
+    EXPECT_EQ(p.aq.tmp_name, workDir + "endp.tab");
 }
 
 TEST_F(ExchangeFile, LoadGivesBackEveryFileAndReloadsTheScreens) {
