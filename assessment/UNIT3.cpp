@@ -19,6 +19,7 @@
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "runtime/ShortText.h"
+#include "runtime/TextFile.h"
 #include "ui_TForm3.h"
 #include "ui_TForm4.h"
 
@@ -310,7 +311,11 @@ void TForm3::Button2Click() {
         warnDuplicate();
         return;
     }
-    s.record_count += 1;
+    // The new record is the line after the last one of the file. Counting from record_count alone
+    // would leave a gap after a new record that was never saved (New twice, or New after the last
+    // record was deleted): the record would be written as the next line but shown from the line
+    // after it.
+    s.record_count = static_cast<std::int32_t>(runtime::readAllLines(s.data_file).size()) + 1;
     s.cur_record = s.record_count;
     setNewLocationMode(true);
     fillnew();

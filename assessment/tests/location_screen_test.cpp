@@ -129,6 +129,8 @@ TEST_F(LocationScreen, SavingWithoutAddWhenNoTownIsListedStoresEntryZeroWithIdMi
 }
 
 TEST_F(LocationScreen, NewOnThreeRecordsShowsRecordFourOfFourInNewLocationMode) {
+    writeFile(workDir + "params.tab", "9 0  1.00000000000000E+0003  1.00600000000000E+0000  1.00400000000000E+0000  "
+                                      "1.00800000000000E+0000 0 3 2\r\n");
     Program& p = startWith(threeRecords(), "0 1|1|Alpha\r\n");
     f3->showForm();
     EXPECT_TRUE(b3("BitBtn2")->isHidden());
@@ -147,6 +149,20 @@ TEST_F(LocationScreen, NewOnThreeRecordsShowsRecordFourOfFourInNewLocationMode) 
     EXPECT_TRUE(b3("BitBtn4")->isEnabled());
     EXPECT_EQ(p.aq.new_record, -1);
     EXPECT_EQ(p.aq.aq_changed, -1);
+    EXPECT_EQ(dataFile(), threeRecords());
+
+    // While the record is new, a pollutant takes its class width from the parameter file.
+    pick(box3("polbox"), 9);
+    EXPECT_EQ(p.aq.cur_pollutant, 9);
+    EXPECT_EQ(e4("editpol")->text(), "CO");
+    EXPECT_EQ(p.aq.interval_index, 2);
+    EXPECT_EQ(box3("interval")->currentIndex(), 2);
+
+    // New again without saving the first new record: the record is still the one after the last line.
+    DialogScript::answer(Button::No);  // Save changes?
+    b3("Button2")->click();
+    EXPECT_EQ(p.aq.cur_record, 4);
+    EXPECT_EQ(p.aq.record_count, 4);
     EXPECT_EQ(dataFile(), threeRecords());
 }
 
@@ -339,6 +355,9 @@ TEST_F(LocationScreen, DeletingRecordsShowsTheNeighbourAndFinallyAnEmptyRecord) 
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(p.aq.record_count, 1);
     EXPECT_FALSE(b3("BitBtn5")->isEnabled());
+    EXPECT_FALSE(b3("BitBtn4")->isEnabled());
+    EXPECT_FALSE(b4("BitBtn5")->isEnabled());
+    EXPECT_FALSE(b4("BitBtn4")->isEnabled());
     EXPECT_TRUE(b3("BitBtn2")->isHidden());
     EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}));
 
@@ -355,6 +374,16 @@ TEST_F(LocationScreen, DeletingRecordsShowsTheNeighbourAndFinallyAnEmptyRecord) 
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(p.aq.record_count, 1);
     EXPECT_EQ(e3("year")->text(), "0");
+
+    // A new record in the emptied file is its first line, and the air-quality screen shows it.
+    b3("Button2")->click();
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(p.aq.record_count, 1);
+    e3("year")->setText("2007");
+    b3("BitBtn2")->click();
+    EXPECT_EQ(dataFile(), recordLine({{3, 2007}}));
+    EXPECT_TRUE(f4->isVisible());
+    EXPECT_EQ(e4("year")->text(), "2007");
 }
 
 TEST_F(LocationScreen, OlderRecordWithoutClassWidthGetsItFromThePollutantAndIsStoredAtOnce) {
