@@ -71,9 +71,11 @@ const std::vector<std::string> kSupplier = {"Land",    "Institute", "Zürich",  
                                             "1000",    "a@b.c",     "123",     "456",           "A. Person"};
 
 // What the road leaves in the working directory.
-const std::string kRecord = dataLine({{1, 0}, {2, 2}, {3, 2001}, {6, 365}, {30, 100}, {34, 1}, {35, 365},
-                                      {36, 180}, {37, 185}, {38, 40}, {41, 90}, {42, 120}, {43, 110}},
-                                     "Low;High;Net;Ag\xE8ncia");
+const std::map<int, int> kRecordFields = {{1, 0},    {2, 2},    {3, 2001}, {6, 365}, {30, 100},
+                                           {34, 1},   {35, 365}, {36, 180}, {37, 185}, {38, 40},
+                                           {41, 90},  {42, 120}, {43, 110}};
+const std::string kTail = "Low;High;Net;Ag\xE8ncia";
+const std::string kRecord = dataLine(kRecordFields, kTail);
 const std::string kTowns = "0 45.1|12.5|Old Town\r\n";
 const std::string kParams =
     "2 0  1.00000000000000E+0003  1.06000000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 0 0\r\n"
@@ -433,6 +435,40 @@ TEST_F(AssessmentRoad, AfterClearAllDataTheSameRoadGivesTheSameFiles) {
     EXPECT_EQ(readFile(workDir + "town.tab"), "1 45.1|12.5|Old Town\r\n");  // the ids go on from the last one
     EXPECT_EQ(readFile(workDir + "data_sup.tab"), supplierFile());
     EXPECT_EQ(readFile(workDir + "params.tab"), kParams);
+}
+
+TEST_F(AssessmentRoad, ImportedCountsOfNarrowerClassesConvertTheRisksOfTheParameters) {
+    enterRecord();
+    if (HasFatalFailure()) return;
+    enterParameters();
+
+    // Back on the air-quality screen, counts per 5 µg/m3 from a file.
+    ASSERT_TRUE(activateForm(p->Form4));
+    const std::string counts = workDir + "../counts.txt";
+    writeFile(counts, "0 0 365\r\n0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\r\n1\r\n");
+    DialogScript::answerFile(QString::fromStdString(counts));
+    pressButton(u4().Button3);  // "Import  ==>"
+    EXPECT_EQ(u4().edit3->text(), "365");
+    EXPECT_EQ(p->aq.interval_index, 1);
+    DialogScript::answer(Button::Yes);  // Save changes?
+    pressButton(u4().BitBtn1);          // "CALC"
+    auto fields = kRecordFields;
+    fields[29] = 1;  // the class width of the import
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(fields, kTail));
+    std::filesystem::remove(counts);
+
+    ASSERT_TRUE(becameActive(p->Form5));
+    EXPECT_EQ(u5().int_label->text(), QString::fromUtf8("per 5 µg/m3"));
+    EXPECT_EQ(u5().rr->text(), num("1.03000"));
+    EXPECT_EQ(u5().rr_l->text(), num("1.02000"));
+    EXPECT_EQ(u5().rr_u->text(), num("1.04000"));
+    pressButton(u5().Button3);  // "Click for impact estimates"
+    const platform::StringGrid* quick = u5().StringGrid1;
+    EXPECT_EQ(quick->cell(1, 2), num("4.3062"));
+    EXPECT_EQ(quick->cell(2, 2), num("43.1"));
+    EXPECT_EQ(quick->cell(2, 3), num("29.1"));
+    EXPECT_EQ(quick->cell(2, 4), num("56.6"));
+    EXPECT_EQ(readFile(workDir + "params.tab"), kParams);  // the conversion is not saved
 }
 
 TEST_F(AssessmentRoad, ASecondRecordFromTheAirQualityScreenTakesItsOwnParameters) {
