@@ -4,8 +4,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "assessment/Program.h"
@@ -45,6 +48,26 @@ void gl_LTfindPathAndFilename(const std::string& fullName, std::string& name, st
     } else {
         folder = fullName.substr(0, slash + 1);
         name = fullName.substr(slash + 1);
+    }
+}
+
+// The user's ways of changing the tab: a click or wheel turn on the tabs, and Ctrl+Tab,
+// Ctrl+Shift+Tab, Ctrl+Page Up and Ctrl+Page Down inside the pages.
+bool changesTab(const QTabWidget* tabs, const QObject* watched, const QEvent* event) {
+    if (watched == tabs->tabBar()) {
+        if (event->type() == QEvent::Wheel) return true;
+        return event->type() == QEvent::MouseButtonPress &&
+               static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+    }
+    if (watched != tabs || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (!(key->modifiers() & Qt::ControlModifier)) return false;
+    switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: return true;
+        default: return false;
     }
 }
 
@@ -119,6 +142,18 @@ void TPagesDlgLT::connectFrame() {
     };
     for (const auto& [action, handler] : commands)
         connect(action, &QAction::triggered, this, platform::guarded([this, handler = handler] { (this->*handler)(); }));
+    u.TabPageControl->installEventFilter(this);
+    u.TabPageControl->tabBar()->installEventFilter(this);
+}
+
+bool TPagesDlgLT::eventFilter(QObject* watched, QEvent* event) {
+    QTabWidget* tabs = ui_->TabPageControl;
+    if (changesTab(tabs, watched, event)) {
+        QTabBar* bar = tabs->tabBar();
+        focusControl(bar);
+        if (activeControl() != bar) return true;
+    }
+    return platform::Form::eventFilter(watched, event);
 }
 
 void TPagesDlgLT::FormCreate() {

@@ -122,6 +122,10 @@ public:
 
 protected:
     bool FormCloseQuery() override;
+    // A click, wheel turn or key that changes the tab first takes the focus off the page, so that
+    // the field being left is checked while its page is in view; a field that takes the focus
+    // back (wrong input) keeps its page.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     lifetables::LTState& lt() const;

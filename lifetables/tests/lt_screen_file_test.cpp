@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTest>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -139,10 +141,27 @@ TEST_F(LifeTableScreen, AWrongNumberKeepsTheOldValueAndTheFocus) {
     platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
     EXPECT_EQ(lt().LTinfos.exPop, 1600);
 
+    // A click on another tab leaves the field first: a wrong value keeps its tab in view, with one
+    // message; a right one is taken before the tab changes.
+    QTabBar* tabs = ui().TabPageControl->tabBar();
+    platform::testing::typeInto(population, QStringLiteral("16o0"));
+    answerNextBox(Button::Ok);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(4).center());
+    platform::testing::processEvents();
+    EXPECT_EQ(DialogScript::boxes().size(), 2u);
+    EXPECT_EQ(ui().TabPageControl->currentWidget(), ui().TabInfos);
+    EXPECT_EQ(screen()->activeControl(), population);
+    platform::testing::typeInto(population, QStringLiteral("1700"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(4).center());
+    platform::testing::processEvents();
+    EXPECT_EQ(lt().LTinfos.exPop, 1700);
+    EXPECT_EQ(ui().TabPageControl->currentWidget(), ui().TabRR);
+    showTab(ui().TabInfos);
+
     // An emptied edit leaves the value as it was; the annual mean goes to the Calc tab too.
     platform::testing::typeInto(population, QString());
     platform::testing::leaveField(screen(), ui().TabInfosEdit_annualMeanAll);
-    EXPECT_EQ(lt().LTinfos.exPop, 1600);
+    EXPECT_EQ(lt().LTinfos.exPop, 1700);
     platform::testing::typeInto(ui().TabInfosEdit_annualMeanAll, QStringLiteral("31.25"));
     platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
     EXPECT_EQ(lt().LTRRsettings.meanAnnualConc, 31.25);
