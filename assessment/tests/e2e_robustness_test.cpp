@@ -44,7 +44,7 @@ std::string goodRecord(const std::string& year = "2001", const std::string& tail
 }
 
 // A data line with the given fields set over a complete record of PM10.
-std::string recordWith(const std::map<int, std::string>& fields) {
+std::string recordWith(const std::map<int, std::string>& fields, const std::string& tail = ";;;") {
     std::string line;
     for (int f = 1; f <= 61; ++f) {
         const auto it = fields.find(f);
@@ -57,7 +57,7 @@ std::string recordWith(const std::map<int, std::string>& fields) {
                                     : std::string("0")) +
                 " ";
     }
-    return line + ";;;\r\n";
+    return line + tail + "\r\n";
 }
 
 std::string binaryBlob(std::size_t size) {
@@ -223,6 +223,35 @@ TEST_F(MalformedFiles, HugeClassCountsReachTheCalculationWithoutOverflow) {
     p.Form5->ui().Button3->click();  // "Click for impact estimates"
     p.Form5->ui().BitBtn2->click();  // "&Tables"
     ASSERT_TRUE(activateForm(p.Form7));
+}
+
+TEST_F(MalformedFiles, BytesWithoutALetterInTheCodePageSurviveASaveOfTheRecord) {
+    const std::map<int, std::string> fields = {{36, "180"}, {37, "185"}, {38, "40"}};
+    const std::string tail = "St\x81tion;\x8D\xA0x;N\x90t;A\x9D\xFF";
+    writeFile(workDir + "data_rec.dat", recordWith(fields, tail) + goodRecord());
+    Program& p = startAndBrowse();
+    ASSERT_TRUE(activateForm(p.Form4));
+    DialogScript::clearShown();
+    platform::testing::typeInto(p.Form4->controls().Editann_mean, "41");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    platform::testing::pressButton(p.Form4->controls().Button1);  // "&Close"
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
+    auto saved = fields;
+    saved[38] = "41";
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), recordWith(saved, tail) + goodRecord());
+}
+
+TEST_F(MalformedFiles, LinesEndedByLineFeedsAloneAreRecords) {
+    std::string first = goodRecord();
+    first.erase(first.size() - 2, 1);  // the CR
+    writeFile(workDir + "data_rec.dat", first + goodRecord("2002"));
+    Program& p = startAndBrowse();
+    ASSERT_TRUE(activateForm(p.Form4));
+    EXPECT_EQ(p.aq.record_count, 2);
+    EXPECT_EQ(p.Form4->controls().Editlow_name->text(), "Low");
+    EXPECT_EQ(p.Form4->controls().Edithigh_name->text(), "High");
+    p.Form4->controls().BitBtn5->click();  // next record
+    EXPECT_EQ(p.Form4->controls().year->text(), "2002");
 }
 
 // Loads `kdf` from the main screen's menu while the program's event loop runs; the exit code.
