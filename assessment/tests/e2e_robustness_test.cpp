@@ -254,6 +254,32 @@ TEST_F(MalformedFiles, LinesEndedByLineFeedsAloneAreRecords) {
     EXPECT_EQ(p.Form4->controls().year->text(), "2002");
 }
 
+TEST_F(MalformedFiles, SavingARecordKeepsEveryLocationOfALongLocationFile) {
+    writeFile(workDir + "town.tab", townLines(150));
+    Program& p = startAndBrowse();
+    ASSERT_TRUE(activateForm(p.Form3));
+    DialogScript::clearShown();
+    platform::testing::typeInto(p.Form3->controls().netw_affl, "Other network");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    platform::testing::pressButton(p.Form3->controls().Button1);  // "Next"
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), goodRecord("2001", "Low;High;Other network;Agency"));
+    const std::string towns = readFile(workDir + "town.tab");
+    EXPECT_NE(towns.find("149 1|2|Town 149\r\n"), std::string::npos) << "locations lost from town.tab";
+}
+
+TEST_F(MalformedFiles, WorkingFilesThatAreDirectoriesAreReported) {
+    for (const char* name : {"data_rec.dat", "town.tab", "data_sup.tab"}) {
+        std::filesystem::remove(workDir + name);
+        std::filesystem::create_directory(workDir + name);
+    }
+    Program& p = startAndBrowse();
+    EXPECT_FALSE(boxTexts().empty());
+    for (const QString& text : boxTexts()) EXPECT_FALSE(text.isEmpty());
+    EXPECT_EQ(p.Form3->controls().polbox->count(), 16);
+    for (const char* name : {"data_rec.dat", "town.tab", "data_sup.tab"})
+        EXPECT_TRUE(std::filesystem::is_directory(workDir + name)) << name;
+}
+
 // Loads `kdf` from the main screen's menu while the program's event loop runs; the exit code.
 int loadWhileRunning(Program& p, const std::string& kdf) {
     DialogScript::answer(Button::Yes);  // This operation will overwrite datafiles. Continue?
