@@ -471,6 +471,46 @@ TEST_F(AssessmentRoad, ImportedCountsOfNarrowerClassesConvertTheRisksOfTheParame
     EXPECT_EQ(readFile(workDir + "params.tab"), kParams);  // the conversion is not saved
 }
 
+TEST_F(AssessmentRoad, ARecordWithoutCountedDaysGivesNoImpactAndAnEmptyChart) {
+    enterRecord();
+    if (HasFatalFailure()) return;
+    enterParameters();
+
+    ASSERT_TRUE(activateForm(p->Form4));
+    const std::string counts = workDir + "../zeros.txt";
+    writeFile(counts, "0\r\n");
+    DialogScript::answerFile(QString::fromStdString(counts));
+    pressButton(u4().Button3);          // "Import  ==>"
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);   // Data capture: Summer and Winter do not add up to Annual!
+    pressButton(u4().BitBtn1);          // "CALC"
+    std::filesystem::remove(counts);
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "Data capture: Summer and Winter do not add up to Annual!"}));
+    DialogScript::clearShown();
+    EXPECT_EQ(p->aq.days_total, 0);
+
+    ASSERT_TRUE(becameActive(p->Form5));
+    pressButton(u5().Button3);  // "Click for impact estimates"
+    for (int row = 2; row <= 4; ++row) {
+        EXPECT_EQ(u5().StringGrid1->cell(1, row), num("0.0000"));
+        EXPECT_EQ(u5().StringGrid1->cell(2, row), num("0.0"));
+    }
+    pressButton(u5().BitBtn2);  // "&Tables"
+    ASSERT_TRUE(becameActive(p->Form6));
+    for (int row = 2; row <= 26; ++row)
+        for (int col = 1; col <= 8; ++col) {
+            const QString text = u6().StringGrid1->cell(col, row);
+            EXPECT_FALSE(text.contains("NAN") || text.contains("INF")) << "row " << row << " column " << col << ": " << text.toStdString();
+        }
+    pressButton(u6().BitBtn1);  // "&Chart"
+    ASSERT_TRUE(becameActive(p->Form7));
+    EXPECT_EQ(u7().ChartFX1->model().pointCount, 1);  // the reference class alone
+    u7().CheckBox1->click();                             // "All Classes"
+    EXPECT_EQ(u7().ChartFX1->model().pointCount, 25);
+    EXPECT_DOUBLE_EQ(u7().ChartFX1->model().value(0, 24), 0);
+    EXPECT_TRUE(boxTexts().empty());
+}
+
 TEST_F(AssessmentRoad, ASecondRecordFromTheAirQualityScreenTakesItsOwnParameters) {
     enterRecord();
     if (HasFatalFailure()) return;
