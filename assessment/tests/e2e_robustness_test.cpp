@@ -267,6 +267,17 @@ TEST_F(MalformedFiles, SavingARecordKeepsEveryLocationOfALongLocationFile) {
     EXPECT_NE(towns.find("149 1|2|Town 149\r\n"), std::string::npos) << "locations lost from town.tab";
 }
 
+TEST_F(MalformedFiles, GarbageDefaultParametersAreReportedWhereTheyAreRead) {
+    std::filesystem::remove(workDir + "params.tab");
+    writeFile(programDir + "params.tav", "2 0 1000 " + binaryBlob(2048));
+    const auto before = workingFiles();
+    Program& p = startAndBrowse();
+    for (const QString& text : boxTexts()) EXPECT_EQ(text, "Invalid numeric input");
+    EXPECT_FALSE(boxTexts().empty());
+    EXPECT_EQ(workingFiles(), before);
+    EXPECT_EQ(p.Form5->ui().rr->text(), "");
+}
+
 TEST_F(MalformedFiles, WorkingFilesThatAreDirectoriesAreReported) {
     for (const char* name : {"data_rec.dat", "town.tab", "data_sup.tab"}) {
         std::filesystem::remove(workDir + name);
