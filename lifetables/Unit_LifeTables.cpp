@@ -153,6 +153,7 @@ bool TPagesDlgLT::eventFilter(QObject* watched, QEvent* event) {
         focusControl(bar);
         if (activeControl() != bar) return true;
     }
+    if (event->type() == QEvent::Show && isResultSheet(watched)) platform::runGuarded([this] { TabLTSheetShow(); });
     return platform::Form::eventFilter(watched, event);
 }
 

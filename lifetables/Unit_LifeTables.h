@@ -134,6 +134,7 @@ private:
     void connectInputTabs();
     void connectDataTabs();
     void connectResultTabs();
+    bool isResultSheet(const QObject* object) const;
     void setUpGrids();
     void bindEditFields();
 

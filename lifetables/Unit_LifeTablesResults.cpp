@@ -55,11 +55,14 @@ void TPagesDlgLT::connectResultTabs() {
         connect(combo, &QComboBox::activated, this,
                 platform::guarded([this, combo] { TabLTComboBox_displayAgeIntervalSelect(combo); }));
     }
-    connect(u.TabPageControl, &QTabWidget::currentChanged, this, [this](int index) {
-        QWidget* page = ui_->TabPageControl->widget(index);
-        for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex)
-            if (page == resultTab(sex).sheet) platform::runGuarded([this] { TabLTSheetShow(); });
-    });
+    // A result sheet is shown when its tab is chosen and when the screen comes up with it in front.
+    for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) resultTab(sex).sheet->installEventFilter(this);
+}
+
+bool TPagesDlgLT::isResultSheet(const QObject* object) const {
+    for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex)
+        if (object == resultTab(sex).sheet) return true;
+    return false;
 }
 
 void TPagesDlgLT::TabRRButton_GoClick() {

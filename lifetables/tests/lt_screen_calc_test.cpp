@@ -144,6 +144,19 @@ TEST_F(LifeTableRun, TheAdvancedSettingsStartThePollutionChangeInTheStartYear) {
     EXPECT_EQ(lt().LTRRsettings.weightYearsFromYear, -111111);
     showTab(ui().TabLTmaleSheet);
     EXPECT_FALSE(ui().TabLTmaleLabel_weightNote->isVisible());
+
+    // A file with weighted years opened from the result tab: the note comes when the screen is
+    // shown again with that tab in front.
+    std::string bytes = LTInputFileBytes{}.bytes();
+    bytes.replace(bytes.find("0\t2\t100\t-111111"), 1, "-1");
+    bytes.replace(bytes.find("\t1\t-111111\t111111\t\r\n"), 2, "\t0.5");
+    answerNextBox(Button::No);
+    openFile("weighted.txt", bytes);
+    EXPECT_EQ(lt().LTRRsettings.weightYears, 0.5);
+    screen()->hideForm();
+    ASSERT_TRUE(platform::testing::activateForm(screen()));
+    EXPECT_EQ(ui().TabPageControl->currentWidget(), ui().TabLTmaleSheet);
+    EXPECT_TRUE(ui().TabLTmaleLabel_weightNote->isVisible());
 }
 
 TEST_F(LifeTableRun, AFailingCheckEndsTheRunWithItsMessages) {
