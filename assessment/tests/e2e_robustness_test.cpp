@@ -164,6 +164,11 @@ INSTANTIATE_TEST_SUITE_P(
     WorkingFiles, MalformedStart,
     ::testing::Values(
         Malformed{"GoodFiles", "town.tab", kGoodFiles.at("town.tab"), ""},
+        Malformed{"DataEmpty", "data_rec.dat", "", ""},
+        Malformed{"TownEmpty", "town.tab", "", ""},
+        Malformed{"EndpointsEmpty", "endp.tab", "", ""},
+        Malformed{"ParamsEmpty", "params.tab", "", ""},
+        Malformed{"SupplierEmpty", "data_sup.tab", "", ""},
         Malformed{"DataShortLine", "data_rec.dat", "0 2 2001 0 0 365\r\n", ""},
         Malformed{"DataLetterInANumber", "data_rec.dat", goodRecord("20x1"), "Invalid numeric input"},
         Malformed{"DataBinary", "data_rec.dat", binaryBlob(4096), "Invalid numeric input"},
