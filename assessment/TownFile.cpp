@@ -45,10 +45,7 @@ std::string formatTownLine(std::int32_t id, const std::string& lat, const std::s
     return std::to_string(id) + " " + lat + "|" + lon + "|" + name;
 }
 
-int readTownFile(AssessmentState& state, const std::string& path) {
-    runtime::TextReader in(path);
-    // The file replaces every entry: towns of a file read earlier (another working directory) are
-    // neither listed nor written into this one's file.
+void clearTownTables(AssessmentState& state) {
     for (int i = 0; i < kMaxTowns; ++i) {
         const auto k = static_cast<std::size_t>(i);
         state.town_ids[k] = -1;
@@ -57,6 +54,16 @@ int readTownFile(AssessmentState& state, const std::string& path) {
         state.town_names[k] = std::string();
     }
     state.max_town_id = -1;
+    state.town_count = 0;
+}
+
+int readTownFile(AssessmentState& state, const std::string& path) {
+    runtime::TextReader in(path);
+    // The file replaces every entry: towns of a file read earlier (another working directory) are
+    // neither listed nor written into this one's file.
+    const std::int32_t townCount = state.town_count;
+    clearTownTables(state);
+    state.town_count = townCount;
     int index = 0;
     while (!in.eof() && index < kMaxTowns) {
         const std::int32_t id = in.readInteger();

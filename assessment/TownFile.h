@@ -28,6 +28,9 @@ TownLine splitTownText(std::int32_t id, std::string_view rest);
 std::string formatTownLine(std::int32_t id, const std::string& lat, const std::string& lon,
                            const std::string& name);
 
+// Empties the location tables: every entry id -1 and no texts, max_town_id -1, town_count 0.
+void clearTownTables(AssessmentState& state);
+
 // Reads the location file into the location tables from index 0 and sets max_town_id (-1 when the
 // file has no line). Entries past the last line are emptied (id -1, no texts). Only the first 101 lines fit
 // the tables; the rest is not read (writeTownFile keeps it in the file). Returns the number of

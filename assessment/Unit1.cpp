@@ -203,6 +203,9 @@ void TForm1::ClearALLdata1Click() {
     if (!deleteFile(s.work_dir + assessment::kTownFileName))
         platform::showMessage(QStringLiteral("Can not delete town file"));
     if (!deleteFile(s.data_file)) platform::showMessage(QStringLiteral("Can not delete data file"));
+    // The deleted towns leave the tables as well as the list, so that no later save writes them
+    // back into the emptied location file.
+    assessment::clearTownTables(s);
     program().Form3->controls().agglom->clear();
     init_all();
 }

@@ -177,6 +177,10 @@ TEST_F(MainScreen, ClearAllDataEmptiesTheWorkingFiles) {
     EXPECT_EQ(p.aq.supplier_org, "");
     EXPECT_EQ(towns()->count(), 0);
     EXPECT_FALSE(u1().BitBtn4->isEnabled());
+    // The cleared towns are gone from the tables too: nothing can bring them back into the file.
+    EXPECT_EQ(p.aq.town_ids[0], -1);
+    EXPECT_EQ(p.aq.town_names[0].str(), "");
+    EXPECT_EQ(p.aq.max_town_id, -1);
 }
 
 TEST_F(MainScreen, ClearAllDataAnsweredNoKeepsEverything) {
