@@ -185,13 +185,13 @@ void TForm1::About1Click() { program().AboutBox->showForm(); }
 
 void TForm1::Printer1Click() { platform::printerSetup(); }
 
-void TForm1::datafileClick() { platform::showMessage(fromAnsi(aq().data_file)); }
+void TForm1::datafileClick() { platform::showMessage(platform::fromFileName(aq().data_file)); }
 
 void TForm1::Quit1Click() { closeForm(); }
 
 void TForm1::NewDirectory1Click() {
     const std::optional<QString> chosen = platform::selectDirectory(QStringLiteral("New directory"), QString());
-    if (chosen) aq().work_dir = toAnsi(*chosen);
+    if (chosen) aq().work_dir = platform::toFileName(*chosen);
     init_all();
 }
 
@@ -214,7 +214,7 @@ void TForm1::ClearALLdata1Click() {
 
 void TForm1::init_all() {
     auto& s = aq();
-    if (runtime::fileExists(s.tmp_name)) platform::showMessage(QStringLiteral("Exists: ") + fromAnsi(s.tmp_name));
+    if (runtime::fileExists(s.tmp_name)) platform::showMessage(QStringLiteral("Exists: ") + platform::fromFileName(s.tmp_name));
     s.work_dir = runtime::withTrailingSlash(s.work_dir);
     s.supplier_country.clear();
     s.supplier_org.clear();
@@ -278,7 +278,7 @@ void TForm1::reloadLocations() {
 // ---- help ----
 
 void TForm1::showHelp(const char* file, const char* topic) {
-    const QString helpFile = fromAnsi(aq().start_dir + file);
+    const QString helpFile = platform::fromFileName(aq().start_dir + file);
     platform::setApplicationHelpFile(helpFile);
     platform::showHelpTopic(helpFile, QString::fromLatin1(topic));
 }
@@ -296,7 +296,7 @@ void TForm1::Export1Click() {
     const std::optional<QString> chosen = platform::saveFileDialog(options);
     if (!chosen) return;
     auto& s = aq();
-    s.file_name = toAnsi(*chosen);
+    s.file_name = platform::toFileName(*chosen);
     const assessment::ExchangePaths sources = assessment::exchangeSources(s);
     // The scratch name ends on the source last taken: the data file, or the first one missing.
     for (const std::string& source : sources) {
@@ -311,7 +311,7 @@ void TForm1::Importdata1Click() {
     platform::FileDialogOptions options = exchangeFileDialog(QStringLiteral("KDF data (*.kdf)"));
     options.mustExist = true;
     const std::optional<QString> chosen = platform::openFileDialog(options);
-    if (chosen) loadExchangeFile(toAnsi(*chosen));
+    if (chosen) loadExchangeFile(platform::toFileName(*chosen));
     init_all();
 }
 

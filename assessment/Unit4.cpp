@@ -485,7 +485,7 @@ void TForm4::Button3Click() {
     const std::optional<QString> chosen = platform::openFileDialog(options);
     if (!chosen) return;
     auto& s = aq();
-    s.file_name = toAnsi(*chosen);
+    s.file_name = platform::toFileName(*chosen);
     // All 26 numbers are read before any of them is taken over, so a bad file changes nothing.
     std::array<std::int32_t, kImportNumbers> numbers{};
     {

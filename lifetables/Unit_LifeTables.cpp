@@ -356,8 +356,8 @@ bool TPagesDlgLT::gl_LTsaveAs(std::string& name, std::string& folder) {
     platform::FileDialogOptions options;
     options.filter = kTextFilter;
     options.defaultExt = kTextExtension;
-    options.fileName = platform::fromAnsi(name);
-    options.initialDir = platform::fromAnsi(folder);
+    options.fileName = platform::fromFileName(name);
+    options.initialDir = platform::fromFileName(folder);
     for (;;) {
         const std::optional<QString> chosen = platform::saveFileDialog(options);
         if (!chosen) return false;
@@ -368,7 +368,7 @@ bool TPagesDlgLT::gl_LTsaveAs(std::string& name, std::string& folder) {
             if (answer == platform::Button::No) continue;
             if (answer != platform::Button::Yes) return false;
         }
-        gl_LTfindPathAndFilename(platform::toAnsi(*chosen), name, folder);
+        gl_LTfindPathAndFilename(platform::toFileName(*chosen), name, folder);
         return true;
     }
 }
@@ -401,7 +401,7 @@ void TPagesDlgLT::OnClick_OpenInputData() {
     const std::optional<QString> chosen = platform::openFileDialog(options);
     if (!chosen) return;
     LTState& s = lt();
-    gl_LTfindPathAndFilename(platform::toAnsi(*chosen), s.LTinputName, s.LTinputPath);
+    gl_LTfindPathAndFilename(platform::toFileName(*chosen), s.LTinputName, s.LTinputPath);
     try {
         lifetables::proc_LTReadInputFile(s, ltMessageSink());
     } catch (const runtime::Error&) {
@@ -438,7 +438,7 @@ bool TPagesDlgLT::FormCloseQuery() { return askToSaveChanges(); }
 void TPagesDlgLT::Screens1Click() { ShowSupplierForm(); }
 
 void TPagesDlgLT::MHelpZelkLifeTablesClick() {
-    const QString helpFile = platform::fromAnsi(lt().LTexePath + lt().LThelpFile);
+    const QString helpFile = platform::fromFileName(lt().LTexePath + lt().LThelpFile);
     platform::setApplicationHelpFile(helpFile);
     platform::showHelpTopic(helpFile, QStringLiteral("content"));
 }

@@ -1,6 +1,7 @@
 #include "platform/Ansi.h"
 
 #include <QByteArray>
+#include <QFile>
 
 #include "runtime/Cp1252.h"
 
@@ -12,5 +13,9 @@ std::string toAnsi(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return runtime::cp1252FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
+
+std::string toFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString fromFileName(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 }  // namespace platform

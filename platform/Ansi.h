@@ -6,4 +6,9 @@
 namespace platform {
 QString fromAnsi(const std::string& bytes);
 std::string toAnsi(const QString& text);  // characters without a Windows-1252 byte become "?"
+
+// File and folder names keep the file system's own bytes: a name chosen in a dialog opens the file
+// it names, whatever its letters.
+std::string toFileName(const QString& path);
+QString fromFileName(const std::string& path);
 }  // namespace platform

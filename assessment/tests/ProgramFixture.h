@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "assessment/Program.h"
 #include "runtime/Files.h"
@@ -17,7 +18,8 @@ protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         root_ = std::filesystem::temp_directory_path() /
-                ("zelk_" + std::string(info->test_suite_name()) + "_" + info->name());
+                ("zelk_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
+                 std::to_string(::getpid()));
         std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "prog");
         std::filesystem::create_directories(root_ / "work");
