@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -15,11 +15,17 @@ namespace {
 char gDecimalSeparator = '.';
 
 // A value as decimal digits: value = 0.d1d2d3... x 10^exponent, digits without trailing zeros.
-// No digits means zero.
+// No digits means zero. Fixed storage: the general form runs for every value of large files.
 struct Decimal {
+    static constexpr int kCapacity = 20;
     bool negative = false;
-    std::string digits;
+    char digits[kCapacity] = {};
+    int count = 0;
     int exponent = 0;
+    bool empty() const { return count == 0; }
+    void trim() {
+        while (count > 0 && digits[count - 1] == '0') --count;
+    }
 };
 
 constexpr int kMaxDigits = 18;  // the digits an extended real carries
@@ -31,117 +37,140 @@ Decimal toDecimal(long double value) {
         return d;
     }
     d.negative = value < 0;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", kMaxDigits - 1, std::fabs(value));
-    // buf: "d.ddddde+XX"
-    std::string s(buf);
-    const auto e = s.find('e');
-    d.digits = s.substr(0, 1) + s.substr(2, e - 2);
-    d.exponent = std::atoi(s.c_str() + e + 1) + 1;
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    // "d.ddddddddddddddddde+XX": the value correctly rounded to 18 significant digits.
+    // A value that a double holds exactly takes the double's (much faster) conversion; both are
+    // exact, so the digits are the same.
+    char buffer[48];
+    const long double magnitude = std::fabs(value);
+    const auto asDouble = static_cast<double>(magnitude);
+    const auto printed =
+        static_cast<long double>(asDouble) == magnitude
+            ? std::to_chars(buffer, buffer + sizeof buffer, asDouble, std::chars_format::scientific, kMaxDigits - 1)
+            : std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, kMaxDigits - 1);
+    d.digits[0] = buffer[0];
+    for (int i = 1; i < kMaxDigits; ++i) d.digits[i] = buffer[i + 1];
+    d.count = kMaxDigits;
+    const char* e = buffer + kMaxDigits + 1;  // at 'e'
+    ++e;
+    if (*e == '+') ++e;
+    std::from_chars(e, printed.ptr, d.exponent);
+    d.exponent += 1;
+    d.trim();
     return d;
 }
 
 // Rounds half up to `count` significant digits (count may be zero or negative).
 void roundTo(Decimal& d, int count) {
-    if (static_cast<int>(d.digits.size()) <= count) return;
+    if (d.count <= count) return;
     if (count < 0) {
-        d.digits.clear();
+        d.count = 0;
         return;
     }
-    const bool up = d.digits[static_cast<std::size_t>(count)] >= '5';
-    d.digits.resize(static_cast<std::size_t>(count));
+    const bool up = d.digits[count] >= '5';
+    d.count = count;
     if (up) {
         int i = count - 1;
-        while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
-            d.digits[static_cast<std::size_t>(i)] = '0';
-            --i;
-        }
+        while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
         if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
+            d.digits[0] = '1';
+            d.count = 1;
             d.exponent += 1;
         } else {
-            d.digits[static_cast<std::size_t>(i)] += 1;
+            d.digits[i] += 1;
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    d.trim();
 }
 
 char digitAt(const Decimal& d, int i) {  // i from 0
-    return i >= 0 && i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
+    return i >= 0 && i < d.count ? d.digits[i] : '0';
 }
 
-std::string exponentText(int exponent, bool plus, int minDigits) {
-    std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-    while (static_cast<int>(digits.size()) < minDigits) digits.insert(digits.begin(), '0');
-    std::string sign = exponent < 0 ? "-" : (plus ? "+" : "");
-    return "E" + sign + digits;
+void appendExponent(std::string& out, int exponent, bool plus, int minDigits) {
+    out += 'E';
+    if (exponent < 0) out += '-';
+    else if (plus) out += '+';
+    char text[12];
+    const auto end = std::to_chars(text, text + sizeof text, exponent < 0 ? -exponent : exponent);
+    for (auto n = end.ptr - text; n < minDigits; ++n) out += '0';
+    out.append(text, end.ptr);
 }
 
-std::string scientific(const Decimal& d, char separator, int exponentDigits) {
-    std::string out = d.negative ? "-" : "";
-    out += digitAt(d, 0);
-    if (d.digits.size() > 1) {
-        out += separator;
-        out += d.digits.substr(1);
-    }
-    return out + exponentText(d.exponent - 1, false, exponentDigits);
+void appendNonFinite(std::string& out, long double value) {
+    if (std::isnan(value)) out += "NAN";
+    else out += value < 0 ? "-INF" : "INF";
 }
 
-std::string nonFinite(long double value) {
-    if (std::isnan(value)) return "NAN";
-    return value < 0 ? "-INF" : "INF";
-}
+int clampPrecision(int precision) { return std::clamp(precision, 1, kMaxDigits); }
 
 }  // namespace
 
 char decimalSeparator() { return gDecimalSeparator; }
 void setDecimalSeparator(char separator) { gDecimalSeparator = separator; }
 
-std::string formatGeneral(long double value, int precision, char separator, int exponentDigits) {
-    if (!std::isfinite(value)) return nonFinite(value);
-    if (precision < 1) precision = 1;
-    if (precision > kMaxDigits) precision = kMaxDigits;
+void appendGeneral(std::string& out, long double value, int precision, char separator, int exponentDigits) {
+    if (!std::isfinite(value)) {
+        appendNonFinite(out, value);
+        return;
+    }
+    precision = clampPrecision(precision);
     Decimal d = toDecimal(value);
     roundTo(d, precision);
-    if (d.digits.empty()) return "0";
-    if (d.exponent > precision || d.exponent < -3) return scientific(d, separator, exponentDigits);
-    std::string out = d.negative ? "-" : "";
-    const int n = static_cast<int>(d.digits.size());
+    if (d.empty()) {
+        out += '0';
+        return;
+    }
+    if (d.negative) out += '-';
+    if (d.exponent > precision || d.exponent < -3) {
+        out += d.digits[0];
+        if (d.count > 1) {
+            out += separator;
+            out.append(d.digits + 1, static_cast<std::size_t>(d.count - 1));
+        }
+        appendExponent(out, d.exponent - 1, false, exponentDigits);
+        return;
+    }
     if (d.exponent <= 0) {
         out += '0';
         out += separator;
         out.append(static_cast<std::size_t>(-d.exponent), '0');
-        out += d.digits;
-        return out;
+        out.append(d.digits, static_cast<std::size_t>(d.count));
+        return;
     }
     for (int i = 0; i < d.exponent; ++i) out += digitAt(d, i);
-    if (n > d.exponent) {
+    if (d.count > d.exponent) {
         out += separator;
-        out += d.digits.substr(static_cast<std::size_t>(d.exponent));
+        out.append(d.digits + d.exponent, static_cast<std::size_t>(d.count - d.exponent));
     }
+}
+
+std::string formatGeneral(long double value, int precision, char separator, int exponentDigits) {
+    std::string out;
+    appendGeneral(out, value, precision, separator, exponentDigits);
     return out;
 }
 
 std::string formatFixed(long double value, int precision, int decimals, char separator) {
-    if (!std::isfinite(value)) return nonFinite(value);
-    if (precision < 1) precision = 1;
-    if (precision > kMaxDigits) precision = kMaxDigits;
-    if (decimals < 0) decimals = 0;
+    std::string out;
+    if (!std::isfinite(value)) {
+        appendNonFinite(out, value);
+        return out;
+    }
+    precision = clampPrecision(precision);
+    decimals = std::max(decimals, 0);
     Decimal d = toDecimal(value);
     if (d.exponent > precision) return formatGeneral(value, precision, separator);
-    const int keep = std::min(precision, d.exponent + decimals);
-    roundTo(d, keep);
-    if (d.exponent > precision && !d.digits.empty()) return formatGeneral(value, precision, separator);
-    std::string out = (d.negative && !d.digits.empty()) ? "-" : "";
-    if (d.digits.empty() || d.exponent <= 0) {
+    roundTo(d, std::min(precision, d.exponent + decimals));
+    if (d.exponent > precision && !d.empty()) return formatGeneral(value, precision, separator);
+    if (d.negative && !d.empty()) out += '-';
+    if (d.empty() || d.exponent <= 0) {
         out += '0';
     } else {
         for (int i = 0; i < d.exponent; ++i) out += digitAt(d, i);
     }
     if (decimals > 0) {
         out += separator;
-        for (int i = 0; i < decimals; ++i) out += d.digits.empty() ? '0' : digitAt(d, d.exponent + i);
+        for (int i = 0; i < decimals; ++i) out += d.empty() ? '0' : digitAt(d, d.exponent + i);
     }
     return out;
 }
@@ -149,11 +178,11 @@ std::string formatFixed(long double value, int precision, int decimals, char sep
 std::string formatExponent23(long double value) {
     Decimal d = toDecimal(value);
     roundTo(d, 15);
-    std::string out = d.negative && !d.digits.empty() ? "-" : " ";
+    std::string out = d.negative && !d.empty() ? "-" : " ";
     out += digitAt(d, 0);
     out += '.';
     for (int i = 1; i < 15; ++i) out += digitAt(d, i);
-    out += exponentText(d.digits.empty() ? 0 : d.exponent - 1, true, 4);
+    appendExponent(out, d.empty() ? 0 : d.exponent - 1, true, 4);
     return out;
 }
 

@@ -22,6 +22,9 @@ inline std::string formatFixed(long double value, int precision, int decimals) {
 // below 0.0001 or has more than `precision` integer digits. `exponentDigits` is the least number
 // of exponent digits (0 to 4).
 std::string formatGeneral(long double value, int precision, char separator, int exponentDigits = 0);
+// The same, appended to `out` without allocating beyond its growth (for large files).
+void appendGeneral(std::string& out, long double value, int precision, char separator,
+                   int exponentDigits = 0);
 inline std::string formatGeneral(long double value, int precision) {
     return formatGeneral(value, precision, decimalSeparator());
 }
