@@ -36,7 +36,14 @@ TEST_F(RelativeRisks, PerTenUnitsWithBoundsFromTheStandardError) {
     proc_LTComputeRRs(*state, 1);
     EXPECT_EQ(rr[5][1], 1.0);
     EXPECT_LT(rr[6][1], 1.0);
-    proc_LTComputeRRs(*state, 3);  // no such cause: nothing happens
+
+    // A cause outside 0..2 has no row of the table: nothing at all changes.
+    const LTRRTable before = rr;
+    const LTRRTable atLevelBefore = state->LTRRatLevel;
+    proc_LTComputeRRs(*state, 3);
+    proc_LTComputeRRs(*state, -1);
+    EXPECT_EQ(rr, before);
+    EXPECT_EQ(state->LTRRatLevel, atLevelBefore);
 }
 
 TEST_F(RelativeRisks, AtTheLevelDifferenceOfReferenceAndMean) {
