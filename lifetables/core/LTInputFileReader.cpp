@@ -30,9 +30,10 @@ CurrentSection sectionOf(const std::string& field) {
     return {};
 }
 
-// Death rate of a count: count / population where both are above 0, else 0.
+// Death rate of a count: count / population where the count is above 0, else 0. A population of 0
+// gives 0 as well (no division by zero); any other population divides, a negative one too.
 double deathRate(double count, double population) {
-    return count > 0 && population > 0 ? count / population : 0.0;
+    return count > 0 && population != 0 ? count / population : 0.0;
 }
 
 void warnRowsBeyondTable(const LTMessageSink& messages, const std::string& header,

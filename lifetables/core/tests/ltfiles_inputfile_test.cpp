@@ -60,7 +60,7 @@ TEST_F(LTInputFileTest, WriteThenReadGivesBackEveryWrittenValue) {
             const double pop = r.LTempirical[row][kLTPopulation][s];
             for (int c = kLTRateAll; c <= kLTRateLCA; ++c) {
                 const double count = r.LTempirical[row][c - 3][s];
-                EXPECT_EQ(r.LTempirical[row][c][s], count > 0 && pop > 0 ? count / pop : 0.0);
+                EXPECT_EQ(r.LTempirical[row][c][s], count > 0 && pop != 0 ? count / pop : 0.0);
             }
         }
         for (int t = 0; t < kLTIndicatorCount; ++t) {
@@ -351,11 +351,23 @@ TEST_F(LTInputFileTest, BooleansReadZeroAsFalseAndOtherNumbersAsTrue) {
     EXPECT_THROW(readBytes("[LT_relative_risks]\r\nn\t0\t0\t0\t0\tyes\tx\r\n"), runtime::ConvertError);
 }
 
-TEST_F(LTInputFileTest, EmpiricalRowWithoutPopulationGetsRatesZero) {
-    ReadResult back = readBytes("[LT_empirical_data/male]\r\nc\r\n2000\r\n0\t4\t0\t3\t0\t1\t\r\n[END]\r\n");
-    EXPECT_EQ(back.state->LTempirical[1][kLTDeathsAll][1], 3.0);
-    EXPECT_EQ(back.state->LTempirical[1][kLTRateAll][1], 0.0);
-    EXPECT_EQ(back.state->LTempirical[1][kLTRateLCA][1], 0.0);
+TEST_F(LTInputFileTest, RatesDivideEachPositiveCountByAnyPopulationButZero) {
+    ReadResult back = readBytes("[LT_empirical_data/male]\r\nc\r\n2000\r\n"
+                                "0\t4\t0\t3\t0\t1\t\r\n"          // no population: rates 0
+                                "5\t9\t-100\t3\t0\t1\t\r\n"       // a negative one divides
+                                "10\t14\t-100\t-2\t4\t0\t\r\n"    // a count of 0 or less: rate 0
+                                "15\t19\t200\t-2\t4\t0\t\r\n[END]\r\n");
+    const auto& data = back.state->LTempirical;
+    EXPECT_EQ(data[1][kLTDeathsAll][1], 3.0);
+    EXPECT_EQ(data[1][kLTRateAll][1], 0.0);
+    EXPECT_EQ(data[1][kLTRateLCA][1], 0.0);
+    EXPECT_EQ(data[2][kLTRateAll][1], -0.03);
+    EXPECT_EQ(data[2][kLTRateCardio][1], 0.0);
+    EXPECT_EQ(data[2][kLTRateLCA][1], -0.01);
+    EXPECT_EQ(data[3][kLTRateAll][1], 0.0);
+    EXPECT_EQ(data[3][kLTRateCardio][1], -0.04);
+    EXPECT_EQ(data[4][kLTRateAll][1], 0.0);
+    EXPECT_EQ(data[4][kLTRateCardio][1], 0.02);
 }
 
 TEST_F(LTInputFileTest, SectionReadTwiceKeepsTheLaterValues) {
