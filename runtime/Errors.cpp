@@ -1,5 +1,7 @@
 #include "runtime/Errors.h"
 
+#include <cerrno>
+
 namespace runtime {
 
 std::string ioMessage(int code) {
@@ -12,6 +14,22 @@ std::string ioMessage(int code) {
     case kDiskFull: return "Disk full";
     case kInvalidNumericInput: return "Invalid numeric input";
     default: return "I/O error " + std::to_string(code);
+    }
+}
+
+int ioCodeFromErrno(int error) {
+    switch (error) {
+    case ENOENT: return kFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG: return kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY: return kAccessDenied;
+    case ENOSPC:
+    case EDQUOT: return kDiskFull;
+    default: return error > 0 ? error : 5;
     }
 }
 

@@ -52,4 +52,8 @@ enum IoCode : int {
 // The message of an I/O result code: 2 "File not found", 106 "Invalid numeric input", others "I/O error N".
 std::string ioMessage(int code);
 
+// The I/O result code of a failed system call's errno: 5 "File access denied" for a refusal,
+// 101 "Disk full", 2 "File not found", ...
+int ioCodeFromErrno(int error);
+
 }  // namespace runtime

@@ -22,9 +22,20 @@ std::string withTrailingSlash(const std::string& dir);
 void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write);
 
+// Writes `target` anew, for the files that have no fixed temporary name: `write` fills a temporary
+// file in the target's folder, under a name that no existing file has, which then replaces the
+// target as replaceFile does. Where the folder takes no new file but the target itself can be
+// written, the target is written in place, and a failed write puts its previous bytes back. Every
+// failure throws an InOutError and leaves the previous file byte for byte; a missing target is
+// created.
+void rewriteFile(const std::string& target, const std::function<void(TextWriter&)>& write);
+
 namespace testing {
 // Test hook: the next replaceFile fails at the rename step (as a full disk or a locked file would).
 void failNextRename();
+// Test hook: the next rewriteFile can create no file in the target's folder (as a read-only
+// folder would refuse it).
+void failNextTempCreate();
 // Test hook: the next TextWriter::close fails (as a full disk would).
 void failNextWriterClose();
 }  // namespace testing

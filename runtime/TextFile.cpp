@@ -14,22 +14,6 @@ namespace {
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-int ioCodeFromErrno(int error) {
-    switch (error) {
-    case ENOENT: return kFileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG: return kPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY: return kAccessDenied;
-    case ENOSPC:
-    case EDQUOT: return kDiskFull;
-    default: return error > 0 ? error : 5;
-    }
-}
-
 }  // namespace
 
 namespace testing {

@@ -53,7 +53,7 @@ ExchangePaths exchangeTargets(const AssessmentState& state) {
 void writeExchangeFile(const std::string& target, const ExchangePaths& sources) {
     std::array<SectionLines, kExchangeSectionCount> sections;
     for (std::size_t i = 0; i < sources.size(); ++i) sections[i] = runtime::readAllLines(sources[i]);
-    runtime::replaceFile(target, target + ".tmp", [&](runtime::TextWriter& out) {
+    runtime::rewriteFile(target, [&](runtime::TextWriter& out) {
         for (std::size_t i = 0; i < sources.size(); ++i) {
             out.writeln(sources[i]);
             for (const std::string& line : sections[i]) out.writeln(line);

@@ -67,7 +67,7 @@ void ltAppendInteger(std::string& line, std::int64_t value) {
 void ltAppendBoolean(std::string& line, bool value) { line += value ? "-1" : "0"; }
 
 void ltRewriteFile(const std::string& path, const std::function<void(runtime::TextWriter&)>& write) {
-    runtime::replaceFile(path, path + ".tmp", write);
+    runtime::rewriteFile(path, write);
 }
 
 }  // namespace lifetables

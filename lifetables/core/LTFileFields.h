@@ -38,8 +38,9 @@ void ltAppendRealField(std::string& line, double value);
 void ltAppendInteger(std::string& line, std::int64_t value);
 void ltAppendBoolean(std::string& line, bool value);
 
-// Writes the file `path` through a temporary copy beside it, which replaces the file only once it is
-// complete; a failure throws runtime::InOutError and leaves the previous file as it was.
+// Writes the file `path` through a temporary copy beside it, under a name no other file has, which
+// replaces the file only once it is complete (in place where the folder takes no new file); a
+// failure throws runtime::InOutError and leaves the previous file as it was.
 void ltRewriteFile(const std::string& path, const std::function<void(runtime::TextWriter&)>& write);
 
 }  // namespace lifetables

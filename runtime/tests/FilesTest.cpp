@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
+#include "runtime/tests/ReadOnlyFolder.h"
 
 using namespace runtime;
 namespace fs = std::filesystem;
@@ -67,6 +72,100 @@ TEST_F(ReplaceFile, FailedRenameKeepsTheOriginalAndReports) {
     EXPECT_THROW(replaceFile(blocked, temp, [](TextWriter& w) { w.writeln("x"); }), InOutError);
     EXPECT_TRUE(fs::is_directory(blocked + "/inside"));
     EXPECT_FALSE(fs::exists(temp));
+}
+
+// The files the folder holds, by name.
+std::vector<std::string> namesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+using RewriteFile = ReplaceFile;
+
+TEST_F(RewriteFile, FilesNamedLikeTemporariesAreLeftAlone) {
+    const std::string own = (dir / "data_rec.dat.tmp").string();
+    const std::string numbered = (dir / "data_rec.dat.1.tmp").string();
+    std::ofstream(own, std::ios::binary) << "the user's own";
+    std::ofstream(numbered, std::ios::binary) << "another";
+    fs::create_directory(dir / "data_rec.dat.2.tmp");
+
+    rewriteFile(target, [](TextWriter& w) { w.writeln("new"); });
+    EXPECT_EQ(contents(), "new\r\n");
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"data_rec.dat", "data_rec.dat.1.tmp", "data_rec.dat.2.tmp",
+                                                      "data_rec.dat.tmp"}));
+    std::ifstream in(own, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "the user's own");
+
+    // A missing target is created.
+    const std::string fresh = (dir / "fresh.txt").string();
+    rewriteFile(fresh, [](TextWriter& w) { w.write("x"); });
+    EXPECT_TRUE(fs::is_regular_file(fresh));
+}
+
+TEST_F(RewriteFile, FailedWriteLeavesThePreviousBytes) {
+    const char raw[] = "line 1\nno CR\r\n\0binary\xff";
+    const std::string previous(raw, sizeof raw - 1);
+    std::ofstream(target, std::ios::binary | std::ios::trunc) << previous;
+    EXPECT_THROW(rewriteFile(target, [](TextWriter& w) {
+                     w.writeln("half");
+                     throw InOutError(kDiskFull);
+                 }),
+                 InOutError);
+    EXPECT_EQ(contents(), previous);
+    runtime::testing::failNextRename();
+    EXPECT_THROW(rewriteFile(target, [](TextWriter& w) { w.writeln("x"); }), InOutError);
+    EXPECT_EQ(contents(), previous);
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+}
+
+TEST_F(RewriteFile, FolderWithoutRoomForANewFileIsWrittenInPlace) {
+    runtime::testing::failNextTempCreate();
+    rewriteFile(target, [](TextWriter& w) { w.writeln("in place"); });
+    EXPECT_EQ(contents(), "in place\r\n");
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+
+    // A failed write in place puts the previous bytes back.
+    runtime::testing::failNextTempCreate();
+    EXPECT_THROW(rewriteFile(target, [](TextWriter& w) {
+                     w.writeln("half");
+                     throw InOutError(kDiskFull);
+                 }),
+                 InOutError);
+    EXPECT_EQ(contents(), "in place\r\n");
+    runtime::testing::failNextTempCreate();
+    runtime::testing::failNextWriterClose();
+    EXPECT_THROW(rewriteFile(target, [](TextWriter& w) { w.writeln("x"); }), InOutError);
+    EXPECT_EQ(contents(), "in place\r\n");
+
+    // Without a target there is nothing to write in place: the refusal is reported.
+    runtime::testing::failNextTempCreate();
+    try {
+        rewriteFile((dir / "new.txt").string(), [](TextWriter& w) { w.writeln("x"); });
+        ADD_FAILURE() << "no error";
+    } catch (const InOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "File access denied");
+    }
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+}
+
+TEST_F(RewriteFile, ReadOnlyFolderOverAWritableFile) {
+    const std::string fresh = (dir / "fresh.txt").string();
+    const auto run = test::runInReadOnlyFolder(dir.string(), [&] {
+        rewriteFile(target, [](TextWriter& w) { w.writeln("saved"); });
+        // A new file cannot be made there, and says so.
+        try {
+            rewriteFile(fresh, [](TextWriter& w) { w.writeln("x"); });
+        } catch (const InOutError&) {
+            return true;
+        }
+        return false;
+    });
+    if (run == test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, test::ReadOnlyRun::Succeeded);
+    EXPECT_EQ(contents(), "saved\r\n");
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
 }
 
 TEST(FilesHelpers, TrailingSlash) {

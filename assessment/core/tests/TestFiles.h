@@ -1,9 +1,11 @@
 #pragma once
 // A scratch folder per test, removed afterwards, with helpers to write and read files byte for byte.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -41,6 +43,14 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+    // The names of everything in the folder, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            found.push_back(entry.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
 
 private:
     std::filesystem::path path_;

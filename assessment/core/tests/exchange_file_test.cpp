@@ -2,12 +2,17 @@
 // conversion of a data set of the earlier version.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/ExchangeFile.h"
 #include "assessment/core/tests/TestFiles.h"
 #include "runtime/Errors.h"
+#include "runtime/Files.h"
+#include "runtime/tests/ReadOnlyFolder.h"
 
 namespace assessment {
 namespace {
@@ -54,6 +59,61 @@ TEST(ExchangeFileWrite, SectionsInTheirOrderWithHeadersAndEndMarks) {
               d + "data_sup.tab\r\nEOF\r\n" +
               d + "data_rec.dat\r\n1 2 3 ;;;\r\nEOF\r\n");
     EXPECT_FALSE(w.folder.exists("out.kdf.tmp"));
+}
+
+// A working directory with its five files and an export folder "out" beside them.
+struct ExportSetUp : WorkingDirectory {
+    ExportSetUp() {
+        for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"})
+            folder.write(name, std::string(name) + "\r\n");
+        std::filesystem::create_directory(folder.file("out"));
+        folder.write("out/data.kdf", "earlier export\r\n");
+    }
+    std::string expected() const {
+        std::string bytes;
+        for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"})
+            bytes += folder.file(name) + "\r\n" + name + "\r\nEOF\r\n";
+        return bytes;
+    }
+    std::vector<std::string> exportNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.file("out")))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST(ExchangeFileWrite, ExportLeavesAUserFileNamedLikeATemporaryAlone) {
+    ExportSetUp w;
+    w.folder.write("out/data.kdf.tmp", "the user's own\r\n");
+    writeExchangeFile(w.folder.file("out/data.kdf"), exchangeSources(w.state));
+    EXPECT_EQ(w.folder.read("out/data.kdf"), w.expected());
+    EXPECT_EQ(w.folder.read("out/data.kdf.tmp"), "the user's own\r\n");
+    EXPECT_EQ(w.exportNames(), (std::vector<std::string>{"data.kdf", "data.kdf.tmp"}));
+}
+
+TEST(ExchangeFileWrite, ExportIntoAReadOnlyFolderOverAWritableFile) {
+    ExportSetUp w;
+    const auto run = runtime::test::runInReadOnlyFolder(w.folder.file("out"), [&] {
+        writeExchangeFile(w.folder.file("out/data.kdf"), exchangeSources(w.state));
+        return true;
+    });
+    if (run == runtime::test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::test::ReadOnlyRun::Succeeded);
+    EXPECT_EQ(w.folder.read("out/data.kdf"), w.expected());
+    EXPECT_EQ(w.exportNames(), std::vector<std::string>{"data.kdf"});
+}
+
+TEST(ExchangeFileWrite, FailedExportLeavesTheEarlierFileByteForByte) {
+    ExportSetUp w;
+    const char raw[] = "earlier\nexport\0\xfe";
+    const std::string earlier(raw, sizeof raw - 1);
+    w.folder.write("out/data.kdf", earlier);
+    runtime::testing::failNextWriterClose();
+    EXPECT_THROW(writeExchangeFile(w.folder.file("out/data.kdf"), exchangeSources(w.state)), runtime::InOutError);
+    EXPECT_EQ(w.folder.read("out/data.kdf"), earlier);
+    EXPECT_EQ(w.exportNames(), std::vector<std::string>{"data.kdf"});
 }
 
 TEST(ExchangeFileWrite, ParameterSectionFallsBackToTheDefaults) {

@@ -7,6 +7,7 @@
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
+#include "runtime/tests/ReadOnlyFolder.h"
 
 namespace lifetables::testing {
 namespace {
@@ -132,7 +133,30 @@ TEST_F(LTCalculationsFileTest, FailedSaveKeepsThePreviousFile) {
     runtime::testing::failNextRename();
     EXPECT_THROW(proc_LTWriteCalculations(*state), runtime::InOutError);
     EXPECT_EQ(folder.read("calc.txt"), "previous\r\n");
-    EXPECT_FALSE(folder.exists("calc.txt.tmp"));
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"calc.txt"});
+}
+
+TEST_F(LTCalculationsFileTest, SaveLeavesAUserFileNamedLikeATemporaryAlone) {
+    folder.write("calc.txt.tmp", "the user's own\r\n");
+    EXPECT_EQ(writtenLines().size(), 0u);
+    EXPECT_EQ(folder.read("calc.txt.tmp"), "the user's own\r\n");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"calc.txt", "calc.txt.tmp"}));
+}
+
+TEST_F(LTCalculationsFileTest, SaveIntoAReadOnlyFolderOverAWritableFile) {
+    simulate(3, 2);
+    folder.write("calc.txt", "previous\r\n");
+    const auto run = runtime::test::runInReadOnlyFolder(folder.dir(), [&] {
+        proc_LTWriteCalculations(*state);
+        return true;
+    });
+    if (run == runtime::test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::test::ReadOnlyRun::Succeeded);
+    const auto lines = crlfLines(folder.read("calc.txt"));
+    ASSERT_EQ(lines.size(), 1u + 16 * 5);
+    EXPECT_EQ(lines[0], "[Calculation:_both_sexes]");
+    EXPECT_EQ(lines[1], "[Hazard_Matrix_empirical]");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"calc.txt"});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
+#include "runtime/tests/ReadOnlyFolder.h"
 
 namespace lifetables::testing {
 namespace {
@@ -406,10 +407,41 @@ TEST_F(LTInputFileTest, FailedSaveKeepsThePreviousFileAndReportsTheError) {
     runtime::testing::failNextWriterClose();
     EXPECT_THROW(proc_LTWriteInputFile(*written), runtime::InOutError);
     EXPECT_EQ(folder.read("input.txt"), "previous contents\r\n");
-    EXPECT_FALSE(folder.exists("input.txt.tmp"));
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"input.txt"});
 
     written->LTinputPath = folder.dir() + "no such folder/";
     EXPECT_THROW(proc_LTWriteInputFile(*written), runtime::InOutError);
+}
+
+TEST_F(LTInputFileTest, SaveLeavesAUserFileNamedLikeATemporaryAlone) {
+    auto written = makeState();
+    fillState(*written, {1});
+    written->LTinputPath = folder.dir();
+    written->LTinputName = "res.txt";
+    folder.write("res.txt", "previous\r\n");
+    folder.write("res.txt.tmp", "the user's own\r\n");
+    proc_LTWriteInputFile(*written);
+    EXPECT_EQ(folder.read("res.txt.tmp"), "the user's own\r\n");
+    EXPECT_EQ(folder.read("res.txt").rfind("[LT_empirical_data/male]\r\ncomment 1\r\n", 0), 0u);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"res.txt", "res.txt.tmp"}));
+}
+
+TEST_F(LTInputFileTest, SaveIntoAReadOnlyFolderOverAWritableFile) {
+    auto written = makeState();
+    fillState(*written, {2});
+    written->LTinputPath = folder.dir();
+    written->LTinputName = "res.txt";
+    folder.write("res.txt", "previous\r\n");
+    const auto run = runtime::test::runInReadOnlyFolder(folder.dir(), [&] {
+        proc_LTWriteInputFile(*written);
+        return true;
+    });
+    if (run == runtime::test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::test::ReadOnlyRun::Succeeded);
+    const std::string saved = folder.read("res.txt");
+    EXPECT_EQ(saved.rfind("[LT_empirical_data/female]\r\ncomment 2\r\n2004\r\n", 0), 0u);
+    EXPECT_EQ(saved.substr(saved.size() - 7), "[END]\r\n");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"res.txt"});
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+#pragma once
+// Runs an action against a folder that takes no new file while the files in it stay writable, as a
+// user's write-protected folder does. An ordinary user loses the folder's write bits for the time
+// of the action; root, whom permissions do not stop, runs the action in a child process as the
+// unprivileged user "nobody", with the folder left to root and its files opened to everyone.
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace runtime::test {
+
+enum class ReadOnlyRun { Succeeded, Failed, CannotRun };
+
+// The action returns true on success; an exception counts as failure.
+inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::function<bool()>& action) {
+    namespace fs = std::filesystem;
+    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const fs::perms before = fs::status(folder).permissions();
+    auto attempt = [&action] {
+        try {
+            return action();
+        } catch (...) {
+            return false;
+        }
+    };
+    if (::geteuid() != 0) {
+        fs::permissions(folder, writeBits, fs::perm_options::remove);
+        const bool ok = attempt();
+        fs::permissions(folder, before);
+        return ok ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
+    }
+    constexpr uid_t kNobody = 65534;
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            fs::permissions(entry.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write |
+                                              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        }
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::access(folder.c_str(), R_OK | X_OK) != 0)
+            ::_exit(2);
+        ::_exit(attempt() ? 0 : 1);
+    }
+    int status = 0;
+    const bool waited = child > 0 && ::waitpid(child, &status, 0) == child;
+    fs::permissions(folder, before);
+    if (!waited || !WIFEXITED(status) || WEXITSTATUS(status) == 2) return ReadOnlyRun::CannotRun;
+    return WEXITSTATUS(status) == 0 ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
+}
+
+}  // namespace runtime::test
