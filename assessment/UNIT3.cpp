@@ -137,9 +137,12 @@ void TForm3::rebuildTownList() {
 void TForm3::show_record(std::int32_t n) {
     auto& s = aq();
     if (n == 0) platform::showMessage(QStringLiteral("no records found."));
-    const bool derived = assessment::showRecordFile(s, n);
+    assessment::showRecordFile(s, n);
     if (n != 0) showFields();
-    if (derived) {
+    // The class width is taken after the record is shown: a pollutant change while showing it
+    // builds the captions of the width in use before, and the screens' next make_label shows the
+    // record's own width.
+    if (assessment::takeRecordInterval(s)) {
         // The class width of an older record is derived from its pollutant and stored at once.
         fill_data();
         save_data();
