@@ -354,7 +354,7 @@ void TForm3::BitBtn2Click() {
 void TForm3::Button3Click() {
     auto& s = aq();
     const QString name = ui_->agglom->currentText();
-    if (name.trimmed().isEmpty()) return;  // a town without a name would be no entry
+    if (name.isEmpty()) return;  // an entry without a name is a free entry; blanks are a name
     if (ui_->agglom->findText(name, Qt::MatchFixedString) >= 0) return;  // case-insensitive
     const int index = ui_->agglom->count();
     if (!townIndexValid(index)) {
