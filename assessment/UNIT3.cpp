@@ -137,9 +137,12 @@ void TForm3::rebuildTownList() {
 void TForm3::show_record(std::int32_t n) {
     auto& s = aq();
     if (n == 0) platform::showMessage(QStringLiteral("no records found."));
-    const bool derived = assessment::showRecordFile(s, n);
+    assessment::showRecordFile(s, n);
     if (n != 0) showFields();
-    if (derived) {
+    // The class width is taken after the record is shown: a pollutant change while showing it
+    // builds the captions of the width in use before, and the screens' next make_label shows the
+    // record's own width.
+    if (assessment::takeRecordInterval(s)) {
         // The class width of an older record is derived from its pollutant and stored at once.
         fill_data();
         save_data();
@@ -351,7 +354,7 @@ void TForm3::BitBtn2Click() {
 void TForm3::Button3Click() {
     auto& s = aq();
     const QString name = ui_->agglom->currentText();
-    if (name.trimmed().isEmpty()) return;  // a town without a name would be no entry
+    if (name.isEmpty()) return;  // an entry without a name is a free entry; blanks are a name
     if (ui_->agglom->findText(name, Qt::MatchFixedString) >= 0) return;  // case-insensitive
     const int index = ui_->agglom->count();
     if (!townIndexValid(index)) {

@@ -33,6 +33,7 @@
 #include "runtime/TextFile.h"
 #include "ui_TForm1.h"
 #include "ui_TForm3.h"
+#include "ui_TForm5.h"
 
 using platform::fromAnsi;
 using platform::toAnsi;
@@ -250,9 +251,18 @@ void TForm1::reloadSupplier() {
 void TForm1::reloadEndpoints() {
     auto& s = aq();
     const std::string path = s.work_dir + assessment::kEndpointFile;
-    // The file is read completely before the tables change: a bad line leaves them as they were.
-    // Without the file the tables keep what they held; the list selects its first item in both cases.
-    if (runtime::fileExists(path)) s.endpoints = assessment::readEndpointFile(path);
+    // The file's entries replace the tables; after a bad line the list holds the entries read
+    // before it, with none selected, and the error ends the reload here. Without the file the
+    // tables keep what they held. The list then selects its first item.
+    if (runtime::fileExists(path)) {
+        try {
+            assessment::readEndpointFile(path, s.endpoints);
+        } catch (...) {
+            program().Form5->fill_endpoint_list();
+            program().Form5->ui().endpoint->setCurrentIndex(-1);
+            throw;
+        }
+    }
     program().Form5->fill_endpoint_list();
 }
 

@@ -79,11 +79,14 @@ void deleteLine(const std::string& path, const std::string& tempPath, std::int32
     rewriteLine(path, tempPath, k, nullptr);
 }
 
-bool showRecordFile(AssessmentState& state, std::int32_t n) {
+void showRecordFile(AssessmentState& state, std::int32_t n) {
     if (const auto count = readRecord(state.data_file, n, state.aq_record)) {
         state.record_count = *count;
         state.cur_pollutant = state.aq_record[2];
     }
+}
+
+bool takeRecordInterval(AssessmentState& state) {
     state.interval_index = state.aq_record[29];
     if (state.interval_index != -1) return false;
     state.interval_index = intervalForPollutant(state.cur_pollutant);

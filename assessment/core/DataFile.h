@@ -29,10 +29,13 @@ void replaceLine(const std::string& path, const std::string& tempPath, std::int3
 void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k);
 
 // The file half of show_record on the program-wide state. For n other than 0: record n goes into
-// aq_record, record_count := the line count, cur_pollutant := field 2. Then, also for n = 0:
-// interval_index := field 29, or, when that is -1, the class width derived from cur_pollutant; in
-// that case the result is true and the caller stores the record at once.
-bool showRecordFile(AssessmentState& state, std::int32_t n);
+// aq_record, record_count := the line count, cur_pollutant := field 2; n = 0 changes nothing.
+void showRecordFile(AssessmentState& state, std::int32_t n);
+
+// The class width of the record in memory, taken once the record is shown: interval_index :=
+// field 29, or, when that is -1, the class width derived from cur_pollutant; in that case the
+// result is true and the caller stores the record at once.
+bool takeRecordInterval(AssessmentState& state);
 
 // Writes aq_record (its tail as aq_record.text) as line cur_record of the data file, through
 // work_dir + "rec.tmp"; a line past the end is appended.

@@ -79,8 +79,14 @@ EndpointTables builtinEndpoints() {
 }
 
 EndpointTables readEndpointFile(const std::string& path) {
-    runtime::TextReader in(path);
     EndpointTables tables;
+    readEndpointFile(path, tables);
+    return tables;
+}
+
+void readEndpointFile(const std::string& path, EndpointTables& tables) {
+    tables = EndpointTables{};
+    runtime::TextReader in(path);
     while (!in.eof()) {
         const std::int32_t code = in.readInteger();
         const std::string field = in.readText(kNameFieldLength);
@@ -89,7 +95,6 @@ EndpointTables readEndpointFile(const std::string& path) {
         tables.endpoint_codes.push_back(code);
         tables.endpoint_names.push_back(field.substr(1));
     }
-    return tables;
 }
 
 void writeEndpointFile(const std::string& path, const std::string& tempPath, const EndpointTables& tables) {

@@ -36,6 +36,10 @@ EndpointTables builtinEndpoints();
 // "Invalid numeric input").
 EndpointTables readEndpointFile(const std::string& path);
 
+// The same into `tables`, which is emptied before the file is opened and grows line by line, so
+// that after an error it holds the entries read before the bad line.
+void readEndpointFile(const std::string& path, EndpointTables& tables);
+
 // Writes one line per entry: code, one blank, name.
 void writeEndpointFile(const std::string& path, const std::string& tempPath, const EndpointTables& tables);
 

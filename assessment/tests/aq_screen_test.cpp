@@ -335,6 +335,56 @@ TEST_F(AirQualityScreen, ClassCaptionsFollowTheClassWidth) {
     EXPECT_EQ(l4("Label25")->text(), ">=200");
 }
 
+// A record's class width reaches the captions only at the next make_label: loading the record
+// builds them, through the pollutant it shows, for the width in use before.
+TEST_F(AirQualityScreen, StartUpRecordKeepsTheCaptionsOfTheWidthInUseBefore) {
+    // The parameter file's last line leaves the class width 2 (per 1) before the first record.
+    writeFile(workDir + "params.tab", defaultParams() + "0 0  1.00000000000000E+0003  1.00600000000000E+0000  "
+                                                        "1.00400000000000E+0000  1.00800000000000E+0000 0 3 2\r\n");
+    auto pm10PerFive = validRecord(0, kPM10, 2001);
+    pm10PerFive[29] = 1;
+    Program& p = startWith(recordLine(pm10PerFive), "0 1|1|Alpha\r\n");
+    EXPECT_EQ(p.aq.interval_index, 1);
+    EXPECT_EQ(p.aq.class_bounds[1].str(), "1.0");
+    EXPECT_EQ(p.aq.class_bounds[24].str(), "40.");
+    EXPECT_EQ(p.aq.class_captions[2].str(), "1.0-1.9");
+    EXPECT_EQ(l4("Label2")->text(), "1.0-1.9");
+    EXPECT_EQ(l4("Label25")->text(), ">=40.0");
+    EXPECT_EQ(box3("interval")->currentIndex(), 1);
+    // Activation shows the record again and then builds the captions of its width.
+    ASSERT_TRUE(platform::testing::activateForm(f4));
+    EXPECT_EQ(l4("Label2")->text(), " 5 - 9");
+    EXPECT_EQ(p.aq.class_bounds[1].str(), " 5 ");
+}
+
+TEST_F(AirQualityScreen, RecordOfAnotherPollutantShownFromTheLocationScreenKeepsTheCaptions) {
+    auto so2PerOne = validRecord(0, 1, 2002);
+    so2PerOne[29] = 2;
+    Program& p = startWith(recordLine(validRecord(0, kPM10, 2001)) + recordLine(so2PerOne), "0 1|1|Alpha\r\n");
+    ASSERT_TRUE(platform::testing::activateForm(f4));
+    ASSERT_EQ(l4("Label2")->text(), "10-19");
+    ASSERT_TRUE(platform::testing::activateForm(f3));
+    b3("BitBtn5")->click();  // next record
+    EXPECT_EQ(p.aq.cur_record, 2);
+    EXPECT_EQ(e4("editpol")->text(), "SO2");
+    EXPECT_EQ(p.aq.interval_index, 2);
+    EXPECT_EQ(box3("interval")->currentIndex(), 2);
+    EXPECT_EQ(l4("Label2")->text(), "10-19");
+    EXPECT_EQ(l4("Label25")->text(), ">=400");
+    EXPECT_EQ(p.aq.class_bounds[1].str(), "10");
+    f4->make_label();
+    EXPECT_EQ(l4("Label2")->text(), "1.0-1.9");
+
+    // The air-quality screen's record buttons build the captions after the record is shown.
+    ASSERT_TRUE(platform::testing::activateForm(f4));
+    EXPECT_EQ(l4("Label2")->text(), "1.0-1.9");
+    b4("BitBtn4")->click();  // previous record: PM10 per 10
+    EXPECT_EQ(p.aq.cur_record, 1);
+    EXPECT_EQ(e4("editpol")->text(), "PM10");
+    EXPECT_EQ(l4("Label2")->text(), "10-19");
+    EXPECT_EQ(p.aq.class_bounds[24].str(), "400");
+}
+
 TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
     const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
     Program& p = startWith(two, "0 1|1|Alpha\r\n");

@@ -17,9 +17,7 @@
 #include "assessment/Unit4.h"
 #include "assessment/tests/ProgramFixture.h"
 #include "platform/testing/DialogScript.h"
-
-// Readable failure output for texts of the widgets.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "platform/testing/GuiTest.h"  // also readable failure output for texts of the widgets
 
 using platform::Button;
 using platform::testing::DialogScript;

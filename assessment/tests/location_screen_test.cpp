@@ -89,6 +89,33 @@ TEST_F(LocationScreen, AddGivesTheNextIdAtTheNextIndexAndSaveWritesEveryTown) {
     EXPECT_TRUE(f4->isVisible());
 }
 
+TEST_F(LocationScreen, AddRefusesOnlyAnEmptyNameAndKeepsANameOfBlanks) {
+    Program& p = startWith(recordLine({{1, 0}, {2, 0}, {3, 2001}, {30, 250}, {34, 1}}),
+                           "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n");
+    f3->showForm();
+    b3("Button2")->click();  // New
+    typeInto(box3("agglom"), "");
+    b3("Button3")->click();
+    EXPECT_EQ(box3("agglom")->count(), 3);
+    EXPECT_EQ(p.aq.max_town_id, 5);
+
+    typeInto(box3("agglom"), "   ");
+    e3("latstr")->setText("7");
+    e3("longstr")->setText("8");
+    b3("Button3")->click();
+    ASSERT_EQ(box3("agglom")->count(), 4);
+    EXPECT_EQ(box3("agglom")->itemText(3), "   ");
+    EXPECT_EQ(p.aq.cur_town, 3);
+    EXPECT_EQ(p.aq.town_ids[3], 6);
+    EXPECT_EQ(p.aq.town_names[3].str(), "   ");
+
+    e3("year")->setText("2002");
+    b3("BitBtn2")->click();  // Save and Go to Air Quality data
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n6 7|8|   \r\n");
+    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 0}, {3, 2001}, {30, 250}, {34, 1}}) +
+                              recordLine({{1, 3}, {3, 2002}}));
+}
+
 TEST_F(LocationScreen, RenamingTownTwelveOfTwentyKeepsEveryTownAndTheOldId) {
     Program& p = startWith(recordLine({{1, 12}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}), numberedTowns(20, 100));
     f3->showForm();

@@ -157,6 +157,37 @@ TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndKeepsTheLis
     EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
 }
 
+TEST_F(MainScreen, BadEndpointLineEndsTheReloadWithTheEntriesReadBeforeIt) {
+    writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
+    Program& p = startUp();
+    ASSERT_EQ(p.aq.endpoints.size(), 18u);  // the built-ins of the start-up directory
+    const std::string dir = otherDir();
+    writeFile(dir + "/data_sup.tab", tenLines({"Land", "Institute"}));
+    writeFile(dir + "/endp.tab", "0 Mortality\r\n3 Asthma attacks\r\nx Bad line\r\n4 After the bad line\r\n");
+    writeFile(dir + "/town.tab", "0 2|2|Other Town\r\n");
+    writeFile(dir + "/params.tab", defaultParams());
+    DialogScript::answer(Button::Ok);  // Exists: the start-up directory's town.tab
+    DialogScript::answer(Button::Ok);  // the error of the bad line
+    DialogScript::answerFile(QString::fromStdString(dir));
+    u1().NewDirectory1->trigger();
+
+    ASSERT_EQ(DialogScript::boxes().size(), 2u);
+    EXPECT_EQ(DialogScript::boxes()[1].text, "Invalid numeric input");
+    EXPECT_EQ(p.aq.supplier_org, "Institute");  // the step before stays done
+    ASSERT_EQ(p.aq.endpoints.size(), 2u);
+    EXPECT_EQ(p.aq.endpoints.endpoint_codes[1], 3);
+    EXPECT_EQ(p.aq.endpoints.endpoint_names[1], "Asthma attacks");
+    QComboBox* list = p.Form5->ui().endpoint;
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), "Mortality");
+    EXPECT_EQ(list->itemText(1), "Asthma attacks");
+    EXPECT_EQ(list->currentIndex(), -1);
+    // The steps after it do not run: the locations and the parameter file stay those of before.
+    ASSERT_EQ(towns()->count(), 1);
+    EXPECT_EQ(towns()->itemText(0), "Start Town");
+    EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
+}
+
 TEST_F(MainScreen, ClearAllDataEmptiesTheWorkingFiles) {
     writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
     writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");

@@ -116,7 +116,10 @@ TEST(DataFile, FieldsWrittenByNoScreenPassThroughAndDerivedIntervalIsStored) {
     state.work_dir = dir.dir();
     state.data_file = dir.write("data_rec.dat", lineOf(other));
     state.cur_record = 1;
-    EXPECT_TRUE(showRecordFile(state, 1));
+    state.interval_index = 1;
+    showRecordFile(state, 1);
+    EXPECT_EQ(state.interval_index, 1);  // the class width is taken after the record is shown
+    EXPECT_TRUE(takeRecordInterval(state));
     EXPECT_EQ(state.interval_index, 2);
     EXPECT_EQ(state.cur_pollutant, 9);
     EXPECT_EQ(state.record_count, 1);
@@ -124,10 +127,11 @@ TEST(DataFile, FieldsWrittenByNoScreenPassThroughAndDerivedIntervalIsStored) {
     EXPECT_EQ(state.aq_record[33], 333);
 
     state.cur_pollutant = 12;
-    EXPECT_TRUE(showRecordFile(state, 0));  // record 0: the record in memory stays, field 29 is -1
+    showRecordFile(state, 0);  // record 0: the record in memory stays, field 29 is -1
+    EXPECT_TRUE(takeRecordInterval(state));
     EXPECT_EQ(state.interval_index, 1);
     state.cur_pollutant = 1;
-    EXPECT_TRUE(showRecordFile(state, 0));
+    EXPECT_TRUE(takeRecordInterval(state));
     EXPECT_EQ(state.interval_index, 0);
 }
 
