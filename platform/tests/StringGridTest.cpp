@@ -91,6 +91,13 @@ TEST(StringGrid, TopRowCountsBelowTheFixedRows) {
     EXPECT_EQ(g.grid.topRow(), 27);
     g.grid.setTopRow(1);
     EXPECT_EQ(g.grid.topRow(), 1);
+    // A row near the end comes to the top too, with blank space below the last row.
+    g.grid.setTopRow(115);
+    EXPECT_EQ(g.grid.topRow(), 115);
+    EXPECT_EQ(g.grid.rowAt(14 * 5 + 1), 119);
+    EXPECT_EQ(g.grid.rowAt(14 * 7 + 1), -1);
+    g.grid.setTopRow(1);
+    EXPECT_EQ(g.grid.topRow(), 1);
 }
 
 TEST(StringGrid, TypingInACellChangesItAtOnce) {
