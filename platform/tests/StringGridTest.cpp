@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -96,6 +97,9 @@ TEST(StringGrid, TopRowCountsBelowTheFixedRows) {
     EXPECT_EQ(g.grid.topRow(), 115);
     EXPECT_EQ(g.grid.rowAt(14 * 5 + 1), 119);
     EXPECT_EQ(g.grid.rowAt(14 * 7 + 1), -1);
+    // Scrolling up from there moves by one row.
+    g.grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(g.grid.topRow(), 114);
     g.grid.setTopRow(1);
     EXPECT_EQ(g.grid.topRow(), 1);
 }
