@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 
 #include "assessment/Program.h"
@@ -382,11 +383,24 @@ void TForm3::BitBtn3Click() {
         bool editable;
         int index;
         QString text;
+        QPalette palette;
     };
-    BoxStyle styles[] = {{ui_->agglom, ui_->agglom->isEditable(), ui_->agglom->currentIndex(), ui_->agglom->currentText()},
+    BoxStyle styles[] = {{ui_->agglom, ui_->agglom->isEditable(), ui_->agglom->currentIndex(), ui_->agglom->currentText(),
+                          ui_->agglom->palette()},
                          {ui_->interval, ui_->interval->isEditable(), ui_->interval->currentIndex(),
-                          ui_->interval->currentText()}};
-    for (BoxStyle& style : styles) style.box->setEditable(false);
+                          ui_->interval->currentText(), ui_->interval->palette()}};
+    for (BoxStyle& style : styles) {
+        style.box->setEditable(false);
+        // A typed text that is no item of the list is printed as it stands, not as the item
+        // that happens to be selected.
+        if (style.index < 0 || style.box->itemText(style.index) != style.text) {
+            QPalette plain = style.palette;
+            plain.setColor(QPalette::PlaceholderText, plain.color(QPalette::ButtonText));
+            style.box->setPalette(plain);
+            style.box->setCurrentIndex(-1);
+            style.box->setPlaceholderText(style.text);
+        }
+    }
     ui_->BitBtn2->setVisible(false);
     ui_->Panel1->setVisible(false);
     ui_->Label65->setVisible(true);
@@ -404,6 +418,8 @@ void TForm3::BitBtn3Click() {
             if (styles[0].editable) form->makeEditable(u.agglom, &TForm3::agglomChange);
             if (styles[1].editable) form->makeEditable(u.interval, &TForm3::intervalChange);
             for (int k = 0; k < 2; ++k) {
+                styles[k].box->setPlaceholderText(QString());
+                styles[k].box->setPalette(styles[k].palette);
                 styles[k].box->setCurrentIndex(styles[k].index);
                 if (styles[k].editable) styles[k].box->setEditText(styles[k].text);
             }

@@ -35,6 +35,11 @@ constexpr int kColumnWidths[TForm6::kCols] = {75, 99, 62, 81, 74, 61, 74, 64, 12
 constexpr int kRowHeight = 18;
 constexpr int kChartColumnAtStart = 5;  // "Cum.#"
 constexpr int kNumberPrecision = 7;
+// Printing makes the screen and its grid 600 high; afterwards the screen is 540 high and the grid
+// 470, which leaves a blank strip below the grid until the screen is resized.
+constexpr int kPrintHeight = 600;
+constexpr int kHeightAfterPrinting = 540;
+constexpr int kGridHeightAfterPrinting = 470;
 
 const char* const kColumnTitles[TForm6::kCols] = {
     nullptr, "% Person*Days", "Cum %", "Relative Risk", "# CASES", "Cum.#", "% CASES", "Cum. %",
@@ -189,18 +194,20 @@ void TForm6::printPages() {
         TForm6* form;
         QPushButton* const* buttons;
         ~Restore() {
-            form->resize(form->width(), 540);
+            form->resize(form->width(), kHeightAfterPrinting);
             form->placeGrid();
-            form->ui_->StringGrid1->setTopRow(1);
+            platform::StringGrid* grid = form->ui_->StringGrid1;
+            grid->resize(grid->width(), kGridHeightAfterPrinting);
+            grid->setTopRow(1);
             form->ui_->Label2->hide();
             form->ui_->Label4->hide();
             for (int b = 0; b < 5; ++b) buttons[b]->show();
         }
     } restore{this, buttons};
 
-    resize(width(), 600);
+    resize(width(), kPrintHeight);
     placeGrid();
-    grid->resize(grid->width(), 600);
+    grid->resize(grid->width(), kPrintHeight);
     assessment::printScreenPages(this, [grid](int page) {
         if (page == 1) grid->setTopRow(28);
         if (page == 2) grid->setTopRow(55);

@@ -1,8 +1,8 @@
 #include "platform/Printing.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
-#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,6 +17,14 @@ namespace platform {
 using testing::DialogScript;
 
 namespace {
+
+// A screen is drawn at three times its size, so that its texts stay sharp on paper.
+constexpr int kPrintSharpness = 3;
+
+testing::PrintedPageHook& printedPageHook() {
+    static testing::PrintedPageHook hook;
+    return hook;
+}
 
 // The printer settings of the program: the set-up dialog's choice applies to all later printing.
 struct PrinterSettings {
@@ -144,18 +152,29 @@ void PrinterCanvas::textOut(int x, int y, const QString& text) {
     d_->painter.drawText(x, y + d_->painter.fontMetrics().ascent(), text);
 }
 
+void PrinterCanvas::drawScreen(QWidget* screen) {
+    if (!d_->started || !screen || screen->width() <= 0 || screen->height() <= 0) return;
+    QImage image(screen->size() * kPrintSharpness, QImage::Format_RGB32);
+    image.setDevicePixelRatio(kPrintSharpness);
+    image.fill(Qt::white);
+    screen->render(&image);
+    if (const testing::PrintedPageHook& hook = printedPageHook()) hook(*screen, image);
+    const QSize target = screen->size().scaled(pageWidth(), pageHeight(), Qt::KeepAspectRatio);
+    d_->painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    d_->painter.drawImage(QRect(QPoint(0, 0), target), image);
+}
+
 QPainter& PrinterCanvas::painter() { return d_->painter; }
 
 bool printWidgetImage(QWidget* widget) {
     if (!widget) return false;
-    const QPixmap image = widget->grab();
     PrinterCanvas canvas;
     if (!canvas.beginDoc()) return false;
-    const QSize size = image.size().scaled(canvas.pageWidth(), canvas.pageHeight(), Qt::KeepAspectRatio);
-    canvas.painter().setRenderHint(QPainter::SmoothPixmapTransform);
-    canvas.painter().drawPixmap(QRect(QPoint(0, 0), size), image);
+    canvas.drawScreen(widget);
     canvas.endDoc();
     return true;
 }
+
+void testing::setPrintedPageHook(PrintedPageHook hook) { printedPageHook() = std::move(hook); }
 
 }  // namespace platform

@@ -3,8 +3,10 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QImage;
 class QPainter;
 class QWidget;
 
@@ -33,11 +35,21 @@ public:
     int resolution() const;  // dots per inch
     void setFont(const QFont& font);  // point sizes are scaled to the device
     void textOut(int x, int y, const QString& text);
+    // The screen's image as it shows now, at the top left of the current page, scaled to the page
+    // width (or to the page height when that is the tighter fit).
+    void drawScreen(QWidget* screen);
     QPainter& painter();
 
 private:
     struct Private;
     std::unique_ptr<Private> d_;
 };
+
+namespace testing {
+// Test seam: the hook runs each time a screen's image goes on a page, with that screen and the
+// image, while the screen still shows what the page shows. An empty hook removes it.
+using PrintedPageHook = std::function<void(QWidget& screen, const QImage& image)>;
+void setPrintedPageHook(PrintedPageHook hook);
+}  // namespace testing
 
 }  // namespace platform

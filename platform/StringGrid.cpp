@@ -234,8 +234,16 @@ int StringGrid::topRow() const {
 
 void StringGrid::setTopRow(int row) {
     if (rowCount() == 0) return;
-    // The first scrolled row lies under the fixed rows; the top row is the one below them.
-    verticalScrollBar()->setValue(std::clamp(row - fixedRows_, 0, rowCount() - 1));
+    // The first scrolled row lies under the fixed rows; the top row is the one below them. As the
+    // program asks, a row near the end comes to the top too, with blank space below the last row;
+    // the scroll range is the usual one again at the next layout of the grid.
+    const int value = std::clamp(row - fixedRows_, 0, rowCount() - 1);
+    QScrollBar* bar = verticalScrollBar();
+    const bool pastTheEnd = value > bar->maximum();
+    if (pastTheEnd) bar->setMaximum(value);
+    bar->setValue(value);
+    // At the end of its range the view would show the last row at the bottom instead.
+    if (pastTheEnd) verticalHeader()->setOffsetToSectionPosition(value);
 }
 
 }  // namespace platform

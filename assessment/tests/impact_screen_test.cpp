@@ -14,10 +14,13 @@
 #include "platform/StringGrid.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
+#include "platform/testing/PrintedPages.h"
 #include "runtime/NumberText.h"
+#include "ui_TForm4.h"
 #include "ui_TForm6.h"
 
 using platform::testing::DialogScript;
+using platform::testing::PrintedPages;
 
 namespace {
 
@@ -133,16 +136,17 @@ TEST_F(ImpactScreen, ClassCaptionsAreCutToEightCharactersAndUnitsFollowThePollut
     PublishedInputs in = PublishedInputs::spreadOver(12);
     in.interval = 2;
     in.pollutant = "CO";
+    // The air-quality screen shows a CO record: its unit label reads "mg/m3".
+    program = &start();
+    program->aq.cur_pollutant = 9;
+    program->Form4->controls().editpol->setText(QStringLiteral("CO"));
     show(in);
     EXPECT_EQ(program->aq.class_captions[21].str(), "20.0-24.9");
     EXPECT_EQ(cell(0, 22), QStringLiteral("20.0-24."));
     EXPECT_EQ(cell(0, 12), QStringLiteral("10.0-10."));
     EXPECT_EQ(cell(0, 2 + 27), QStringLiteral("<1"));
     EXPECT_EQ(program->aq.impact_class_captions[21], "20.0-24.");
-    const auto* unitLabel = static_cast<QWidget*>(program->Form4)->findChild<QLabel*>(QStringLiteral("Label62"));
-    if (!unitLabel) {
-        EXPECT_EQ(cell(0, 0), QStringLiteral("mg/m3"));
-    }
+    EXPECT_EQ(cell(0, 0), QStringLiteral("mg/m3"));
 }
 
 TEST_F(ImpactScreen, SavedFileHoldsEightyFiveLinesOfNineFields) {
@@ -207,20 +211,53 @@ TEST_F(ImpactScreen, CopiesTheSelectionOrEverythingFromTheButtonAndTheKeys) {
 
 TEST_F(ImpactScreen, PrintsThreePagesAndRestoresTheScreen) {
     show(PublishedInputs::spreadOver(12));
+    auto& ui = program->Form6->ui();
+    QPushButton* const buttons[] = {ui.Clipb, ui.BitBtn3, ui.BitBtn2, ui.BitBtn1, ui.Button1};
+    struct Page {
+        int topRow, screenHeight, gridHeight;
+        bool supplierShown, programLineShown, anyButtonShown;
+    };
+    std::vector<Page> pages;
+    PrintedPages printed([&](QWidget& screen) {
+        bool anyButton = false;
+        for (QPushButton* b : buttons) anyButton = anyButton || b->isVisibleTo(&screen);
+        pages.push_back({grid().topRow(), screen.height(), grid().height(), ui.Label2->isVisibleTo(&screen),
+                         ui.Label4->isVisibleTo(&screen), anyButton});
+    });
     const std::string pdf = workDir + "table.pdf";
     DialogScript::printToPdf(QString::fromStdString(pdf));
     grid().setTopRow(40);
-    program->Form6->ui().BitBtn2->click();
+    ui.BitBtn2->click();
     DialogScript::printToPdf(QString());
     EXPECT_EQ(DialogScript::lastPageCount(), 3);
     EXPECT_FALSE(readFile(pdf).empty());
 
-    auto& ui = program->Form6->ui();
+    // The first page shows the grid where the user left it, the next two the lower and upper blocks;
+    // every page carries the supplier and the program line and no button.
+    ASSERT_EQ(pages.size(), 3u);
+    const int topRows[3] = {40, 28, 55};
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(pages[page].topRow, topRows[page]);
+        EXPECT_EQ(pages[page].screenHeight, 600);
+        EXPECT_EQ(pages[page].gridHeight, 600);
+        EXPECT_TRUE(pages[page].supplierShown);
+        EXPECT_TRUE(pages[page].programLineShown);
+        EXPECT_FALSE(pages[page].anyButtonShown);
+        EXPECT_TRUE(printed.showsInk(page, *program->Form6, *ui.Label2));
+        EXPECT_TRUE(printed.showsInk(page, *program->Form6, *ui.Label4));
+    }
+    EXPECT_TRUE(printed.image(0) != printed.image(1));
+    EXPECT_TRUE(printed.image(1) != printed.image(2));
+
+    // Afterwards: the screen 540 high with a grid of 470 at row 1, the labels hidden, the buttons back.
     EXPECT_EQ(grid().topRow(), 1);
     EXPECT_EQ(program->Form6->height(), 540);
+    EXPECT_EQ(grid().height(), 470);
+    EXPECT_EQ(grid().y(), 44);
     EXPECT_TRUE(ui.Label2->isHidden());
     EXPECT_TRUE(ui.Label4->isHidden());
-    for (QPushButton* b : {ui.Clipb, ui.BitBtn3, ui.BitBtn2, ui.BitBtn1, ui.Button1}) EXPECT_FALSE(b->isHidden());
+    for (QPushButton* b : buttons) EXPECT_FALSE(b->isHidden());
     EXPECT_EQ(ui.Label2->text(), QStringLiteral("Institute of Public Health"));
 }
 

@@ -7,6 +7,9 @@
 #include "assessment/Unit1.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
+#include "platform/testing/PrintedPages.h"
+
+using platform::testing::PrintedPages;
 
 namespace {
 
@@ -22,6 +25,11 @@ std::string numberedTowns(int count, int firstId = 0) {
         towns += std::to_string(firstId + i) + " " + std::to_string(i) + "|" + std::to_string(-i) + "|Town" +
                  std::to_string(i) + "\r\n";
     return towns;
+}
+
+// The text a box shows: its current item's, or its placeholder when no item is current.
+QString shownText(const QComboBox* box) {
+    return box->currentIndex() < 0 && !box->isEditable() ? box->placeholderText() : box->currentText();
 }
 
 }  // namespace
@@ -431,9 +439,33 @@ TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTo
     f3->showForm();
     b3("Button2")->click();
     typeInto(box3("agglom"), "Typed");
+    QLabel* heading = f3->findChild<QLabel*>("Label66");
+    QLabel* issuer = f3->findChild<QLabel*>("Label65");
+    struct Page {
+        bool headingShown, issuerShown, panelShown, saveShown, agglomEditable, intervalEditable;
+        QString town;
+    };
+    std::vector<Page> pages;
+    PrintedPages printed([&](QWidget& screen) {
+        pages.push_back({heading->isVisibleTo(&screen), issuer->isVisibleTo(&screen),
+                         f3->findChild<QWidget*>("Panel1")->isVisibleTo(&screen), b3("BitBtn2")->isVisibleTo(&screen),
+                         box3("agglom")->isEditable(), box3("interval")->isEditable(), shownText(box3("agglom"))});
+    });
     b3("BitBtn3")->click();
     DialogScript::printToPdf(QString());
     EXPECT_EQ(DialogScript::printJobCount(), 1);
+    // The page shows the footer and the typed town in fixed lists, without the top panel and the
+    // save button.
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].headingShown);
+    EXPECT_TRUE(pages[0].issuerShown);
+    EXPECT_TRUE(printed.showsInk(0, *f3, *heading));
+    EXPECT_TRUE(printed.showsInk(0, *f3, *issuer));
+    EXPECT_FALSE(pages[0].panelShown);
+    EXPECT_FALSE(pages[0].saveShown);
+    EXPECT_FALSE(pages[0].agglomEditable);
+    EXPECT_FALSE(pages[0].intervalEditable);
+    EXPECT_EQ(pages[0].town, "Typed");
     EXPECT_TRUE(std::filesystem::exists(out.filePath("location.pdf").toStdString()));
     EXPECT_TRUE(f3->findChild<QLabel*>("Label65")->isHidden());
     EXPECT_TRUE(f3->findChild<QLabel*>("Label66")->isHidden());

@@ -5,6 +5,7 @@
 #include "assessment/Unit7.h"
 #include "assessment/tests/params_fixture.h"
 #include "platform/testing/DialogScript.h"
+#include "platform/testing/PrintedPages.h"
 
 #include <filesystem>
 
@@ -241,9 +242,30 @@ TEST_F(ParamsScreen, PrintRestoresTheBoxesAndTheirTyping) {
     open();
     const QString pdf = QString::fromStdString(workDir + "params.pdf");
     DialogScript::printToPdf(pdf);
+    struct Page {
+        bool pollutantEditable, endpointEditable, certaintyEditable, blankShown, buttonBarShown;
+        QString pollutant, endpoint, certainty;
+    };
+    std::vector<Page> pages;
+    PrintedPages printed([&](QWidget& screen) {
+        pages.push_back({u().editpol->isEditable(), u().endpoint->isEditable(), u().strength->isEditable(),
+                         u().Panel_hideYearDropButton->isVisibleTo(&screen), u().Panel1->isVisibleTo(&screen),
+                         u().editpol->currentText(), u().endpoint->currentText(), u().strength->currentText()});
+    });
     pressButton(u().BitBtn4);
     DialogScript::printToPdf(QString());
     EXPECT_EQ(DialogScript::printJobCount(), 1);
+    // The page shows the three boxes as fixed lists with their choices, the blank panel over the
+    // pollutant box's right end, and no button bar.
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_FALSE(pages[0].pollutantEditable);
+    EXPECT_FALSE(pages[0].endpointEditable);
+    EXPECT_FALSE(pages[0].certaintyEditable);
+    EXPECT_TRUE(pages[0].blankShown);
+    EXPECT_FALSE(pages[0].buttonBarShown);
+    EXPECT_EQ(pages[0].pollutant, QStringLiteral("PM10"));
+    EXPECT_EQ(pages[0].endpoint, QStringLiteral("Total Mortality"));
+    EXPECT_EQ(pages[0].certainty, QStringLiteral("HIGH"));
     EXPECT_TRUE(std::filesystem::exists(pdf.toStdString()));
     EXPECT_FALSE(u().Panel1->isHidden());
     EXPECT_TRUE(u().Panel_hideYearDropButton->isHidden());

@@ -16,11 +16,13 @@
 #include "runtime/Files.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
+#include "platform/testing/PrintedPages.h"
 #include "ui_TForm1.h"
 #include "ui_TForm2.h"
 
 using platform::Button;
 using platform::testing::DialogScript;
+using platform::testing::PrintedPages;
 using platform::testing::activateForm;
 using platform::testing::typeInto;
 
@@ -149,9 +151,23 @@ TEST_F(SupplierScreen, PrintShowsTheProgrammeLabelsOnlyWhilePrinting) {
     EXPECT_TRUE(u2().Label65->isHidden());
     EXPECT_EQ(u2().Label66->text(), "Zelk Data collection programme");
     DialogScript::printToPdf(out.filePath("supplier.pdf"));
+    struct Page {
+        bool programmeShown, issuerShown, panelShown;
+    };
+    std::vector<Page> pages;
+    PrintedPages printed([&](QWidget& screen) {
+        pages.push_back({u2().Label66->isVisibleTo(&screen), u2().Label65->isVisibleTo(&screen),
+                         u2().Panel1->isVisibleTo(&screen)});
+    });
     u2().BitBtn2->click();
     DialogScript::printToPdf(QString());
     EXPECT_EQ(DialogScript::printJobCount(), 1);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].programmeShown);
+    EXPECT_TRUE(pages[0].issuerShown);
+    EXPECT_FALSE(pages[0].panelShown);
+    EXPECT_TRUE(printed.showsInk(0, *f2, *u2().Label66));
+    EXPECT_TRUE(printed.showsInk(0, *f2, *u2().Label65));
     EXPECT_TRUE(QFile::exists(out.filePath("supplier.pdf")));
     EXPECT_TRUE(u2().Label65->isHidden());
     EXPECT_TRUE(u2().Label66->isHidden());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -37,7 +38,16 @@ TEST(Printing, ScreenImageGoesOnOnePage) {
     const QString& pdf = target.pdf;
     QLabel screen(QStringLiteral("Impact estimates"));
     screen.resize(540, 600);
+    std::vector<QImage> seen;
+    platform::testing::setPrintedPageHook([&](QWidget& printed, const QImage& image) {
+        EXPECT_EQ(&printed, &screen);
+        seen.push_back(image);
+    });
     EXPECT_TRUE(printWidgetImage(&screen));
+    platform::testing::setPrintedPageHook({});
+    // The page's image is the whole screen.
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].deviceIndependentSize(), QSizeF(540, 600));
     EXPECT_EQ(DialogScript::printJobCount(), 1);
     EXPECT_EQ(DialogScript::lastPageCount(), 1);
     EXPECT_EQ(pdfPageCount(pdf), 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -89,6 +90,16 @@ TEST(StringGrid, TopRowCountsBelowTheFixedRows) {
     g.grid.setCurrentCell(28, 0);
     g.grid.setCurrentCell(27, 0);
     EXPECT_EQ(g.grid.topRow(), 27);
+    g.grid.setTopRow(1);
+    EXPECT_EQ(g.grid.topRow(), 1);
+    // A row near the end comes to the top too, with blank space below the last row.
+    g.grid.setTopRow(115);
+    EXPECT_EQ(g.grid.topRow(), 115);
+    EXPECT_EQ(g.grid.rowAt(14 * 5 + 1), 119);
+    EXPECT_EQ(g.grid.rowAt(14 * 7 + 1), -1);
+    // Scrolling up from there moves by one row.
+    g.grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(g.grid.topRow(), 114);
     g.grid.setTopRow(1);
     EXPECT_EQ(g.grid.topRow(), 1);
 }
