@@ -304,3 +304,19 @@ TEST_F(LifeTableScreen, AFileWithAdvancedSettingsAndAnotherEffectComesBackAsSave
     EXPECT_TRUE(ui().TabRRCheckBox_LCA_causes->isChecked());
     EXPECT_EQ(lt().LTcauseChecked, (std::array<bool, 3>{false, true, true}));
 }
+
+TEST_F(LifeTableScreen, OnlyTheResultTabsOfASexWithResultsNameTheirCause) {
+    LTInputFileBytes file;
+    file.effect = 1;  // male and female results computed for cardiopulmonary deaths
+    openFile("cardio.txt", file.bytes());
+    EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_EQ(lt().LTshownCause, 1);
+    EXPECT_EQ(ui().TabLTmaleLabel_IndicatorCauseOfDeath->text(), QStringLiteral("cardiopulmonary"));
+    EXPECT_EQ(ui().TabLTfemaleLabel_IndicatorCauseOfDeath->text(), QStringLiteral("cardiopulmonary"));
+    EXPECT_EQ(ui().TabLTallLabel_IndicatorCauseOfDeath->text(), QStringLiteral("ALL causes of death"));
+
+    // New puts the cause of no results back on every tab.
+    ui().MFileEnterNewInputData->trigger();
+    for (int sex = 1; sex <= 3; ++sex)
+        EXPECT_EQ(screen()->resultTab(sex).cause->text(), QStringLiteral("ALL causes of death"));
+}
