@@ -14,7 +14,6 @@
 #include "assessment/Program.h"
 #include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit8.h"
-#include "lifetables/Unit_LifeTablesCellTips.h"
 #include "lifetables/Unit_LifeTablesInterfaceUnit2.h"
 #include "lifetables/Unit_LifeTablesMessages.h"
 #include "lifetables/core/LTCalculationsFile.h"
@@ -77,13 +76,14 @@ TPagesDlgLT::TPagesDlgLT(QWidget* parent) : platform::Form(parent), ui_(std::mak
     ui_->setupUi(this);
     setObjectName(QStringLiteral("PagesDlgLT"));
     setWindowTitle(QStringLiteral("Zelk Life-Table Simulation Version 2.2.3"));
-    setFixedSize(592, 559);
-    assessment::centreOnScreen(this);
     connectFrame();
     connectInputTabs();
     connectDataTabs();
     connectResultTabs();
     FormCreate();
+    // The grids' columns take their texts at the screen's font, and the screen makes room for them.
+    fitScreenToGrids();
+    assessment::centreOnScreen(this);
 }
 
 TPagesDlgLT::~TPagesDlgLT() = default;
@@ -193,81 +193,6 @@ void TPagesDlgLT::FormCreate() {
     proc_LTClear();
 }
 
-void TPagesDlgLT::setUpGrids() {
-    static const char* const kDataCaptions[] = {"from age...", "...until age", "mid period pop",
-                                                "# of all deaths", "# d. card.pulm", "# d. LCA"};
-    for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) {
-        platform::StringGrid* grid = dataTab(sex).grid;
-        grid->setColCount(6);
-        grid->setRowCountTotal(lifetables::kLTMaxRows + 1);
-        grid->setFixedRows(1);
-        grid->setFixedCols(0);
-        grid->setDefaultColWidth(80);
-        grid->setDefaultRowHeight(17);
-        grid->setEditable(true);
-        for (int col = 0; col < 6; ++col) grid->setCell(col, 0, QString::fromLatin1(kDataCaptions[col]));
-    }
-
-    auto setUpResultGrid = [](platform::StringGrid* grid, int cols, int rows, int fixedRows, int firstColWidth, int colWidth) {
-        grid->setColCount(cols);
-        grid->setRowCountTotal(rows);
-        grid->setFixedRows(fixedRows);
-        grid->setFixedCols(1);
-        grid->setEditable(false);
-        grid->setDefaultRowHeight(18);
-        grid->setColumnWidth(0, firstColWidth);
-        for (int col = 1; col < cols; ++col) grid->setColumnWidth(col, colWidth);
-    };
-    for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) {
-        const ResultTab t = resultTab(sex);
-        setUpResultGrid(t.deltaYear0, 4, 3, 1, 60, 76);
-        t.deltaYear0->setCell(1, 0, QStringLiteral("YoLL central"));
-        t.deltaYear0->setCell(2, 0, QStringLiteral("YoLL lower"));
-        t.deltaYear0->setCell(3, 0, QStringLiteral("YoLL upper"));
-        t.deltaYear0->setCell(0, 1, QStringLiteral("all ages"));
-        t.deltaYear0->setCell(0, 2, QStringLiteral("age < 65"));
-        setUpResultGrid(t.deltaYear0_norm, 4, 2, 0, 60, 76);
-        t.deltaYear0_norm->setCell(0, 0, QStringLiteral("all ages"));
-        t.deltaYear0_norm->setCell(0, 1, QStringLiteral("age < 65"));
-        for (platform::StringGrid* grid : {t.dueToDeath, t.dueToDeath_norm, t.zeroToTen, t.zeroToTen_norm}) {
-            setUpResultGrid(grid, 4, 1, 0, 60, 76);
-            grid->setCell(0, 0, QStringLiteral("all ages"));
-        }
-        static const char* const kLifeCaptions[] = {"Age:", "ex. life rem.", "delta ELR central", "delta ELR lower",
-                                                    "delta ELR upper"};
-        // The age column holds up to "  595".
-        setUpResultGrid(t.lifeRemain, 5, lifetables::kLTMaxRows + 1, 1, 44, 54);
-        for (int col = 0; col < 5; ++col) t.lifeRemain->setCell(col, 0, QString::fromLatin1(kLifeCaptions[col]));
-        const int step = lifetables::LTintervals[2];
-        for (int row = 1; row <= lifetables::kLTMaxRows; ++row)
-            t.lifeRemain->setCell(0, row, QStringLiteral("  ") + QString::number((row - 1) * step));
-    }
-
-    static const char* const kRRCaptions[] = {"* from age...", "* ...until age", "* beta", "* se beta", "RR", "RR lower", "RR upper"};
-    platform::StringGrid* rr = ui_->TabRRStringGrid_betaRR;
-    rr->setColCount(7);
-    rr->setRowCountTotal(4);
-    rr->setFixedRows(1);
-    rr->setFixedCols(0);
-    rr->setColumnWidth(0, 44);
-    rr->setColumnWidth(1, 44);
-    for (int col = 2; col < 7; ++col) rr->setColumnWidth(col, 76);
-    rr->setDefaultRowHeight(20);
-    rr->setEditable(true);
-    for (int col = 0; col < 7; ++col) rr->setCell(col, 0, QString::fromLatin1(kRRCaptions[col]));
-
-    // Numbers wider than their column (such as the relative risks of an opened file, with all
-    // their digits) are cut on one line and shown whole as the cell's tooltip.
-    showCutCellTextsAsTips(rr);
-    for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) {
-        showCutCellTextsAsTips(dataTab(sex).grid);
-        const ResultTab t = resultTab(sex);
-        for (platform::StringGrid* grid : {t.lifeRemain, t.deltaYear0, t.deltaYear0_norm, t.zeroToTen, t.zeroToTen_norm,
-                                           t.dueToDeath, t.dueToDeath_norm})
-            showCutCellTextsAsTips(grid);
-    }
-}
-
 void TPagesDlgLT::markChanges() {
     LTState& s = lt();
     if (!s.LTmarkEnabled) return;
@@ -334,10 +259,14 @@ void TPagesDlgLT::proc_LTClearResults() {
     s.LTlifeExpDelta = {};
 }
 
-void TPagesDlgLT::showCause() {
+QString TPagesDlgLT::causeText() const {
     const LTState& s = lt();
     const int cause = s.LTshownCause >= 0 && s.LTshownCause < lifetables::kLTCauseCount ? s.LTshownCause : 0;
-    const QString text = QString::fromLatin1(lifetables::LTcauseNames[static_cast<std::size_t>(cause)]);
+    return QString::fromLatin1(lifetables::LTcauseNames[static_cast<std::size_t>(cause)]);
+}
+
+void TPagesDlgLT::showCause() {
+    const QString text = causeText();
     for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) resultTab(sex).cause->setText(text);
 }
 

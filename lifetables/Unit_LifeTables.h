@@ -136,6 +136,8 @@ private:
     void connectResultTabs();
     bool isResultSheet(const QObject* object) const;
     void setUpGrids();
+    // Widens the grids' columns for their texts and the screen for its grids.
+    void fitScreenToGrids();
     void bindEditFields();
 
     // The save question of New, Open and closing: false when the command is abandoned.
@@ -148,6 +150,8 @@ private:
     void proc_LTClearInfos();
     void proc_LTClearRR();
     void proc_LTClearResults();
+    // The name of the cause the shown results were computed for; showCause() puts it on all three tabs.
+    QString causeText() const;
     void showCause();
 
     void leaveEditField(const EditField& field);

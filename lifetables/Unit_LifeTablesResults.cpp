@@ -143,7 +143,8 @@ void TPagesDlgLT::fillLTtabs(int sex) {
     put(t.zeroToTen_norm, 0, 7);
     put(t.dueToDeath, 0, 8);
     put(t.dueToDeath_norm, 0, 9);
-    showCause();
+    // Only this sex's tab names the cause of its results; a tab without results keeps its label.
+    t.cause->setText(causeText());
 }
 
 // Every step-th single age from the first age of the data, with the baseline life expectancy and

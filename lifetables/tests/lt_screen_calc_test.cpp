@@ -86,6 +86,14 @@ TEST_F(LifeTableRun, ACalculationFillsTheResultTabsOfTheSexesWithData) {
     const auto female = screen()->resultTab(2);
     EXPECT_EQ(female.deltaYear0->cell(1, 1), fixed2(summary(0, 0, 2)));
     EXPECT_TRUE(screen()->resultTab(3).deltaYear0->cell(1, 1).isEmpty());
+    // The texts themselves: two decimals, zeros kept, no grouping.
+    EXPECT_EQ(male.deltaYear0->cell(1, 1), QStringLiteral("41.69"));
+    EXPECT_EQ(male.deltaYear0->cell(3, 2), QStringLiteral("18.91"));
+    EXPECT_EQ(male.deltaYear0_norm->cell(2, 1), QStringLiteral("43.31"));
+    EXPECT_EQ(male.zeroToTen->cell(1, 0), QStringLiteral("2649.35"));
+    EXPECT_EQ(male.zeroToTen_norm->cell(1, 0), QStringLiteral("18372.70"));
+    EXPECT_EQ(male.dueToDeath_norm->cell(3, 0), QStringLiteral("11005.60"));
+    EXPECT_EQ(female.deltaYear0->cell(1, 1), QStringLiteral("83.38"));
 
     // Life expectancy every fifth age from the first age of the data.
     const auto& lifeExp = lt().LTlifeExp;
@@ -97,6 +105,9 @@ TEST_F(LifeTableRun, ACalculationFillsTheResultTabsOfTheSexesWithData) {
     EXPECT_EQ(male.lifeRemain->cell(1, 2), fixed2(lifeExp[6][0][1]));
     EXPECT_EQ(male.lifeRemain->cell(2, 2), fixed2(delta[6][1][1]));
     EXPECT_EQ(male.lifeRemain->cell(4, 14), fixed2(delta[66][3][1]));
+    EXPECT_EQ(male.lifeRemain->cell(1, 1), QStringLiteral("28.77"));
+    EXPECT_EQ(male.lifeRemain->cell(2, 2), QStringLiteral("1.61"));
+    EXPECT_EQ(male.lifeRemain->cell(3, 3), QStringLiteral("0.40"));
     EXPECT_TRUE(male.lifeRemain->cell(1, 15).isEmpty());
     platform::testing::chooseComboItem(male.ageInterval, 0);
     EXPECT_EQ(male.lifeRemain->cell(0, 2), QStringLiteral("  31"));

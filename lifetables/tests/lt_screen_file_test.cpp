@@ -13,7 +13,6 @@
 
 #include "assessment/Unit2.h"
 #include "assessment/Unit8.h"
-#include "lifetables/Unit_LifeTablesCellTips.h"
 #include "lifetables/tests/lt_screen_fixture.h"
 #include "runtime/NumberText.h"
 
@@ -41,7 +40,6 @@ TEST_F(LifeTableScreen, StartsEmptyWithCaptionsAndTheFirstAgeGroupsPrepared) {
     EXPECT_EQ(life->cell(0, 1), QStringLiteral("  0"));
     EXPECT_EQ(life->cell(0, 2), QStringLiteral("  5"));
     EXPECT_EQ(life->cell(0, 120), QStringLiteral("  595"));
-    EXPECT_FALSE(cellTextIsCut(life, 0, 120));
     EXPECT_EQ(ui().TabLTallComboBox_displayAgeInterval->currentText(), QStringLiteral("1"));
     EXPECT_EQ(ui().TabLTmaleComboBox_displayAgeInterval->currentText(), QStringLiteral("5"));
     EXPECT_EQ(ui().TabLTallLabel_IndicatorCauseOfDeath->text(), QStringLiteral("ALL causes of death"));
@@ -90,15 +88,10 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
     EXPECT_EQ(ui().TabRREdit_startYear->text(), QStringLiteral("2005"));
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("60"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("MEDIUM"));
-    // The relative risks come with all their digits; too wide for the column, they show whole as tooltips.
+    // The relative risks come with all their digits.
     platform::StringGrid* risks = ui().TabRRStringGrid_betaRR;
     EXPECT_EQ(risks->cell(2, 3), QStringLiteral("0.0127"));
-    EXPECT_EQ(risks->cell(4, 1), QString::fromStdString(runtime::floatToStr(std::exp(0.06))));
-    EXPECT_EQ(risks->cell(4, 1).size(), 16);
-    EXPECT_TRUE(cellTextIsCut(risks, 4, 1));
-    EXPECT_EQ(risks->item(1, 4)->toolTip(), risks->cell(4, 1));
-    EXPECT_EQ(risks->item(3, 6)->toolTip(), risks->cell(6, 3));
-    EXPECT_TRUE(risks->item(1, 0)->toolTip().isEmpty());
+    EXPECT_EQ(risks->cell(4, 1), QStringLiteral("1.06183654654536"));
     EXPECT_TRUE(ui().TabRRCheckBox_all_causes->isChecked());
     EXPECT_FALSE(ui().TabRRCheckBox_cardio_causes->isEnabled());
     EXPECT_EQ(ui().TabE_femaleStringGrid->cell(2, 4), QStringLiteral("2000"));
@@ -310,4 +303,20 @@ TEST_F(LifeTableScreen, AFileWithAdvancedSettingsAndAnotherEffectComesBackAsSave
     EXPECT_TRUE(ui().TabRRCheckBox_cardio_causes->isChecked());
     EXPECT_TRUE(ui().TabRRCheckBox_LCA_causes->isChecked());
     EXPECT_EQ(lt().LTcauseChecked, (std::array<bool, 3>{false, true, true}));
+}
+
+TEST_F(LifeTableScreen, OnlyTheResultTabsOfASexWithResultsNameTheirCause) {
+    LTInputFileBytes file;
+    file.effect = 1;  // male and female results computed for cardiopulmonary deaths
+    openFile("cardio.txt", file.bytes());
+    EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_EQ(lt().LTshownCause, 1);
+    EXPECT_EQ(ui().TabLTmaleLabel_IndicatorCauseOfDeath->text(), QStringLiteral("cardiopulmonary"));
+    EXPECT_EQ(ui().TabLTfemaleLabel_IndicatorCauseOfDeath->text(), QStringLiteral("cardiopulmonary"));
+    EXPECT_EQ(ui().TabLTallLabel_IndicatorCauseOfDeath->text(), QStringLiteral("ALL causes of death"));
+
+    // New puts the cause of no results back on every tab.
+    ui().MFileEnterNewInputData->trigger();
+    for (int sex = 1; sex <= 3; ++sex)
+        EXPECT_EQ(screen()->resultTab(sex).cause->text(), QStringLiteral("ALL causes of death"));
 }

@@ -19,6 +19,7 @@ struct LTInputFileBytes {
     int groups = 4;              // age groups 0-4, 5-9, ...
     int firstAge = 30;
     bool useDefaults = false;
+    int effect = 0;              // the cause analysed, and the cause of the stored results
     std::string calcEnded = "- - - - - -";
 
     static std::string row(int from, int population, int deaths, int cardio, int lca) {
@@ -52,9 +53,9 @@ struct LTInputFileBytes {
         return text;
     }
 
-    static std::string emptyResults(const char* header) {
+    std::string emptyResults(const char* header) const {
         std::string out = std::string(header) + "\r\n";
-        for (int k = 0; k < 3; ++k) out += "0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n";
+        for (int k = 0; k < 3; ++k) out += "0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t" + std::to_string(effect) + "\r\n";
         for (int a = 0; a < 120; ++a) out += "0\t0\t0\t0\t0\t0\t0\t0\t\r\n";
         return out + "[END]\r\n";
     }
@@ -63,7 +64,7 @@ struct LTInputFileBytes {
         std::string out = dataSection("[LT_empirical_data/male]", "men of Graz", 1) +
                           dataSection("[LT_empirical_data/female]", "women of Graz", 2);
         out += "[LT_Infos]\r\n"
-               "2003\t80.5\t90\t70\t60\t1\t0\t2005\tAustria\tGraz\t1500\t350\t170\t180\t25.5\t30\t20\t"
+               "2003\t80.5\t90\t70\t60\t1\t" + std::to_string(effect) + "\t2005\tAustria\tGraz\t1500\t350\t170\t180\t25.5\t30\t20\t"
                "Low st\tHigh st\t4\t15\t18\t12\t40\t45\t35\t30\t35\t40\t30\t90\t95\t85\t75\r\n"
                "[END]\r\n";
         out += "[LT_relative_risks]\r\n";
