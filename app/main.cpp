@@ -4,14 +4,14 @@
 #include <QLocale>
 
 #include "assessment/Program.h"
+#include "platform/Application.h"
 #include "platform/Guard.h"
 #include "runtime/Errors.h"
 #include "runtime/NumberText.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelk"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelk"));
+    platform::setUpApplication(QStringLiteral("Zelk"));
     const QString separator = QLocale::system().decimalPoint();
     if (separator.size() == 1 && separator.at(0).unicode() < 128)
         runtime::setDecimalSeparator(static_cast<char>(separator.at(0).unicode()));

@@ -23,6 +23,7 @@
 #include "assessment/Unit7.h"
 #include "assessment/Unit8.h"
 #include "lifetables/Unit_LifeTables.h"
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/testing/DialogScript.h"
 #include "runtime/Errors.h"
@@ -74,7 +75,7 @@ void shootLifeTableTabs(TPagesDlgLT* screen, const QString& outDir, const char* 
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelk"));
+    platform::setUpApplication(QStringLiteral("Zelk"));
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QTemporaryDir work;

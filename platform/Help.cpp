@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "platform/Dialogs.h"
+#include "platform/Form.h"
 #include "platform/HelpViewer.h"
 #include "platform/testing/DialogScript.h"
 
@@ -39,9 +40,9 @@ void openHelp(const QString& wanted, const QString& anchor) {
         if (viewer.windowHandle() && modal->windowHandle())
             viewer.windowHandle()->setTransientParent(modal->windowHandle());
     }
-    viewer.show();
-    viewer.raise();
-    viewer.activateWindow();
+    // Over the screen the user works in.
+    Form* over = activeForm() ? activeForm() : mainForm();
+    viewer.showOver(over && over->isVisible() ? over : nullptr);
 }
 
 }  // namespace

@@ -4,9 +4,15 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
 #include <algorithm>
 #include <map>
 
@@ -71,6 +77,40 @@ public:
     }
 };
 
+// The file list in detail view with its name, size, type and date columns wide enough for their
+// titles and usual entries, and the dialog wide enough for all four; whatever widths an earlier
+// dialog left in the user's settings.
+void fitFileList(QFileDialog& dialog) {
+    dialog.setViewMode(QFileDialog::Detail);
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view) return;
+    QHeaderView* header = view->header();
+    const QFontMetrics metrics(view->font());
+    const QFontMetrics titleMetrics(header->font());
+    const QDateTime lateDate(QDate(2000, 12, 28), QTime(23, 59, 59));
+    const QStringList widest[] = {
+        {QStringLiteral("Zelk_LT-params.kpx  "), QStringLiteral("Name")},
+        {QStringLiteral("1023.99 KiB"), QStringLiteral("Size")},
+        {QStringLiteral("plain text document"), QStringLiteral("Type")},
+        {QLocale::system().toString(lateDate, QLocale::ShortFormat), QLocale().toString(lateDate, QLocale::ShortFormat),
+         QStringLiteral("Date Modified")},
+    };
+    int total = 0;
+    for (int column = 0; column < 4 && column < header->count(); ++column) {
+        int width = 0;
+        for (const QString& text : widest[column]) width = std::max(width, metrics.horizontalAdvance(text));
+        width = std::max(width, titleMetrics.horizontalAdvance(header->model()->headerData(column, Qt::Horizontal).toString()));
+        // Room for the icon of the name column, the sort arrow and the margins.
+        width += column == 0 ? 48 : 32;
+        header->resizeSection(column, width);
+        total += width;
+    }
+    // Beside the list: the side bar of places, the frames and the vertical scroll bar.
+    int dialogWidth = total + 300;
+    if (QScreen* screen = dialog.screen()) dialogWidth = std::min(dialogWidth, screen->availableGeometry().width());
+    dialog.resize(std::max(dialog.width(), dialogWidth), std::max(dialog.height(), 440));
+}
+
 }  // namespace
 
 Button escapeAnswer(const std::vector<Button>& buttons) {
@@ -128,6 +168,7 @@ std::optional<QString> runFileDialog(FileDialogKind kind, const FileDialogOption
         dialog.setFileMode(options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!options.fileName.isEmpty()) dialog.selectFile(options.fileName);
+    fitFileList(dialog);
     if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;
@@ -139,6 +180,7 @@ std::optional<QString> runDirectoryDialog(const QString& title, const QString& i
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
+    fitFileList(dialog);
     if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;

@@ -15,6 +15,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
+#include "FileDialogColumns.h"
 #include "RealBoxes.h"
 #include "TestFiles.h"
 
@@ -151,6 +152,31 @@ TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
     EXPECT_EQ(selectDirectory(QStringLiteral("Working directory"), temp.path()), folder);
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(question.contains("does not exist")) << question.toStdString();
+}
+
+// The open and save dialogs as they open: every column of the file list can be read whole.
+TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
+    QTemporaryDir temp;
+    for (const char* name : {"data_rec.dat", "town.tab", "endp.tab", "params.tab", "data_sup.tab", "data.kdf"})
+        ASSERT_TRUE(writeTestFile(temp.filePath(QLatin1String(name)), QByteArray(123456, 'x')));
+    ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("exchange files")));
+    DialogScript::deactivate();
+    FileDialogOptions options;
+    options.initialDir = temp.path();
+    options.filter = QStringLiteral("All files (*)");
+    for (const bool save : {false, true}) {
+        QStringList unreadable{QStringLiteral("no file dialog")};
+        QTimer::singleShot(0, [&] {
+            (void)QTest::qWaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            unreadable = unreadableFileColumns(dialog);
+            dialog->reject();
+        });
+        options.title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
+        EXPECT_FALSE(save ? saveFileDialog(options) : openFileDialog(options));
+        EXPECT_TRUE(unreadable.isEmpty()) << options.title.toStdString() << ": " << unreadable.join(QStringLiteral("; ")).toStdString();
+    }
 }
 
 TEST(RealBoxes, AnswerComesFromTheButtonPressed) {

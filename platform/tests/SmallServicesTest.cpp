@@ -1,16 +1,21 @@
-// Clipboard, the Windows-1252 screen edge, the operating-system version and the help requests.
+// Clipboard, the Windows-1252 screen edge, the operating-system version, the help requests and
+// the application's titles.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <qpa/qplatformwindow.h>
 #include <sys/utsname.h>
 
 #include "platform/Ansi.h"
+#include "platform/Application.h"
 #include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/HelpViewer.h"
 #include "platform/OsVersion.h"
+#include "platform/testing/GuiTest.h"
 #include "platform/testing/DialogScript.h"
 #include "RealBoxes.h"
 #include "TestFiles.h"
@@ -76,6 +81,34 @@ TEST(Help, MissingFileGivesAMessage) {
     });
     showHelpTopic(QStringLiteral("/nonexistent/ex.HLP"), QStringLiteral("How"));
     EXPECT_TRUE(text.contains("ex.HLP")) << text.toStdString();
+}
+
+// The title the window system gets for a window (on X11 Qt formats it so).
+struct WindowSystemTitle : QPlatformWindow {
+    using QPlatformWindow::formatWindowTitle;
+};
+
+TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
+    setUpApplication(QStringLiteral("Zelk"));
+    const QString separator = QString::fromUtf8(" \u2014 ");
+    EXPECT_EQ(WindowSystemTitle::formatWindowTitle(QStringLiteral("Zelk 2.2.3 Main Screen"), separator),
+              "Zelk 2.2.3 Main Screen");
+    EXPECT_EQ(WindowSystemTitle::formatWindowTitle(QStringLiteral("Zelk Life-Table Simulation Version 2.2.3"), separator),
+              "Zelk Life-Table Simulation Version 2.2.3");
+    EXPECT_EQ(WindowSystemTitle::formatWindowTitle(QStringLiteral("Location"), separator), "Location");
+
+    DialogScript::deactivate();
+    QString boxTitle;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxTitle = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    showMessage(QStringLiteral("Value out of range"));
+    EXPECT_EQ(boxTitle, "Zelk");
+    EXPECT_EQ(WindowSystemTitle::formatWindowTitle(boxTitle, separator), "Zelk");
 }
 
 }  // namespace

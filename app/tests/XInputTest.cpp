@@ -1,0 +1,180 @@
+// The program's screens under a real X server with a window manager, driven by real input
+// (xdotool): what only a window system shows. Offscreen, or without xdotool, the tests skip;
+// platform/tests/run_under_xvfb.sh runs them under Xvfb with openbox.
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <filesystem>
+#include <map>
+
+#include "assessment/Unit1.h"
+#include "assessment/tests/location_fixture.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/tests/FileDialogColumns.h"
+#include "runtime/Files.h"
+
+namespace {
+
+QString xdotoolPath() { return QStandardPaths::findExecutable(QStringLiteral("xdotool")); }
+
+// Real input: keys and clicks go to the window that has the X focus.
+void xdotool(const QStringList& arguments) {
+    ASSERT_EQ(QProcess::execute(xdotoolPath(), arguments), 0) << arguments.join(QLatin1Char(' ')).toStdString();
+}
+
+// The title the window manager shows for the active window.
+QString activeWindowTitle() {
+    QProcess process;
+    process.start(xdotoolPath(), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")});
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void realClick(QWidget* widget) {
+    const QPoint p = widget->mapToGlobal(widget->rect().center());
+    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
+             QStringLiteral("1")});
+}
+
+// Saves what the X screen shows when ZELK_X_SHOTS names a folder (for a look at the result).
+void saveScreen(const QString& name) {
+    const QString folder = qEnvironmentVariable("ZELK_X_SHOTS");
+    if (folder.isEmpty() || !QGuiApplication::primaryScreen()) return;
+    QDir().mkpath(folder);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Waits (inside whatever modal loop runs) for a modal window of type T to be the active window,
+// then hands it to `action` once.
+template <typename T>
+class WhenActive {
+public:
+    explicit WhenActive(std::function<void(T*)> action) : action_(std::move(action)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!window || QApplication::activeWindow() != window) return;
+            timer_.stop();
+            done = true;
+            action_(window);
+        });
+        timer_.start(20);
+    }
+    bool done = false;
+
+private:
+    QTimer timer_;
+    std::function<void(T*)> action_;
+};
+
+class XInput : public RecordScreens {
+protected:
+    void SetUp() override {
+        RecordScreens::SetUp();
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || xdotoolPath().isEmpty())
+            GTEST_SKIP() << "needs an X server with a window manager and xdotool";
+        DialogScript::deactivate();
+    }
+};
+
+// The texts of the screen's edits by name.
+std::map<QString, QString> editTexts(QWidget* screen) {
+    std::map<QString, QString> texts;
+    for (QLineEdit* edit : screen->findChildren<QLineEdit*>())
+        if (!edit->objectName().isEmpty()) texts[edit->objectName()] = edit->text();
+    return texts;
+}
+
+TEST_F(XInput, DigitTypedAfterAConversionErrorGoesToTheEditThatFailed) {
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
+    f4->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
+    QLineEdit* first = e4("edit1");
+    realClick(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == first; }, 2000));
+
+    QString boxText;
+    QString boxTitle;
+    WhenActive<QMessageBox> answer([&](QMessageBox* box) {
+        boxText = box->text();
+        boxTitle = activeWindowTitle();
+        saveScreen(QStringLiteral("conversion-error"));
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    });
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("3x")});
+    xdotool({QStringLiteral("key"), QStringLiteral("Tab")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && !QApplication::activeModalWidget(); }, 5000))
+        << "edit1 \"" << first->text().toStdString() << "\", modal " << QApplication::activeModalWidget()
+        << ", active " << QApplication::activeWindow() << ", focus "
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+    EXPECT_EQ(boxText, "'3x' is not a valid integer value");
+    EXPECT_EQ(boxTitle, "Zelk");
+    // The window manager gives the screen back its activation after the box.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == f4; }, 2000));
+    QTest::qWait(200);
+
+    const std::map<QString, QString> before = editTexts(f4);
+    xdotool({QStringLiteral("type"), QStringLiteral("7")});
+    (void)QTest::qWaitFor([&] { return editTexts(f4) != before; }, 2000);
+    QStringList changed;
+    for (const auto& [name, text] : editTexts(f4))
+        if (before.at(name) != text) changed.append(name + QStringLiteral(": ") + text);
+    EXPECT_EQ(changed.join(QStringLiteral(", ")), "edit1: 3x7");  // the digit went to the failed edit alone
+    EXPECT_EQ(f4->activeControl(), first);
+    EXPECT_EQ(p.aq.aq_changed, 0);
+}
+
+TEST_F(XInput, OnlineHelpOpensCentredOverTheMainScreenAndEscapeClosesIt) {
+    for (const char* name : {"aq_oh.HLP", "desc.HLP", "ex.HLP", "zozezu.hlp"})
+        std::filesystem::copy_file(runtime::executableFolder() + name, programDir + name);
+    Program& p = startWith(std::string());
+    QWidget* main = p.Form1;
+    p.Form1->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+h"), QStringLiteral("key"), QStringLiteral("o")});
+    QPointer<platform::HelpViewer> viewer;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        viewer = qobject_cast<platform::HelpViewer*>(QApplication::activeWindow());
+        return viewer != nullptr;
+    }, 3000));
+    QTest::qWait(200);
+    saveScreen(QStringLiteral("help"));
+    EXPECT_EQ(viewer->browser()->source().fragment(), "contents");
+    const QPoint offset = viewer->frameGeometry().center() - main->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 40) << offset.x() << ", " << offset.y();
+
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.isNull() || !viewer->isVisible(); }, 2000));
+}
+
+TEST_F(XInput, OpenAndSaveDialogsShowTheirColumnsWhole) {
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
+    p.Form1->showForm();
+    for (const bool save : {false, true}) {
+        QStringList unreadable{QStringLiteral("no file dialog")};
+        WhenActive<QFileDialog> look([&](QFileDialog* dialog) {
+            unreadable = unreadableFileColumns(dialog);
+            saveScreen(save ? QStringLiteral("save-dialog") : QStringLiteral("open-dialog"));
+            xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        });
+        platform::FileDialogOptions options;
+        options.title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
+        options.filter = QStringLiteral("All files (*)");
+        options.initialDir = QString::fromStdString(workDir);
+        EXPECT_FALSE(save ? platform::saveFileDialog(options) : platform::openFileDialog(options));
+        EXPECT_TRUE(unreadable.isEmpty()) << options.title.toStdString() << ": "
+                                          << unreadable.join(QStringLiteral("; ")).toStdString();
+    }
+}
+
+}  // namespace
