@@ -1,16 +1,23 @@
-// Review aid: starts the program in a scratch working directory, shows every screen in turn and
-// saves a PNG of each into the folder given as the first argument. The life-table screen is shot
-// on every tab: empty, after opening an input file of a large population and after a calculation.
+// Review aid: starts the program in a scratch working directory with a data supplier, a town and
+// records of pollutants whose captions differ, shows every screen in turn (the air-quality screen
+// once per record, at the top and at the bottom of its scroll box; the parameter, impact and
+// chart screens along the road from "CALC"), then one box of each kind the screens show, and saves
+// a PNG of each into the folder given as the first argument. The life-table screen is shot on every
+// tab: empty, after opening an input file of a large population and after a calculation.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "assessment/Program.h"
@@ -24,6 +31,7 @@
 #include "assessment/Unit8.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/Form.h"
 #include "platform/testing/DialogScript.h"
 #include "runtime/Errors.h"
@@ -32,9 +40,80 @@
 
 namespace {
 
-void shoot(QWidget* widget, const QString& file) {
+using platform::testing::DialogScript;
+
+QString outDir;
+
+void reportBox(const QString& what) { std::fprintf(stderr, "box: %s\n", qPrintable(what)); }
+
+void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void save(QWidget* widget, const QString& name) {
+    const QString file = outDir + QLatin1Char('/') + name + QStringLiteral(".png");
     if (!widget->grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+}
+
+void shoot(platform::Form* form, const QString& name) {
+    form->showForm();
+    settle();
+    save(form, name);
+}
+
+void press(QWidget* form, const char* button) {
+    if (auto* b = form->findChild<QAbstractButton*>(QLatin1String(button))) b->click();
+    settle();
+}
+
+// A record line: pollutant, class width, the days of classes 3 and 5, then the statistics.
+std::string recordLine(int pollutant, int width) {
+    int f[62] = {};
+    f[2] = pollutant;
+    f[3] = 2001;
+    f[6] = 200;
+    f[8] = 165;
+    f[29] = width;
+    f[30] = 100;
+    f[34] = 2;
+    f[35] = 365;
+    f[36] = 180;
+    f[37] = 185;
+    f[38] = 30;
+    std::string line;
+    for (int i = 1; i <= 61; ++i) line += std::to_string(f[i]) + " ";
+    return line + "Lowest station;Highest station;National network;Environment agency\r\n";
+}
+
+// The kinds of boxes the screens show, each with one of its longest texts.
+void shootBoxes() {
+    using platform::BoxKind;
+    using platform::Button;
+    const std::pair<const char*, std::function<void()>> boxes[] = {
+        {"box-1-message", [] { platform::showMessage(QStringLiteral("File not found. Please reinstall the application.")); }},
+        {"box-2-information", [] {
+             platform::messageDlg(BoxKind::Information, QStringLiteral("This operation will overwrite datafiles. Continue?"),
+                                  {Button::Yes, Button::No, Button::Help}, 9);
+         }},
+        {"box-3-warning", [] { platform::messageDlg(BoxKind::Warning, QStringLiteral("Record already exists."), {Button::Ok, Button::Help}, 8); }},
+        {"box-4-confirmation", [] { platform::confirm(QStringLiteral("Save changes?")); }},
+        {"box-5-own-title", [] {
+             platform::messageBox(QStringLiteral("Data capture: Summer and Winter do not add up to Annual!"), QStringLiteral("zelk"),
+                                  {Button::Ok, Button::Cancel});
+         }},
+        {"box-6-error", [] { platform::showMessage(QStringLiteral("'3x' is not a valid integer value")); }},
+    };
+    DialogScript::deactivate();
+    for (const auto& [name, show] : boxes) {
+        QTimer::singleShot(400, [name = QLatin1String(name)] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                save(box, name);
+                box->close();
+            }
+        });
+        show();
+    }
+    DialogScript::activate(reportBox);
 }
 
 // A life-table input file of men and women in twenty age groups of five years, some millions of
@@ -62,11 +141,12 @@ void writeLifeTableFile(const std::string& path) {
 }
 
 // Every tab of the life-table screen, named "8-life-tables-<state>-<tab>.png".
-void shootLifeTableTabs(TPagesDlgLT* screen, const QString& outDir, const char* state) {
+void shootLifeTableTabs(TPagesDlgLT* screen, const char* state) {
     QTabWidget* tabs = screen->ui().TabPageControl;
     for (int tab = 0; tab < tabs->count(); ++tab) {
         tabs->setCurrentIndex(tab);
-        shoot(screen, outDir + QStringLiteral("/8-life-tables-%1-%2.png").arg(QLatin1String(state)).arg(tab + 1));
+        settle();
+        save(screen, QStringLiteral("8-life-tables-%1-%2").arg(QLatin1String(state)).arg(tab + 1));
     }
     tabs->setCurrentIndex(0);
 }
@@ -76,41 +156,66 @@ void shootLifeTableTabs(TPagesDlgLT* screen, const QString& outDir, const char* 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     platform::setUpApplication(QStringLiteral("Zelk"));
-    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QTemporaryDir work;
+    const std::string dir = work.path().toStdString() + "/";
+    std::ofstream(dir + "data_sup.tab", std::ios::binary)
+        << "Country\r\nOrganisation of the data supplier\r\nCity\r\nStreet 1\r\n\r\n\r\n\r\n\r\n\r\nA. Person\r\n";
+    std::ofstream(dir + "town.tab", std::ios::binary) << "0 45.1|12.5|Old Town\r\n";
+    // With parameters: PM10 per 10, O3 (8 hour avg) per 5, PM2.5 per 1; then CO per 1,
+    // PM2.5 long term per 5 and Pb.
+    std::ofstream(dir + "data_rec.dat", std::ios::binary) << recordLine(2, 0) << recordLine(6, 1) << recordLine(3, 2)
+                                                          << recordLine(9, 2) << recordLine(13, 1) << recordLine(4, 0);
     // Boxes that a screen may raise while it is shown are answered with their defaults.
-    platform::testing::DialogScript::activate([](const QString& what) {
-        std::fprintf(stderr, "box: %s\n", qPrintable(what));
-    });
+    DialogScript::activate(reportBox);
     try {
-        Program program(Program::Options{{}, work.path().toStdString()});
-        const std::pair<platform::Form*, const char*> screens[] = {
-            {program.Form1, "1-main"},         {program.Form2, "2-data-supplier"},
-            {program.Form3, "3-location"},     {program.Form4, "4-air-quality-data"},
-            {program.Form5, "5-parameters"},   {program.Form6, "6-impact-estimates"},
-            {program.Form7, "7-chart"},        {program.PagesDlgLT, "8-life-tables"},
-            {program.AboutBox, "9-about"},
-        };
-        for (const auto& [form, name] : screens) {
-            form->showForm();
-            shoot(form, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-            form->hideForm();
+        Program program(Program::Options{{}, dir});
+        shoot(program.Form1, QStringLiteral("1-main"));
+        shoot(program.Form2, QStringLiteral("2-data-supplier"));
+        shoot(program.Form3, QStringLiteral("3-location"));
+        program.Form3->hideForm();
+        for (int record = 1; record <= 6; ++record) {
+            program.aq.cur_record = record;
+            QScrollBar* scroll = program.Form4->findChild<QScrollArea*>()->verticalScrollBar();
+            scroll->setValue(0);
+            shoot(program.Form4, QStringLiteral("4-air-quality-data-%1").arg(record));
+            scroll->setValue(scroll->maximum());
+            settle();
+            save(program.Form4, QStringLiteral("4-air-quality-data-%1-bottom").arg(record));
+            if (record <= 3) {  // the records with parameters: CALC opens the parameters screen
+                press(program.Form4, "BitBtn1");
+                press(program.Form5, "Button3");
+                save(program.Form5, QStringLiteral("5-parameters-%1").arg(record));
+                program.Form5->hideForm();
+            }
+            program.Form4->hideForm();
         }
-
+        program.aq.cur_record = 1;
+        program.Form4->showForm();
+        press(program.Form4, "BitBtn1");
+        press(program.Form5, "BitBtn2");  // "&Tables"
+        save(program.Form6, QStringLiteral("6-impact-estimates"));
+        press(program.Form6, "BitBtn1");  // "&Chart"
+        save(program.Form7, QStringLiteral("7-chart"));
+        for (platform::Form* form : {static_cast<platform::Form*>(program.Form7), static_cast<platform::Form*>(program.Form6),
+                                     static_cast<platform::Form*>(program.Form5), static_cast<platform::Form*>(program.Form4)})
+            form->hideForm();
         TPagesDlgLT* lifeTables = program.PagesDlgLT;
-        lifeTables->showForm();
-        shootLifeTableTabs(lifeTables, outDir, "empty");
-        const std::string input = work.path().toStdString() + "/large.txt";
+        shoot(lifeTables, QStringLiteral("8-life-tables"));
+        shootLifeTableTabs(lifeTables, "empty");
+        const std::string input = dir + "large.txt";
         writeLifeTableFile(input);
-        platform::testing::DialogScript::answerFile(QString::fromStdString(input));
+        DialogScript::answerFile(QString::fromStdString(input));
         lifeTables->ui().MFileOpenInputData->trigger();
-        shootLifeTableTabs(lifeTables, outDir, "opened");
-        platform::testing::DialogScript::answer(platform::Button::Ok);  // the note before a calculation
+        shootLifeTableTabs(lifeTables, "opened");
+        DialogScript::answer(platform::Button::Ok);  // the note before a calculation
         lifeTables->ui().TabPageControl->setCurrentWidget(lifeTables->ui().TabRR);
         lifeTables->ui().TabRRButton_Go->click();
-        shootLifeTableTabs(lifeTables, outDir, "calculated");
+        shootLifeTableTabs(lifeTables, "calculated");
         lifeTables->hideForm();
+        shoot(program.AboutBox, QStringLiteral("9-about"));
+        shootBoxes();
     } catch (const runtime::ExitProgram& exit) {
         return exit.code();
     }
