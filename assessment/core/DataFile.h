@@ -18,7 +18,7 @@ struct AssessmentState;
 // was read before the error.
 std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record);
 
-// The number of lines whose key (fields 1, 2, 3, 30 and 34) equals that of `record`.
+// The number of lines whose key (town, pollutant, year, population and stations) equals that of `record`.
 std::int32_t recordExists(const std::string& dataFile, const AqRecord& record);
 
 // The file rewritten through `tempPath` with line k replaced by `line` (appended when k lies past
@@ -29,9 +29,9 @@ void replaceLine(const std::string& path, const std::string& tempPath, std::int3
 void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k);
 
 // The file half of show_record on the program-wide state. For n other than 0: record n goes into
-// aq_record, record_count := the line count, cur_pollutant := field 2. Then, also for n = 0:
-// interval_index := field 29, or, when that is -1, the class width derived from cur_pollutant; in
-// that case the result is true and the caller stores the record at once.
+// aq_record, record_count := the line count, cur_pollutant := its pollutant. Then, also for n = 0:
+// interval_index := its class-width field, or, when that is -1, the class width derived from
+// cur_pollutant; in that case the result is true and the caller stores the record at once.
 bool showRecordFile(AssessmentState& state, std::int32_t n);
 
 // Writes aq_record (its tail as aq_record.text) as line cur_record of the data file, through
