@@ -18,6 +18,7 @@
 #include "assessment/core/ConcentrationClasses.h"
 #include "assessment/core/DataFile.h"
 #include "assessment/core/ParameterFile.h"
+#include "assessment/core/PollutantRules.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -218,7 +219,7 @@ void TForm4::check_data() {
     auto& s = aq();
     const assessment::AqRecord& r = s.aq_record;
     Ui::TForm4Ui& u = *ui_;
-    if (!annual_only_ && !s.long_term && u.editpol->text() != QLatin1String("CO")) {
+    if (!annual_only_ && !s.long_term && !assessment::countsHours(toAnsi(u.editpol->text()))) {
         long long sum = 0;
         for (int k = 1; k <= assessment::kClassCount; ++k) sum += r[assessment::classField(k)];
         u.Editann_days->setText(QString::number(sum));
@@ -281,36 +282,28 @@ void TForm4::EditpolChange() {
         u.editpol->setText(pollutantName(s.cur_pollutant));
         t = u.editpol->text();
     }
-    daily_pollutant_ = t == QLatin1String("SO2") || t == QLatin1String("NO2 (daily avg)") ||
-                       t == QLatin1String("TSP") || t == QLatin1String("BS") || t.contains(QLatin1String("PM"));
-    hourly_pollutant_ = t.contains(QLatin1String("O3")) || t == QLatin1String("NO2 (1 hour avg)");
-    annual_only_ = t == QLatin1String("Pb") || t == QLatin1String("B(a)P");
-    s.long_term = t.contains(QLatin1String("long term"));
-    daily_pollutant_ = daily_pollutant_ || s.long_term;
+    const std::string name = toAnsi(t);
+    daily_pollutant_ = assessment::isDaily(name);
+    hourly_pollutant_ = assessment::isHourly(name);
+    annual_only_ = assessment::isAnnualOnly(name);
+    s.long_term = assessment::isLongTerm(name);
 
-    if (t == QLatin1String("CO")) {
-        u.Label59->setText(QStringLiteral("hours"));
-        u.Label60->setText(QStringLiteral("hours"));
-        u.infolabel->setText(QStringLiteral("1 hour mean"));
-    } else {
-        u.Label59->setText(QStringLiteral("days"));
-        u.Label60->setText(QStringLiteral("days"));
-        u.infolabel->setText(QStringLiteral("daily mean"));
-    }
-    if (s.long_term || annual_only_) {
-        u.Label60->setText(QStringLiteral(" \u2030population"));
+    u.Label59->setText(fromAnsi(assessment::captureUnit(name)));
+    u.Label60->setText(fromAnsi(assessment::classCountUnit(name)));
+    if (s.long_term || annual_only_)
         u.infolabel->setText(QStringLiteral("annual mean"));
-    }
+    else if (assessment::countsHours(name))
+        u.infolabel->setText(QStringLiteral("1 hour mean"));
+    else
+        u.infolabel->setText(QStringLiteral("daily mean"));
     make_label();
     u.Label61->setText(u.Label60->text());
 
-    QString unit = t == QLatin1String("CO") ? QStringLiteral("mg/m3") : QStringLiteral("\u00b5g/m3");
-    if (t == QLatin1String("B(a)P")) unit = QStringLiteral("ng/m3");
+    const QString unit = fromAnsi(assessment::concentrationUnit(name));
     for (QLabel* label : {u.Label62, u.Label63, u.Label77, u.Label78, u.Label79, u.Label80}) label->setText(unit);
 
     if (hourly_pollutant_) {
-        const bool eightHour = t.contains(QLatin1Char('8'));
-        const QString hours = eightHour ? QStringLiteral("8") : QStringLiteral("1");
+        const QString hours = QString::number(assessment::maximumHours(name));
         u.infolabel->setText(QStringLiteral("Max %1 hour mean").arg(hours));
         u.Label26->setText(QStringLiteral("Max annual %1 hr avg").arg(hours));
         u.Label27->setText(QStringLiteral("Max winter %1 hr avg").arg(hours));
