@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "assessment/core/AssessmentState.h"
+#include "assessment/core/PollutantRules.h"
 #include "assessment/core/RecordLine.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"

@@ -1,5 +1,7 @@
 #include "assessment/core/PollutantRules.h"
 
+#include "assessment/core/AssessmentState.h"
+
 namespace assessment {
 
 namespace {
@@ -35,5 +37,13 @@ bool isDaily(std::string_view pollutant) {
 bool isHourly(std::string_view pollutant) { return contains(pollutant, "O3") || pollutant == "NO2 (1 hour avg)"; }
 
 int maximumHours(std::string_view pollutant) { return contains(pollutant, "8") ? 8 : 1; }
+
+std::int32_t intervalForPollutant(std::int32_t pollutant) {
+    if (pollutant < 0 || pollutant >= kPollutantCount) return 0;
+    const std::string_view name = kPollutantNames[static_cast<std::size_t>(pollutant)];
+    if (countsHours(name)) return 2;
+    if (isLongTerm(name)) return 1;
+    return 0;
+}
 
 }  // namespace assessment

@@ -3,6 +3,7 @@
 // counts, and whether its statistics are daily, hourly or long term. Each rule takes the
 // pollutant's name as the screens hold it (exact, case-sensitive comparisons; "contains" is a
 // substring test); the screens set their own labels from these. Texts are Windows-1252 bytes.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,9 @@ bool isHourly(std::string_view pollutant);
 
 // The hours of the maxima of an hourly pollutant: 8 when its name contains "8", else 1.
 int maximumHours(std::string_view pollutant);
+
+// The class-width index of a record whose class-width field is -1, by pollutant index: 2 for "CO",
+// 1 for the long-term pollutants, 0 for every other pollutant and for an index outside the list.
+std::int32_t intervalForPollutant(std::int32_t pollutant);
 
 }  // namespace assessment

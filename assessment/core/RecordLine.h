@@ -40,8 +40,4 @@ TailTexts splitTail(std::string_view tail);
 // fields read before it keep their new values.
 void readRecordFields(runtime::TextReader& in, AqRecord& record);
 
-// The class width of a record whose class-width field is -1: 2 for "CO", 1 for the long-term pollutants,
-// 0 for every other pollutant.
-std::int32_t intervalForPollutant(std::int32_t pollutant);
-
 }  // namespace assessment

@@ -67,6 +67,16 @@ TEST(PollutantRules, HourlyMaximaAreOfEightHoursOnlyForTheEightHourOzone) {
     EXPECT_EQ(maximumHours("NO2 (1 hour avg)"), 1);
 }
 
+TEST(PollutantRules, ClassWidthOfAnOlderRecordFollowsItsPollutant) {
+    EXPECT_EQ(intervalForPollutant(9), 2);   // "CO"
+    EXPECT_EQ(intervalForPollutant(12), 1);  // "PM10 long term"
+    EXPECT_EQ(intervalForPollutant(15), 1);  // "TSP long term"
+    EXPECT_EQ(intervalForPollutant(1), 0);   // "SO2"
+    EXPECT_EQ(intervalForPollutant(11), 0);  // "B(a)P"
+    EXPECT_EQ(intervalForPollutant(16), 0);
+    EXPECT_EQ(intervalForPollutant(-1), 0);
+}
+
 TEST(PollutantRules, NamesOutsideTheListFollowTheTextTests) {
     // Comparisons are exact and case-sensitive; "contains" finds a part anywhere in the name.
     EXPECT_EQ(concentrationUnit("co"), kMicro);
