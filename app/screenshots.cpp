@@ -21,6 +21,7 @@
 #include <string>
 
 #include "assessment/Program.h"
+#include "assessment/core/AqRecord.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
 #include "assessment/Unit2.h"
@@ -41,6 +42,7 @@
 namespace {
 
 using platform::testing::DialogScript;
+using namespace assessment;
 
 QString outDir;
 
@@ -68,20 +70,20 @@ void press(QWidget* form, const char* button) {
 
 // A record line: pollutant, class width, the days of classes 3 and 5, then the statistics.
 std::string recordLine(int pollutant, int width) {
-    int f[62] = {};
-    f[2] = pollutant;
-    f[3] = 2001;
-    f[6] = 200;
-    f[8] = 165;
-    f[29] = width;
-    f[30] = 100;
-    f[34] = 2;
-    f[35] = 365;
-    f[36] = 180;
-    f[37] = 185;
-    f[38] = 30;
+    int f[AqRecord::kFieldCount + 1] = {};
+    f[kFieldPollutant] = pollutant;
+    f[kFieldYear] = 2001;
+    f[classField(3)] = 200;
+    f[classField(5)] = 165;
+    f[kFieldClassWidth] = width;
+    f[kFieldPopulation] = 100;
+    f[kFieldStations] = 2;
+    f[kFieldAnnualDays] = 365;
+    f[kFieldWinterDays] = 180;
+    f[kFieldSummerDays] = 185;
+    f[kFieldAnnualMean] = 30;
     std::string line;
-    for (int i = 1; i <= 61; ++i) line += std::to_string(f[i]) + " ";
+    for (int i = 1; i <= AqRecord::kFieldCount; ++i) line += std::to_string(f[i]) + " ";
     return line + "Lowest station;Highest station;National network;Environment agency\r\n";
 }
 

@@ -164,19 +164,19 @@ void TForm3::showFields() {
     auto& s = aq();
     const assessment::AqRecord& r = s.aq_record;
     const assessment::TailTexts tails = assessment::splitTail(r.text);
-    const std::int32_t pollutant = r[2];
+    const std::int32_t pollutant = r[assessment::kFieldPollutant];
     ui_->polbox->setCurrentIndex(pollutant >= 0 && pollutant < ui_->polbox->count() ? pollutant : -1);
     s.cur_pollutant = pollutant;
-    ui_->year->setText(QString::number(r[3]));
-    const std::int32_t town = r[1];
+    ui_->year->setText(QString::number(r[assessment::kFieldYear]));
+    const std::int32_t town = r[assessment::kFieldTown];
     ui_->agglom->setCurrentIndex(town >= 0 && town < ui_->agglom->count() ? town : -1);
     s.cur_town = town;
     ui_->latstr->setText(townIndexValid(town) ? fromAnsi(s.town_lat[at(town)]) : QString());
     ui_->longstr->setText(townIndexValid(town) ? fromAnsi(s.town_long[at(town)]) : QString());
-    ui_->exp_pop->setText(QString::number(r[30]));
-    ui_->prof_stat->setText(QString::number(r[34]));
-    ui_->netw_affl->setText(fromAnsi(tails[2]));
-    ui_->tech_body->setText(fromAnsi(tails[3]));
+    ui_->exp_pop->setText(QString::number(r[assessment::kFieldPopulation]));
+    ui_->prof_stat->setText(QString::number(r[assessment::kFieldStations]));
+    ui_->netw_affl->setText(fromAnsi(tails[assessment::kTailNetwork]));
+    ui_->tech_body->setText(fromAnsi(tails[assessment::kTailAgency]));
     program().Form4->show_fields(tails);
 }
 
@@ -226,12 +226,14 @@ void TForm3::fill_data() {
             ui_->agglom->setEditText(name);
         }
     }
-    s.aq_record[1] = s.cur_town;
-    s.aq_record[2] = ui_->polbox->currentIndex();
-    if (!ui_->year->text().isEmpty()) s.aq_record[3] = runtime::strToInt(toAnsi(ui_->year->text()));
-    if (!ui_->exp_pop->text().isEmpty()) s.aq_record[30] = runtime::strToInt(toAnsi(ui_->exp_pop->text()));
+    s.aq_record[assessment::kFieldTown] = s.cur_town;
+    s.aq_record[assessment::kFieldPollutant] = ui_->polbox->currentIndex();
+    if (!ui_->year->text().isEmpty())
+        s.aq_record[assessment::kFieldYear] = runtime::strToInt(toAnsi(ui_->year->text()));
+    if (!ui_->exp_pop->text().isEmpty())
+        s.aq_record[assessment::kFieldPopulation] = runtime::strToInt(toAnsi(ui_->exp_pop->text()));
     if (!ui_->prof_stat->text().isEmpty())
-        s.aq_record[34] = runtime::strToInt(toAnsi(ui_->prof_stat->text()));
+        s.aq_record[assessment::kFieldStations] = runtime::strToInt(toAnsi(ui_->prof_stat->text()));
     program().Form4->fill_data();
 }
 

@@ -18,6 +18,7 @@
 #include "assessment/core/ConcentrationClasses.h"
 #include "assessment/core/DataFile.h"
 #include "assessment/core/ParameterFile.h"
+#include "assessment/core/PollutantRules.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -35,8 +36,6 @@ using platform::toAnsi;
 namespace {
 
 constexpr int kAirQualityHelpContext = 4;
-constexpr int kClassFirstField = 4;   // field of class 1; class k is field k + 3
-constexpr int kIntervalField = 29;
 constexpr int kImportNumbers = 26;    // 25 class counts and the class-width index
 constexpr int kPrintHeight = 750;
 constexpr int kFormHeight = 410;
@@ -59,14 +58,29 @@ TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
         classLabels_[static_cast<std::size_t>(k)] = findChild<QLabel*>(QStringLiteral("Label%1").arg(k));
         classEdits_[static_cast<std::size_t>(k)] = findChild<QLineEdit*>(QStringLiteral("edit%1").arg(k));
     }
-    statistics_ = {{u.Editwin_days, 36},         {u.Editsum_days, 37},        {u.Editann_mean, 38},
-                   {u.Editwinter_mean, 39},      {u.Editsummer_mean, 40},     {u.Editann_p, 41},
-                   {u.Editann_max, 42},          {u.Editwinter_max, 43},      {u.Editsummer_max, 44},
-                   {u.Editlow_ann_mean, 46},     {u.Editlow_winter_mean, 47}, {u.Editlow_summer_mean, 48},
-                   {u.Editlow_ann_max, 49},      {u.Editlow_winter_max, 50},  {u.Editlow_summer_max, 51},
-                   {u.Edithigh_ann_mean, 52},    {u.Edithigh_winter_mean, 53}, {u.Edithigh_summer_mean, 54},
-                   {u.Edithigh_ann_max, 55},     {u.Edithigh_winter_max, 56}, {u.Edithigh_summer_max, 57},
-                   {u.ann98low, 58},             {u.ann98high, 59}};
+    statistics_ = {{u.Editwin_days, assessment::kFieldWinterDays},
+                   {u.Editsum_days, assessment::kFieldSummerDays},
+                   {u.Editann_mean, assessment::kFieldAnnualMean},
+                   {u.Editwinter_mean, assessment::kFieldWinterMean},
+                   {u.Editsummer_mean, assessment::kFieldSummerMean},
+                   {u.Editann_p, assessment::kFieldAnnualP98},
+                   {u.Editann_max, assessment::kFieldAnnualMax},
+                   {u.Editwinter_max, assessment::kFieldWinterMax},
+                   {u.Editsummer_max, assessment::kFieldSummerMax},
+                   {u.Editlow_ann_mean, assessment::kFieldLowAnnualMean},
+                   {u.Editlow_winter_mean, assessment::kFieldLowWinterMean},
+                   {u.Editlow_summer_mean, assessment::kFieldLowSummerMean},
+                   {u.Editlow_ann_max, assessment::kFieldLowAnnualMax},
+                   {u.Editlow_winter_max, assessment::kFieldLowWinterMax},
+                   {u.Editlow_summer_max, assessment::kFieldLowSummerMax},
+                   {u.Edithigh_ann_mean, assessment::kFieldHighAnnualMean},
+                   {u.Edithigh_winter_mean, assessment::kFieldHighWinterMean},
+                   {u.Edithigh_summer_mean, assessment::kFieldHighSummerMean},
+                   {u.Edithigh_ann_max, assessment::kFieldHighAnnualMax},
+                   {u.Edithigh_winter_max, assessment::kFieldHighWinterMax},
+                   {u.Edithigh_summer_max, assessment::kFieldHighSummerMax},
+                   {u.ann98low, assessment::kFieldLowAnnualP98},
+                   {u.ann98high, assessment::kFieldHighAnnualP98}};
     for (int k = 1; k <= assessment::kClassCount; ++k) numericEdits_.push_back(classEdits_[static_cast<std::size_t>(k)]);
     numericEdits_.insert(numericEdits_.end(), {u.exp_pop, u.pro_statnum, u.Editann_days});
     for (const FieldEdit& stat : statistics_) numericEdits_.push_back(stat.edit);
@@ -103,7 +117,7 @@ void TForm4::connectHandlers() {
     // Leaving an entry edit marks the record changed when the edit differs from its field.
     for (int k = 1; k <= assessment::kClassCount; ++k) {
         QLineEdit* edit = classEdits_[static_cast<std::size_t>(k)];
-        addLeave(edit, [this, edit, k] { compareField(edit, k + kClassFirstField - 1); });
+        addLeave(edit, [this, edit, k] { compareField(edit, assessment::classField(k)); });
     }
     for (const FieldEdit& stat : statistics_) {
         QLineEdit* edit = stat.edit;
@@ -146,7 +160,7 @@ void TForm4::compareField(QLineEdit* edit, int field) {
 }
 
 void TForm4::Editsummer_maxExit() {
-    compareField(ui_->Editsummer_max, 44);
+    compareField(ui_->Editsummer_max, assessment::kFieldSummerMax);
     if (intOf(ui_->pro_statnum) >= 2)
         focusControl(ui_->Editlow_name);
     else
@@ -159,19 +173,19 @@ void TForm4::show_fields(const assessment::TailTexts& tails) {
     auto& s = aq();
     const assessment::AqRecord& r = s.aq_record;
     Ui::TForm4Ui& u = *ui_;
-    u.editpol->setText(pollutantName(r[2]));
+    u.editpol->setText(pollutantName(r[assessment::kFieldPollutant]));
     u.agglom->setText(program().Form3->controls().agglom->currentText());
-    u.year->setText(QString::number(r[3]));
-    u.exp_pop->setText(QString::number(r[30]));
-    u.pro_statnum->setText(QString::number(r[34]));
+    u.year->setText(QString::number(r[assessment::kFieldYear]));
+    u.exp_pop->setText(QString::number(r[assessment::kFieldPopulation]));
+    u.pro_statnum->setText(QString::number(r[assessment::kFieldStations]));
     for (int k = 1; k <= assessment::kClassCount; ++k)
-        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(r[k + kClassFirstField - 1]));
-    u.Editann_days->setText(QString::number(r[35]));
+        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(r[assessment::classField(k)]));
+    u.Editann_days->setText(QString::number(r[assessment::kFieldAnnualDays]));
     for (const FieldEdit& stat : statistics_) stat.edit->setText(QString::number(r[stat.field]));
-    u.Editlow_name->setText(fromAnsi(tails[0]));
-    u.Edithigh_name->setText(fromAnsi(tails[1]));
-    lowName_ = tails[0];
-    highName_ = tails[1];
+    u.Editlow_name->setText(fromAnsi(tails[assessment::kTailLowStation]));
+    u.Edithigh_name->setText(fromAnsi(tails[assessment::kTailHighStation]));
+    lowName_ = tails[assessment::kTailLowStation];
+    highName_ = tails[assessment::kTailHighStation];
 }
 
 void TForm4::fill_data() {
@@ -180,24 +194,24 @@ void TForm4::fill_data() {
     for (QLineEdit* edit : numericEdits_)
         if (edit->text().isEmpty()) edit->setText(QStringLiteral("0"));
     assessment::AqRecord& r = s.aq_record;
-    r[2] = s.cur_pollutant;
-    r[3] = intOf(u.year);
+    r[assessment::kFieldPollutant] = s.cur_pollutant;
+    r[assessment::kFieldYear] = intOf(u.year);
     long long sum = 0;
     for (int k = 1; k <= assessment::kClassCount; ++k) {
-        r[k + kClassFirstField - 1] = intOf(classEdits_[static_cast<std::size_t>(k)]);
-        sum += r[k + kClassFirstField - 1];
+        r[assessment::classField(k)] = intOf(classEdits_[static_cast<std::size_t>(k)]);
+        sum += r[assessment::classField(k)];
     }
-    r[kIntervalField] = s.interval_index;
-    r[30] = intOf(u.exp_pop);
-    r[34] = intOf(u.pro_statnum);
+    r[assessment::kFieldClassWidth] = s.interval_index;
+    r[assessment::kFieldPopulation] = intOf(u.exp_pop);
+    r[assessment::kFieldStations] = intOf(u.pro_statnum);
     // The annual data capture is the sum of the class counts (a sum beyond the field's range fails
     // as a conversion error).
     u.Editann_days->setText(QString::number(sum));
-    r[35] = intOf(u.Editann_days);
+    r[assessment::kFieldAnnualDays] = intOf(u.Editann_days);
     for (const FieldEdit& stat : statistics_) r[stat.field] = intOf(stat.edit);
-    r[45] = 0;
-    r[60] = 0;
-    r[61] = 0;
+    r[assessment::kFieldZero1] = 0;
+    r[assessment::kFieldZero2] = 0;
+    r[assessment::kFieldZero3] = 0;
     s.aq_filled = true;
 }
 
@@ -205,9 +219,9 @@ void TForm4::check_data() {
     auto& s = aq();
     const assessment::AqRecord& r = s.aq_record;
     Ui::TForm4Ui& u = *ui_;
-    if (!annual_only_ && !s.long_term && u.editpol->text() != QLatin1String("CO")) {
+    if (!annual_only_ && !s.long_term && !assessment::countsHours(toAnsi(u.editpol->text()))) {
         long long sum = 0;
-        for (int k = 1; k <= assessment::kClassCount; ++k) sum += r[k + kClassFirstField - 1];
+        for (int k = 1; k <= assessment::kClassCount; ++k) sum += r[assessment::classField(k)];
         u.Editann_days->setText(QString::number(sum));
         if (static_cast<long long>(intOf(u.Editsum_days)) + intOf(u.Editwin_days) != sum) {
             const platform::Button answer = platform::messageBox(
@@ -237,8 +251,8 @@ void TForm4::save_data(bool check) {
                                          toAnsi(location.netw_affl->text()), toAnsi(location.tech_body->text())};
     s.aq_record.text = assessment::joinTail(tails);
     assessment::saveRecordLine(s);
-    lowName_ = tails[0];
-    highName_ = tails[1];
+    lowName_ = tails[assessment::kTailLowStation];
+    highName_ = tails[assessment::kTailHighStation];
     s.aq_changed = 0;
 }
 
@@ -268,36 +282,28 @@ void TForm4::EditpolChange() {
         u.editpol->setText(pollutantName(s.cur_pollutant));
         t = u.editpol->text();
     }
-    daily_pollutant_ = t == QLatin1String("SO2") || t == QLatin1String("NO2 (daily avg)") ||
-                       t == QLatin1String("TSP") || t == QLatin1String("BS") || t.contains(QLatin1String("PM"));
-    hourly_pollutant_ = t.contains(QLatin1String("O3")) || t == QLatin1String("NO2 (1 hour avg)");
-    annual_only_ = t == QLatin1String("Pb") || t == QLatin1String("B(a)P");
-    s.long_term = t.contains(QLatin1String("long term"));
-    daily_pollutant_ = daily_pollutant_ || s.long_term;
+    const std::string name = toAnsi(t);
+    daily_pollutant_ = assessment::isDaily(name);
+    hourly_pollutant_ = assessment::isHourly(name);
+    annual_only_ = assessment::isAnnualOnly(name);
+    s.long_term = assessment::isLongTerm(name);
 
-    if (t == QLatin1String("CO")) {
-        u.Label59->setText(QStringLiteral("hours"));
-        u.Label60->setText(QStringLiteral("hours"));
-        u.infolabel->setText(QStringLiteral("1 hour mean"));
-    } else {
-        u.Label59->setText(QStringLiteral("days"));
-        u.Label60->setText(QStringLiteral("days"));
-        u.infolabel->setText(QStringLiteral("daily mean"));
-    }
-    if (s.long_term || annual_only_) {
-        u.Label60->setText(QStringLiteral(" \u2030population"));
+    u.Label59->setText(fromAnsi(assessment::captureUnit(name)));
+    u.Label60->setText(fromAnsi(assessment::classCountUnit(name)));
+    if (s.long_term || annual_only_)
         u.infolabel->setText(QStringLiteral("annual mean"));
-    }
+    else if (assessment::countsHours(name))
+        u.infolabel->setText(QStringLiteral("1 hour mean"));
+    else
+        u.infolabel->setText(QStringLiteral("daily mean"));
     make_label();
     u.Label61->setText(u.Label60->text());
 
-    QString unit = t == QLatin1String("CO") ? QStringLiteral("mg/m3") : QStringLiteral("\u00b5g/m3");
-    if (t == QLatin1String("B(a)P")) unit = QStringLiteral("ng/m3");
+    const QString unit = fromAnsi(assessment::concentrationUnit(name));
     for (QLabel* label : {u.Label62, u.Label63, u.Label77, u.Label78, u.Label79, u.Label80}) label->setText(unit);
 
     if (hourly_pollutant_) {
-        const bool eightHour = t.contains(QLatin1Char('8'));
-        const QString hours = eightHour ? QStringLiteral("8") : QStringLiteral("1");
+        const QString hours = QString::number(assessment::maximumHours(name));
         u.infolabel->setText(QStringLiteral("Max %1 hour mean").arg(hours));
         u.Label26->setText(QStringLiteral("Max annual %1 hr avg").arg(hours));
         u.Label27->setText(QStringLiteral("Max winter %1 hr avg").arg(hours));
@@ -494,12 +500,12 @@ void TForm4::Button3Click() {
     }
     long long sum = 0;
     for (int i = 0; i < kImportNumbers; ++i) {
-        s.aq_record[kClassFirstField + i] = numbers[static_cast<std::size_t>(i)];
+        s.aq_record[assessment::kFieldFirstClass + i] = numbers[static_cast<std::size_t>(i)];
         if (i < assessment::kClassCount) sum += numbers[static_cast<std::size_t>(i)];
     }
     ui_->Editann_days->setText(QString::number(sum));
     for (int k = 1; k <= assessment::kClassCount; ++k)
-        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(s.aq_record[k + kClassFirstField - 1]));
-    s.interval_index = s.aq_record[kIntervalField];
+        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(s.aq_record[assessment::classField(k)]));
+    s.interval_index = s.aq_record[assessment::kFieldClassWidth];
     s.aq_changed = -1;
 }

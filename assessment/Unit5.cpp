@@ -22,6 +22,7 @@
 #include "assessment/core/EndpointFile.h"
 #include "assessment/core/ImpactCalculation.h"
 #include "assessment/core/ParameterFile.h"
+#include "assessment/core/PollutantRules.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -418,8 +419,9 @@ void TForm5::editpolChange() {
     Ui::TForm5Ui& u = *ui_;
     s.cur_pollutant = u.editpol->currentIndex();
     const QString name = u.editpol->currentText();
-    s.long_term = name.contains(QLatin1String("long term"));
-    u.Label9->setText(name == QLatin1String("CO") ? QStringLiteral("mg/m3") : QStringLiteral("\u00b5g/m3"));
+    const std::string pollutant = platform::toAnsi(name);
+    s.long_term = assessment::isLongTerm(pollutant);
+    u.Label9->setText(platform::fromAnsi(assessment::parametersScreenUnit(pollutant)));
     u.no_imp->clear();
     get_data();
     program().Form4->make_label();

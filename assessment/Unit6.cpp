@@ -18,6 +18,7 @@
 #include "assessment/Unit4.h"
 #include "assessment/Unit7.h"
 #include "assessment/core/ImpactCalculation.h"
+#include "assessment/core/PollutantRules.h"
 #include "platform/Ansi.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
@@ -44,13 +45,6 @@ constexpr int kGridHeightAfterPrinting = 470;
 const char* const kColumnTitles[TForm6::kCols] = {
     nullptr, "% Person*Days", "Cum %", "Relative Risk", "# CASES", "Cum.#", "% CASES", "Cum. %",
     "Cum # per 100 000"};
-
-// The concentration unit of a pollutant, as the air-quality screen labels it.
-QString unitOfPollutant(const std::string& pollutant) {
-    if (pollutant == "CO") return QStringLiteral("mg/m3");
-    if (pollutant == "B(a)P") return QStringLiteral("ng/m3");
-    return QStringLiteral("\u00b5g/m3");
-}
 
 }  // namespace
 
@@ -171,7 +165,7 @@ QString TForm6::unitTitle() const {
             return label->text();
         }
     }
-    return unitOfPollutant(program().aq.pollutant_text);
+    return platform::fromAnsi(assessment::concentrationUnit(program().aq.pollutant_text));
 }
 
 void TForm6::BitBtn1Click() {

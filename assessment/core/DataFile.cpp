@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "assessment/core/AssessmentState.h"
+#include "assessment/core/PollutantRules.h"
 #include "assessment/core/RecordLine.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
@@ -11,8 +12,8 @@ namespace assessment {
 
 namespace {
 
-constexpr int kKeyFields[] = {1, 2, 3, 30, 34};
-constexpr int kKeyReadFields = 34;  // the key needs the fields up to 34 only
+constexpr int kKeyFields[] = {kFieldTown, kFieldPollutant, kFieldYear, kFieldPopulation, kFieldStations};
+constexpr int kKeyReadFields = kFieldStations;  // the key needs the fields up to the stations only
 
 // Copies the file with line k (k = 0 meaning line 1) dropped and, when given, `line` in its place.
 void rewriteLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string* line) {
@@ -82,12 +83,12 @@ void deleteLine(const std::string& path, const std::string& tempPath, std::int32
 void showRecordFile(AssessmentState& state, std::int32_t n) {
     if (const auto count = readRecord(state.data_file, n, state.aq_record)) {
         state.record_count = *count;
-        state.cur_pollutant = state.aq_record[2];
+        state.cur_pollutant = state.aq_record[kFieldPollutant];
     }
 }
 
 bool takeRecordInterval(AssessmentState& state) {
-    state.interval_index = state.aq_record[29];
+    state.interval_index = state.aq_record[kFieldClassWidth];
     if (state.interval_index != -1) return false;
     state.interval_index = intervalForPollutant(state.cur_pollutant);
     return true;

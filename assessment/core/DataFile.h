@@ -18,7 +18,7 @@ struct AssessmentState;
 // was read before the error.
 std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record);
 
-// The number of lines whose key (fields 1, 2, 3, 30 and 34) equals that of `record`.
+// The number of lines whose key (town, pollutant, year, population and stations) equals that of `record`.
 std::int32_t recordExists(const std::string& dataFile, const AqRecord& record);
 
 // The file rewritten through `tempPath` with line k replaced by `line` (appended when k lies past
@@ -29,11 +29,11 @@ void replaceLine(const std::string& path, const std::string& tempPath, std::int3
 void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k);
 
 // The file half of show_record on the program-wide state. For n other than 0: record n goes into
-// aq_record, record_count := the line count, cur_pollutant := field 2; n = 0 changes nothing.
+// aq_record, record_count := the line count, cur_pollutant := its pollutant; n = 0 changes nothing.
 void showRecordFile(AssessmentState& state, std::int32_t n);
 
 // The class width of the record in memory, taken once the record is shown: interval_index :=
-// field 29, or, when that is -1, the class width derived from cur_pollutant; in that case the
+// its class-width field, or, when that is -1, the class width derived from cur_pollutant; in that case the
 // result is true and the caller stores the record at once.
 bool takeRecordInterval(AssessmentState& state);
 

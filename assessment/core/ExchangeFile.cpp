@@ -101,7 +101,7 @@ void convertEarlierDataFile(const std::string& dataFile, const std::string& temp
         while (!in.eof()) {
             readRecordFields(in, record);
             in.readln();
-            record[2] = convertEarlierPollutant(record[2]);
+            record[kFieldPollutant] = convertEarlierPollutant(record[kFieldPollutant]);
             converted.push_back(formatRecordLine(record));
         }
     }

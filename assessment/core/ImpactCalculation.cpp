@@ -23,7 +23,7 @@ ImpactInputs impactInputsFrom(const AssessmentState& state) {
     ImpactInputs in;
     in.exposed_pop = state.exposed_pop;
     in.days_total = state.days_total;
-    for (int k = 1; k <= kClassCount; ++k) in.class_counts[static_cast<std::size_t>(k)] = state.aq_record[k + 3];
+    for (int k = 1; k <= kClassCount; ++k) in.class_counts[static_cast<std::size_t>(k)] = state.aq_record[classField(k)];
     in.rel_risk = state.rel_risk;
     in.base_incidence = state.base_incidence;
     in.first_class = state.first_class;

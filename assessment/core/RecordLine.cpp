@@ -5,12 +5,6 @@
 
 namespace assessment {
 
-namespace {
-constexpr std::int32_t kPollutantCo = 9;
-constexpr std::int32_t kFirstLongTerm = 12;
-constexpr std::int32_t kLastLongTerm = 15;
-}  // namespace
-
 std::string formatRecordLine(const AqRecord& record) {
     std::string line;
     line.reserve(AqRecord::kFieldCount * 4 + record.text.size());
@@ -49,12 +43,6 @@ void readRecordFields(runtime::TextReader& in, AqRecord& record) {
     for (int i = 1; i <= AqRecord::kFieldCount; ++i) record[i] = in.readInteger();
     std::string rest = in.readText(std::string::npos);
     record.text = rest.empty() ? rest : rest.substr(1);
-}
-
-std::int32_t intervalForPollutant(std::int32_t pollutant) {
-    if (pollutant == kPollutantCo) return 2;
-    if (pollutant >= kFirstLongTerm && pollutant <= kLastLongTerm) return 1;
-    return 0;
 }
 
 }  // namespace assessment

@@ -16,6 +16,10 @@ namespace assessment {
 
 constexpr std::size_t kTailTextLength = 35;
 using TailTexts = std::array<std::string, 4>;  // lowest station, highest station, network, agency
+inline constexpr std::size_t kTailLowStation = 0;
+inline constexpr std::size_t kTailHighStation = 1;
+inline constexpr std::size_t kTailNetwork = 2;
+inline constexpr std::size_t kTailAgency = 3;
 
 // The record's line without the line end; the tail is aq_record.text as it stands.
 std::string formatRecordLine(const AqRecord& record);
@@ -35,9 +39,5 @@ TailTexts splitTail(std::string_view tail);
 // Throws runtime::InOutError "Invalid numeric input" for a field that is not an integer; the
 // fields read before it keep their new values.
 void readRecordFields(runtime::TextReader& in, AqRecord& record);
-
-// The class width of a record whose field 29 is -1: 2 for "CO", 1 for the long-term pollutants,
-// 0 for every other pollutant.
-std::int32_t intervalForPollutant(std::int32_t pollutant);
 
 }  // namespace assessment

@@ -31,7 +31,7 @@ struct PublishedInputs {
         auto& aq = p.aq;
         std::int32_t total = 0;
         for (int k = 1; k <= 25; ++k) {
-            aq.aq_record[k + 3] = counts[static_cast<std::size_t>(k)];
+            aq.aq_record[assessment::classField(k)] = counts[static_cast<std::size_t>(k)];
             total += counts[static_cast<std::size_t>(k)];
         }
         aq.days_total = total;

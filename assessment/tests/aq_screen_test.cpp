@@ -7,6 +7,8 @@
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
 
+using namespace assessment;
+
 namespace {
 
 constexpr int kPM10 = 2;
@@ -38,7 +40,7 @@ protected:
         const std::string line = recordLine(fields);
         writeFile(workDir + "data_rec.dat", line + line);
         program().aq.cur_record = 1;
-        program().aq.cur_pollutant = static_cast<std::int32_t>(fields.at(2));
+        program().aq.cur_pollutant = static_cast<std::int32_t>(fields.at(kFieldPollutant));
         f3->show_record(1);
         DialogScript::clearShown();
         return line;
@@ -91,7 +93,7 @@ TEST_F(AirQualityScreen, LeavingSummerMaximumMovesTheFocusByTheStationCount) {
     f4->focusControl(e4("Editann_mean"));
     EXPECT_EQ(f4->activeControl(), e4("Editwin_days"));
 
-    fields[34] = 3;
+    fields[kFieldStations] = 3;
     data = recordLine(fields);
     writeFile(workDir + "data_rec.dat", data);
     f3->show_record(1);
@@ -112,7 +114,7 @@ TEST_F(AirQualityScreen, WinterAndSummerThatDoNotAddUpAskAndOkSaves) {
     EXPECT_EQ(capture.caption, "zelk");
     EXPECT_EQ(capture.buttons, (std::vector<Button>{Button::Ok, Button::Cancel}));
     auto saved = validRecord(0, kPM10, 2001);
-    saved[37] = 180;
+    saved[kFieldSummerDays] = 180;
     EXPECT_EQ(dataFile(), recordLine(saved));
     EXPECT_TRUE(f4->isHidden());
     EXPECT_EQ(p.aq.aq_changed, 0);
@@ -132,12 +134,12 @@ TEST_F(AirQualityScreen, WinterAndSummerThatDoNotAddUpAndCancelKeepTheRecordUnsa
 
 TEST_F(AirQualityScreen, MoreThan366DaysStopTheSaveForDailyPollutantsOnly) {
     auto fields = validRecord(0, kPM10, 2001);
-    fields[6] = 67;  // 367 days, winter 180 and summer 187
-    fields[37] = 187;
+    fields[classField(3)] = 67;  // 367 days, winter 180 and summer 187
+    fields[kFieldSummerDays] = 187;
     open(fields);
     for (int pollutant : {kPM10, kCO, kPM10LongTerm, kPb, kBaP}) {
         SCOPED_TRACE(pollutant);
-        fields[2] = pollutant;
+        fields[kFieldPollutant] = pollutant;
         const std::string line = showFirstOfTwo(fields);
         enterAndLeave(f4, e4("Editann_mean"), "41", e4("Editwinter_mean"));
         DialogScript::answer(Button::Yes);
@@ -152,8 +154,8 @@ TEST_F(AirQualityScreen, MoreThan366DaysStopTheSaveForDailyPollutantsOnly) {
         b4("BitBtn5")->click();
         EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
         auto saved = fields;
-        saved[38] = 41;
-        saved[35] = 367;
+        saved[kFieldAnnualMean] = 41;
+        saved[kFieldAnnualDays] = 367;
         EXPECT_EQ(dataFile(), recordLine(saved) + line);
         EXPECT_EQ(program().aq.cur_record, 2);
     }
@@ -220,7 +222,7 @@ TEST_F(AirQualityScreen, ImportOfABadFileOrACancelChangesNothing) {
     b4("Button3")->click();
     EXPECT_EQ(boxTexts(), std::vector<QString>{"Invalid numeric input"});
     EXPECT_EQ(e4("edit1")->text(), "100");
-    EXPECT_EQ(p.aq.aq_record[4], 100);
+    EXPECT_EQ(p.aq.aq_record[classField(1)], 100);
     EXPECT_EQ(p.aq.aq_changed, 0);
     DialogScript::cancelFile();
     b4("Button3")->click();
@@ -245,7 +247,7 @@ TEST_F(AirQualityScreen, CalcAfterNoUsesTheEditedValuesAndKeepsTheFile) {
     EXPECT_EQ(p.aq.days_total, 415);
     EXPECT_EQ(p.aq.exposed_pop, 250);
     EXPECT_EQ(p.aq.pollutant_text, "PM10");
-    EXPECT_EQ(p.aq.aq_record[4], 150);
+    EXPECT_EQ(p.aq.aq_record[classField(1)], 150);
     EXPECT_EQ(p.aq.aq_changed, 0);
     EXPECT_TRUE(p.Form5->isVisible());
     EXPECT_EQ(dataFile(), data);
@@ -282,7 +284,8 @@ TEST_F(AirQualityScreen, LeadHidesTheClassesAndStoresZerosForEmptyEdits) {
     enterAndLeave(f4, e4("Editann_mean"), "5", e4("Editlow_name"));
     EXPECT_EQ(p.aq.aq_changed, -1);
     closeAndSave();
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, kPb}, {3, 2001}, {38, 5}}));
+    EXPECT_EQ(dataFile(),
+              recordLine({{kFieldTown, 0}, {kFieldPollutant, kPb}, {kFieldYear, 2001}, {kFieldAnnualMean, 5}}));
 }
 
 TEST_F(AirQualityScreen, PollutantDecidesUnitsCaptionsAndVisibility) {
@@ -403,7 +406,7 @@ TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
     EXPECT_EQ(p.aq.cur_record, 2);
     EXPECT_EQ(e4("year")->text(), "2002");
     auto first = validRecord(0, kPM10, 2001);
-    first[38] = 45;
+    first[kFieldAnnualMean] = 45;
     EXPECT_EQ(dataFile(), recordLine(first) + recordLine(validRecord(0, kPM10, 2002)));
     EXPECT_TRUE(b4("BitBtn4")->isEnabled());
     EXPECT_FALSE(b4("BitBtn5")->isEnabled());
@@ -448,7 +451,7 @@ TEST_F(AirQualityScreen, SecondCloseAfterAFailedCheckClosesWithoutAsking) {
     EXPECT_TRUE(f4->isHidden());
     EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "Annual mean must be > 0!"}));
     EXPECT_EQ(dataFile(), data);
-    EXPECT_EQ(p.aq.aq_record[38], -1);
+    EXPECT_EQ(p.aq.aq_record[kFieldAnnualMean], -1);
 }
 
 TEST_F(AirQualityScreen, PrintingLeavesTheForm410High) {

@@ -17,6 +17,7 @@
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
 #include "assessment/Unit8.h"
+#include "assessment/core/AqRecord.h"
 #include "assessment/core/ConcentrationClasses.h"
 #include "assessment/tests/CaptionCheck.h"
 #include "assessment/tests/ImpactInputs.h"
@@ -26,6 +27,7 @@
 #include "ui_TForm5.h"
 #include "ui_TForm6.h"
 
+using namespace assessment;
 using captions::cutCaptions;
 using platform::testing::activateForm;
 
@@ -41,10 +43,11 @@ protected:
         std::string lines;
         for (int width = 0; width < 3; ++width) {
             for (int pollutant = 0; pollutant < 16; ++pollutant) {
-                int f[62] = {};
-                f[2] = pollutant, f[3] = 2003, f[6] = 365, f[29] = width, f[30] = 100, f[34] = 2;
-                f[35] = 365, f[36] = 180, f[37] = 185, f[38] = 30;
-                for (int i = 1; i <= 61; ++i) lines += std::to_string(f[i]) + " ";
+                int f[AqRecord::kFieldCount + 1] = {};
+                f[kFieldPollutant] = pollutant, f[kFieldYear] = 2003, f[classField(3)] = 365;
+                f[kFieldClassWidth] = width, f[kFieldPopulation] = 100, f[kFieldStations] = 2;
+                f[kFieldAnnualDays] = 365, f[kFieldWinterDays] = 180, f[kFieldSummerDays] = 185, f[kFieldAnnualMean] = 30;
+                for (int i = 1; i <= AqRecord::kFieldCount; ++i) lines += std::to_string(f[i]) + " ";
                 lines += "Lowest station;Highest station;Network;Agency\r\n";
             }
         }

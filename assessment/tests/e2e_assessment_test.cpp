@@ -37,6 +37,7 @@
 #include "ui_TForm7.h"
 #include "ui_TPagesDlgLT.h"
 
+using namespace assessment;
 using platform::Button;
 using platform::testing::DialogScript;
 using platform::testing::activateForm;
@@ -54,7 +55,7 @@ QString num(const char* text) {
 // A data-file line: the given fields (all others 0), then the tail.
 std::string dataLine(const std::map<int, int>& fields, const std::string& tail) {
     std::string line;
-    for (int f = 1; f <= 61; ++f) {
+    for (int f = 1; f <= AqRecord::kFieldCount; ++f) {
         const auto it = fields.find(f);
         line += std::to_string(it == fields.end() ? 0 : it->second) + " ";
     }
@@ -71,9 +72,11 @@ const std::vector<std::string> kSupplier = {"Land",    "Institute", "Zürich",  
                                             "1000",    "a@b.c",     "123",     "456",           "A. Person"};
 
 // What the road leaves in the working directory.
-const std::map<int, int> kRecordFields = {{1, 0},    {2, 2},    {3, 2001}, {6, 365}, {30, 100},
-                                           {34, 1},   {35, 365}, {36, 180}, {37, 185}, {38, 40},
-                                           {41, 90},  {42, 120}, {43, 110}};
+const std::map<int, int> kRecordFields = {
+    {kFieldTown, 0},         {kFieldPollutant, 2},   {kFieldYear, 2001},      {classField(3), 365},
+    {kFieldPopulation, 100}, {kFieldStations, 1},    {kFieldAnnualDays, 365}, {kFieldWinterDays, 180},
+    {kFieldSummerDays, 185}, {kFieldAnnualMean, 40}, {kFieldAnnualP98, 90},   {kFieldAnnualMax, 120},
+    {kFieldWinterMax, 110}};
 const std::string kTail = "Low;High;Net;Ag\xE8ncia";
 const std::string kRecord = dataLine(kRecordFields, kTail);
 const std::string kTowns = "0 45.1|12.5|Old Town\r\n";
@@ -170,7 +173,8 @@ protected:
         if (emptyScreens) {
             EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
             EXPECT_EQ(readFile(workDir + "data_rec.dat"),
-                      dataLine({{2, 2}, {3, 2001}, {30, 100}, {34, 1}}, ";;Net;Ag\xE8ncia"));
+                      dataLine({{kFieldPollutant, 2}, {kFieldYear, 2001}, {kFieldPopulation, 100}, {kFieldStations, 1}},
+                               ";;Net;Ag\xE8ncia"));
         }
 
         ASSERT_TRUE(becameActive(p->Form4));
@@ -487,7 +491,7 @@ TEST_F(AssessmentRoad, ImportedCountsOfNarrowerClassesConvertTheRisksOfTheParame
     DialogScript::answer(Button::Yes);  // Save changes?
     pressButton(u4().BitBtn1);          // "CALC"
     auto fields = kRecordFields;
-    fields[29] = 1;  // the class width of the import
+    fields[kFieldClassWidth] = 1;  // the class width of the import
     EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(fields, kTail));
     std::filesystem::remove(counts);
 
@@ -574,7 +578,10 @@ TEST_F(AssessmentRoad, ASecondRecordFromTheAirQualityScreenTakesItsOwnParameters
     DialogScript::answer(Button::Yes);  // Save changes?
     pressButton(u4().BitBtn1);          // "CALC"
     const std::string second =
-        dataLine({{2, 6}, {3, 2002}, {6, 365}, {30, 200}, {34, 2}, {35, 365}, {36, 180}, {37, 185}, {38, 60}}, ";;;");
+        dataLine({{kFieldPollutant, 6}, {kFieldYear, 2002}, {classField(3), 365}, {kFieldPopulation, 200},
+                  {kFieldStations, 2}, {kFieldAnnualDays, 365}, {kFieldWinterDays, 180}, {kFieldSummerDays, 185},
+                  {kFieldAnnualMean, 60}},
+                 ";;;");
     EXPECT_EQ(readFile(workDir + "data_rec.dat"), kRecord + second);
     EXPECT_EQ(readFile(workDir + "town.tab"), kTowns);
     DialogScript::clearShown();

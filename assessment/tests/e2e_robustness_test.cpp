@@ -31,6 +31,7 @@
 #include "ui_TForm4.h"
 #include "ui_TForm5.h"
 
+using namespace assessment;
 using platform::Button;
 using platform::testing::DialogScript;
 using platform::testing::activateForm;
@@ -39,22 +40,28 @@ namespace {
 
 std::string goodRecord(const std::string& year = "2001", const std::string& tail = "Low;High;Net;Agency") {
     std::string line = "0 2 " + year + " ";
-    for (int f = 4; f <= 61; ++f) line += (f == 6 ? "365" : f == 30 ? "100" : f == 34 ? "1" : f == 35 ? "365" : "0") + std::string(" ");
+    for (int f = classField(1); f <= AqRecord::kFieldCount; ++f) {
+        line += (f == classField(3) || f == kFieldAnnualDays ? "365"
+                 : f == kFieldPopulation                      ? "100"
+                 : f == kFieldStations                        ? "1"
+                                                              : "0") +
+                std::string(" ");
+    }
     return line + tail + "\r\n";
 }
 
 // A data line with the given fields set over a complete record of PM10.
 std::string recordWith(const std::map<int, std::string>& fields, const std::string& tail = ";;;") {
     std::string line;
-    for (int f = 1; f <= 61; ++f) {
+    for (int f = 1; f <= AqRecord::kFieldCount; ++f) {
         const auto it = fields.find(f);
-        line += (it != fields.end() ? it->second
-                 : f == 2           ? std::string("2")
-                 : f == 3           ? std::string("2001")
-                 : f == 6 || f == 35 ? std::string("365")
-                 : f == 30          ? std::string("100")
-                 : f == 34          ? std::string("1")
-                                    : std::string("0")) +
+        line += (it != fields.end()                           ? it->second
+                 : f == kFieldPollutant                       ? std::string("2")
+                 : f == kFieldYear                            ? std::string("2001")
+                 : f == classField(3) || f == kFieldAnnualDays ? std::string("365")
+                 : f == kFieldPopulation                      ? std::string("100")
+                 : f == kFieldStations                        ? std::string("1")
+                                                              : std::string("0")) +
                 " ";
     }
     return line + tail + "\r\n";
@@ -174,8 +181,10 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"DataBinary", "data_rec.dat", binaryBlob(4096), "Invalid numeric input"},
         Malformed{"DataLongNumber", "data_rec.dat", std::string(100000, '7') + "\r\n", "Invalid numeric input"},
         Malformed{"DataLongTail", "data_rec.dat", goodRecord("2001", std::string(100000, 'x')), ""},
-        Malformed{"DataIndexesOutOfRange", "data_rec.dat", recordWith({{1, "5000"}, {2, "99"}, {29, "7"}}), "?"},
-        Malformed{"DataNegativeIndexes", "data_rec.dat", recordWith({{1, "-1"}, {2, "-3"}, {29, "-2"}}), "?"},
+        Malformed{"DataIndexesOutOfRange", "data_rec.dat",
+                  recordWith({{kFieldTown, "5000"}, {kFieldPollutant, "99"}, {kFieldClassWidth, "7"}}), "?"},
+        Malformed{"DataNegativeIndexes", "data_rec.dat",
+                  recordWith({{kFieldTown, "-1"}, {kFieldPollutant, "-3"}, {kFieldClassWidth, "-2"}}), "?"},
         Malformed{"TownBadFirstNumber", "town.tab", "x 45|12|Old Town\r\n", "Invalid numeric input"},
         Malformed{"Town150Lines", "town.tab", townLines(150), ""},
         Malformed{"TownLongLine", "town.tab", "0 " + std::string(100000, '4') + "|1|" + std::string(100000, 'n') + "|x|y\r\n", ""},
@@ -217,8 +226,9 @@ TEST_F(MalformedFiles, ParametersOutOfTheirListsLoadWithoutHarm) {
 }
 
 TEST_F(MalformedFiles, HugeClassCountsReachTheCalculationWithoutOverflow) {
-    writeFile(workDir + "data_rec.dat", recordWith({{4, "2147483647"}, {5, "2147483647"}, {6, "2147483647"},
-                                                    {30, "2147483647"}, {35, "0"}}));
+    writeFile(workDir + "data_rec.dat",
+              recordWith({{classField(1), "2147483647"}, {classField(2), "2147483647"}, {classField(3), "2147483647"},
+                          {kFieldPopulation, "2147483647"}, {kFieldAnnualDays, "0"}}));
     Program& p = startAndBrowse();
     ASSERT_TRUE(activateForm(p.Form4));
     DialogScript::clearShown();
@@ -231,7 +241,8 @@ TEST_F(MalformedFiles, HugeClassCountsReachTheCalculationWithoutOverflow) {
 }
 
 TEST_F(MalformedFiles, BytesWithoutALetterInTheCodePageSurviveASaveOfTheRecord) {
-    const std::map<int, std::string> fields = {{36, "180"}, {37, "185"}, {38, "40"}};
+    const std::map<int, std::string> fields = {
+        {kFieldWinterDays, "180"}, {kFieldSummerDays, "185"}, {kFieldAnnualMean, "40"}};
     const std::string tail = "St\x81tion;\x8D\xA0x;N\x90t;A\x9D\xFF";
     writeFile(workDir + "data_rec.dat", recordWith(fields, tail) + goodRecord());
     Program& p = startAndBrowse();
@@ -242,7 +253,7 @@ TEST_F(MalformedFiles, BytesWithoutALetterInTheCodePageSurviveASaveOfTheRecord) 
     platform::testing::pressButton(p.Form4->controls().Button1);  // "&Close"
     EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
     auto saved = fields;
-    saved[38] = "41";
+    saved[kFieldAnnualMean] = "41";
     EXPECT_EQ(readFile(workDir + "data_rec.dat"), recordWith(saved, tail) + goodRecord());
 }
 

@@ -15,6 +15,7 @@
 #include "assessment/Program.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit4.h"
+#include "assessment/core/AqRecord.h"
 #include "assessment/tests/ProgramFixture.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"  // also readable failure output for texts of the widgets
@@ -34,7 +35,7 @@ public:
     static std::string recordLine(const std::map<int, long long>& fields,
                                   const std::vector<std::string>& tails = {"", "", "", ""}) {
         std::string line;
-        for (int f = 1; f <= 61; ++f) {
+        for (int f = 1; f <= assessment::AqRecord::kFieldCount; ++f) {
             const auto it = fields.find(f);
             line += std::to_string(it == fields.end() ? 0 : it->second) + " ";
         }
@@ -45,8 +46,11 @@ public:
     // A complete record of pollutant `pollutant` for town `town`: 365 days in classes 1 to 3,
     // winter 180 and summer 185, an annual mean of 40.
     static std::map<int, long long> validRecord(int town, int pollutant, int year) {
-        return {{1, town}, {2, pollutant}, {3, year}, {4, 100}, {5, 200}, {6, 65}, {30, 250}, {34, 1},
-                {35, 365}, {36, 180}, {37, 185}, {38, 40}};
+        using namespace assessment;
+        return {{kFieldTown, town},         {kFieldPollutant, pollutant}, {kFieldYear, year},
+                {classField(1), 100},       {classField(2), 200},         {classField(3), 65},
+                {kFieldPopulation, 250},    {kFieldStations, 1},          {kFieldAnnualDays, 365},
+                {kFieldWinterDays, 180},    {kFieldSummerDays, 185},      {kFieldAnnualMean, 40}};
     }
 
 protected:

@@ -11,12 +11,19 @@
 
 using platform::testing::PrintedPages;
 
+using namespace assessment;
+
 namespace {
 
+// A record of `pollutant` for town `town` in `year`, with a population of 250 and one station.
+std::map<int, long long> keyed(int town, int pollutant, int year) {
+    return {{kFieldTown, town}, {kFieldPollutant, pollutant}, {kFieldYear, year}, {kFieldPopulation, 250},
+            {kFieldStations, 1}};
+}
+
 std::string threeRecords() {
-    return RecordScreens::recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
-           RecordScreens::recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}) +
-           RecordScreens::recordLine({{1, 0}, {2, 2}, {3, 2003}, {30, 250}, {34, 1}});
+    return RecordScreens::recordLine(keyed(0, 2, 2001)) + RecordScreens::recordLine(keyed(0, 2, 2002)) +
+           RecordScreens::recordLine(keyed(0, 2, 2003));
 }
 
 std::string numberedTowns(int count, int firstId = 0) {
@@ -38,8 +45,10 @@ using LocationScreen = RecordScreens;
 
 TEST_F(LocationScreen, TownLineWithBlankInLatitudeIsReadWithoutItAndWrittenBackSo) {
     // Fields 31 to 33 belong to no screen and survive the save; 45, 60 and 61 are written as 0.
-    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {31, 7}, {32, -8}, {33, 9}, {34, 1},
-                                       {45, 4}, {60, 5}, {61, 6}},
+    Program& p = startWith(recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001},
+                                       {kFieldPopulation, 250}, {kFieldSpare1, 7}, {kFieldSpare2, -8},
+                                       {kFieldSpare3, 9}, {kFieldStations, 1}, {kFieldZero1, 4}, {kFieldZero2, 5},
+                                       {kFieldZero3, 6}},
                                       {"A", "B", "", ""}),
                            "3 45 .1|12|Old Town\r\n");
     EXPECT_EQ(p.aq.town_ids[0], 3);
@@ -55,13 +64,15 @@ TEST_F(LocationScreen, TownLineWithBlankInLatitudeIsReadWithoutItAndWrittenBackS
     DialogScript::answer(Button::Yes);  // Save changes?
     b3("BitBtn1")->click();  // &Close
     EXPECT_EQ(townFile(), "3 45.1|12|Old Town\r\n");
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {31, 7}, {32, -8}, {33, 9}, {34, 1}},
+    EXPECT_EQ(dataFile(), recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001},
+                                      {kFieldPopulation, 250}, {kFieldSpare1, 7}, {kFieldSpare2, -8},
+                                      {kFieldSpare3, 9}, {kFieldStations, 1}},
                                      {"A", "B", "Net", ""}));
     EXPECT_EQ(p.aq.aq_changed, 0);
 }
 
 TEST_F(LocationScreen, AddGivesTheNextIdAtTheNextIndexAndSaveWritesEveryTown) {
-    Program& p = startWith(recordLine({{1, 0}, {2, 0}, {3, 2001}, {30, 250}, {34, 1}}),
+    Program& p = startWith(recordLine(keyed(0, 0, 2001)),
                            "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n");
     f3->showForm();
     b3("Button2")->click();  // New
@@ -91,8 +102,8 @@ TEST_F(LocationScreen, AddGivesTheNextIdAtTheNextIndexAndSaveWritesEveryTown) {
     e3("exp_pop")->setText("90");
     b3("BitBtn2")->click();  // Save and Go to Air Quality data
     EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n1 2|2|Beta\r\n5 3|3|Gamma\r\n6 7|8|Delta\r\n7 9 N|10|Epsilon\r\n");
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 0}, {3, 2001}, {30, 250}, {34, 1}}) +
-                              recordLine({{1, 4}, {30, 90}}, {"", "", "", ""}));
+    EXPECT_EQ(dataFile(), recordLine(keyed(0, 0, 2001)) +
+                              recordLine({{kFieldTown, 4}, {kFieldPopulation, 90}}, {"", "", "", ""}));
     EXPECT_TRUE(f3->isHidden());
     EXPECT_TRUE(f4->isVisible());
 }
@@ -125,7 +136,7 @@ TEST_F(LocationScreen, AddRefusesOnlyAnEmptyNameAndKeepsANameOfBlanks) {
 }
 
 TEST_F(LocationScreen, RenamingTownTwelveOfTwentyKeepsEveryTownAndTheOldId) {
-    Program& p = startWith(recordLine({{1, 12}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}), numberedTowns(20, 100));
+    Program& p = startWith(recordLine(keyed(12, 2, 2001)), numberedTowns(20, 100));
     f3->showForm();
     ASSERT_EQ(box3("agglom")->currentIndex(), 12);
     b3("Button2")->click();  // New: the town box can be edited
@@ -143,7 +154,7 @@ TEST_F(LocationScreen, RenamingTownTwelveOfTwentyKeepsEveryTownAndTheOldId) {
     ASSERT_EQ(box3("agglom")->count(), 20);
     EXPECT_EQ(box3("agglom")->itemText(12), "New Name");
     EXPECT_EQ(p.aq.town_ids[12], 112);
-    EXPECT_EQ(dataFile(), recordLine({{1, 12}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) + recordLine({{1, 12}}));
+    EXPECT_EQ(dataFile(), recordLine(keyed(12, 2, 2001)) + recordLine({{kFieldTown, 12}}));
 }
 
 TEST_F(LocationScreen, SavingWithoutAddWhenNoTownIsListedStoresEntryZeroWithIdMinusOne) {
@@ -157,8 +168,8 @@ TEST_F(LocationScreen, SavingWithoutAddWhenNoTownIsListedStoresEntryZeroWithIdMi
     e3("exp_pop")->setText("12");
     b3("BitBtn2")->click();
     EXPECT_EQ(townFile(), "-1 1,5|3|Hamlet\r\n");
-    EXPECT_EQ(dataFile(), recordLine({{30, 12}}));
-    EXPECT_EQ(p.aq.aq_record[1], 0);
+    EXPECT_EQ(dataFile(), recordLine({{kFieldPopulation, 12}}));
+    EXPECT_EQ(p.aq.aq_record[kFieldTown], 0);
     EXPECT_EQ(box3("agglom")->count(), 1);
     EXPECT_TRUE(f4->isVisible());
 }
@@ -202,8 +213,7 @@ TEST_F(LocationScreen, NewOnThreeRecordsShowsRecordFourOfFourInNewLocationMode) 
 }
 
 TEST_F(LocationScreen, DuplicateKeyKeepsTheScreenAndDisablesCloseUntilTheNextRecordIsShown) {
-    const std::string two = recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
-                            recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}});
+    const std::string two = recordLine(keyed(0, 2, 2001)) + recordLine(keyed(0, 2, 2002));
     Program& p = startWith(two, "0 1|1|Alpha\r\n");
     f3->showForm();
     b3("Button2")->click();
@@ -226,7 +236,7 @@ TEST_F(LocationScreen, DuplicateKeyKeepsTheScreenAndDisablesCloseUntilTheNextRec
     EXPECT_FALSE(b3("BitBtn1")->isEnabled());
     EXPECT_EQ(p.aq.aq_changed, -1);
     // The duplicate stays in the file.
-    EXPECT_EQ(dataFile(), two + recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}));
+    EXPECT_EQ(dataFile(), two + recordLine(keyed(0, 2, 2001)));
 
     DialogScript::answer(Button::No);  // Save changes?
     b3("BitBtn4")->click();
@@ -236,8 +246,7 @@ TEST_F(LocationScreen, DuplicateKeyKeepsTheScreenAndDisablesCloseUntilTheNextRec
 }
 
 TEST_F(LocationScreen, RecordButtonsSkipTheMoveAfterADuplicateAndGoOnAfterwards) {
-    const std::string two = recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
-                            recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}});
+    const std::string two = recordLine(keyed(0, 2, 2001)) + recordLine(keyed(0, 2, 2002));
     Program& p = startWith(two, "0 1|1|Alpha\r\n");
     f3->showForm();
     p.aq.cur_record = 2;
@@ -250,15 +259,14 @@ TEST_F(LocationScreen, RecordButtonsSkipTheMoveAfterADuplicateAndGoOnAfterwards)
     b3("BitBtn4")->click();
     EXPECT_EQ(p.aq.cur_record, 2);
     EXPECT_EQ(p.aq.aq_valid, -1);
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}) +
-                              recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}));
+    EXPECT_EQ(dataFile(), recordLine(keyed(0, 2, 2001)) + recordLine(keyed(0, 2, 2001)));
     DialogScript::answer(Button::No);
     b3("BitBtn4")->click();
     EXPECT_EQ(p.aq.cur_record, 1);
 }
 
 TEST_F(LocationScreen, NextDoesNothingWhileThePollutantSelectionDiffers) {
-    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}}), "0 1|1|Alpha\r\n");
+    Program& p = startWith(recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001}}), "0 1|1|Alpha\r\n");
     f3->showForm();
     p.aq.cur_pollutant = 5;  // changed elsewhere, the list still shows PM10
     b3("Button1")->click();
@@ -305,7 +313,8 @@ TEST_F(LocationScreen, LinesPastTheTablesAreKeptInTheLocationFile) {
 }
 
 TEST_F(LocationScreen, ReloadOfAnotherDirectoryListsAndWritesOnlyItsOwnTowns) {
-    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}}), "0 1|1|Alpha\r\n1 2|2|Beta\r\n2 3|3|Gamma\r\n");
+    Program& p = startWith(recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001}}),
+                           "0 1|1|Alpha\r\n1 2|2|Beta\r\n2 3|3|Gamma\r\n");
     const std::string other = workDir + "other/";
     std::filesystem::create_directories(other);
     writeFile(other + "town.tab", "4 9|9|Delta\r\n");
@@ -333,7 +342,7 @@ TEST_F(LocationScreen, BadLocationLineStopsTheReadingWithTheLinesBeforeItListed)
 }
 
 TEST_F(LocationScreen, ClosingWithUnsavedChangesAndNoHidesTheScreenAndWritesNothing) {
-    const std::string data = recordLine({{1, 0}, {2, 2}, {3, 2001}});
+    const std::string data = recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001}});
     Program& p = startWith(data, "0 1|1|Alpha\r\n");
     f3->showForm();
     e3("tech_body")->setText("Agency");
@@ -346,7 +355,7 @@ TEST_F(LocationScreen, ClosingWithUnsavedChangesAndNoHidesTheScreenAndWritesNoth
 }
 
 TEST_F(LocationScreen, ChangeHandlersCopyToTheAirQualityScreen) {
-    Program& p = startWith(recordLine({{1, 0}, {2, 2}, {3, 2001}, {30, 250}, {34, 1}}), "0 1|1|Alpha\r\n");
+    Program& p = startWith(recordLine(keyed(0, 2, 2001)), "0 1|1|Alpha\r\n");
     EXPECT_EQ(e4("year")->text(), "2001");
     EXPECT_EQ(e4("agglom")->text(), "Alpha");
     EXPECT_EQ(p.aq.aq_changed, 0);
@@ -362,7 +371,7 @@ TEST_F(LocationScreen, ChangeHandlersCopyToTheAirQualityScreen) {
 }
 
 TEST_F(LocationScreen, NonNumericYearIsAConversionErrorAndNothingIsWritten) {
-    const std::string data = recordLine({{1, 0}, {2, 2}, {3, 2001}});
+    const std::string data = recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001}});
     startWith(data, "0 1|1|Alpha\r\n");
     f3->showForm();
     e3("year")->setText("20x1");
@@ -380,8 +389,7 @@ TEST_F(LocationScreen, DeletingRecordsShowsTheNeighbourAndFinallyAnEmptyRecord) 
     b3("BitBtn6")->click();
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(e3("year")->text(), "2002");
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}) +
-                              recordLine({{1, 0}, {2, 2}, {3, 2003}, {30, 250}, {34, 1}}));
+    EXPECT_EQ(dataFile(), recordLine(keyed(0, 2, 2002)) + recordLine(keyed(0, 2, 2003)));
 
     b3("BitBtn5")->click();
     EXPECT_EQ(p.aq.cur_record, 2);
@@ -394,11 +402,11 @@ TEST_F(LocationScreen, DeletingRecordsShowsTheNeighbourAndFinallyAnEmptyRecord) 
     EXPECT_FALSE(b4("BitBtn5")->isEnabled());
     EXPECT_FALSE(b4("BitBtn4")->isEnabled());
     EXPECT_TRUE(b3("BitBtn2")->isHidden());
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}));
+    EXPECT_EQ(dataFile(), recordLine(keyed(0, 2, 2002)));
 
     DialogScript::answer(Button::No);  // Delete record? No: nothing changes
     b3("BitBtn6")->click();
-    EXPECT_EQ(dataFile(), recordLine({{1, 0}, {2, 2}, {3, 2002}, {30, 250}, {34, 1}}));
+    EXPECT_EQ(dataFile(), recordLine(keyed(0, 2, 2002)));
 
     DialogScript::clearShown();
     DialogScript::answer(Button::Yes);
@@ -416,17 +424,20 @@ TEST_F(LocationScreen, DeletingRecordsShowsTheNeighbourAndFinallyAnEmptyRecord) 
     EXPECT_EQ(p.aq.record_count, 1);
     e3("year")->setText("2007");
     b3("BitBtn2")->click();
-    EXPECT_EQ(dataFile(), recordLine({{3, 2007}}));
+    EXPECT_EQ(dataFile(), recordLine({{kFieldYear, 2007}}));
     EXPECT_TRUE(f4->isVisible());
     EXPECT_EQ(e4("year")->text(), "2007");
 }
 
 TEST_F(LocationScreen, OlderRecordWithoutClassWidthGetsItFromThePollutantAndIsStoredAtOnce) {
     const std::string towns = "0 1|1|Alpha\r\n1 2|2|Beta\r\n2 3|3|Gamma\r\n";
-    Program& p = startWith(recordLine({{1, 1}, {2, 9}, {3, 2001}, {29, -1}}, {"L", "H", "N", "U"}), towns);
+    const std::map<int, long long> fields = {{kFieldTown, 1}, {kFieldPollutant, 9}, {kFieldYear, 2001},
+                                             {kFieldClassWidth, -1}};
+    Program& p = startWith(recordLine(fields, {"L", "H", "N", "U"}), towns);
     EXPECT_EQ(p.aq.interval_index, 2);
     EXPECT_EQ(box3("interval")->currentIndex(), 2);
-    EXPECT_EQ(dataFile(), recordLine({{1, 1}, {2, 9}, {3, 2001}, {29, 2}}, {"L", "H", "N", "U"}));
+    EXPECT_EQ(dataFile(), recordLine({{kFieldTown, 1}, {kFieldPollutant, 9}, {kFieldYear, 2001}, {kFieldClassWidth, 2}},
+                                     {"L", "H", "N", "U"}));
     // Storing it before the screen was ever shown keeps every town of the location file.
     EXPECT_EQ(townFile(), towns);
     EXPECT_EQ(p.aq.aq_changed, 0);
@@ -497,7 +508,7 @@ TEST_F(LocationScreen, StartUpShowsTheFirstRecordOnBothScreens) {
     f3->show_record(0);
     EXPECT_EQ(boxTexts(), std::vector<QString>{"no records found."});
     EXPECT_EQ(e3("year")->text(), "1999");
-    EXPECT_EQ(p.aq.aq_record[3], 2001);
+    EXPECT_EQ(p.aq.aq_record[kFieldYear], 2001);
     EXPECT_EQ(p.aq.record_count, 3);
     EXPECT_EQ(p.aq.aq_changed, 0);
 }

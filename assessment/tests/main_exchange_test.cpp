@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "assessment/UNIT3.h"
+#include "assessment/core/AqRecord.h"
 #include "assessment/tests/main_fixture.h"
 #include "platform/testing/GuiTest.h"
 #include "runtime/Errors.h"
@@ -21,7 +22,9 @@ namespace {
 
 std::string record(int pollutant, const std::string& tail = ";;;") {
     std::string line;
-    for (int f = 1; f <= 61; ++f) line += std::to_string(f == 2 ? pollutant : f == 3 ? 2001 : 0) + " ";
+    using namespace assessment;
+    for (int f = 1; f <= AqRecord::kFieldCount; ++f)
+        line += std::to_string(f == kFieldPollutant ? pollutant : f == kFieldYear ? 2001 : 0) + " ";
     return line + tail + "\r\n";
 }
 

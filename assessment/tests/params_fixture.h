@@ -47,7 +47,7 @@ protected:
     // of width `interval`; taken over from the air-quality screen.
     void publishRecord(int pollutant = 2, int interval = 0) {
         auto& aq = p->aq;
-        for (int k = 1; k <= 25; ++k) aq.aq_record[k + 3] = k == 3 ? 365 : 0;
+        for (int k = 1; k <= 25; ++k) aq.aq_record[assessment::classField(k)] = k == 3 ? 365 : 0;
         aq.days_total = 365;
         aq.exposed_pop = 100;
         aq.cur_pollutant = pollutant;

@@ -216,6 +216,9 @@ TEST_F(ParamsScreen, PollutantChangeSetsUnitLabelAndInvalidatesTheRecord) {
     EXPECT_EQ(u().rr->text(), num("1.03"));
     typeInto(u().editpol, QStringLiteral("Radon"));
     EXPECT_EQ(p->aq.cur_pollutant, 6);
+    // Unlike the air-quality screen, this screen shows B(a)P in micrograms.
+    chooseComboItem(u().editpol, 11);  // "B(a)P"
+    EXPECT_EQ(u().Label9->text(), QStringLiteral("\u00b5g/m3"));
 }
 
 TEST_F(ParamsScreen, CloseAsksOnlyAfterAnEditAndNoGivesTheLoadedTextsBack) {

@@ -35,7 +35,7 @@ TEST(RecordLine, DefaultLineIsSixtyOneZerosAndThreeSemicolons) {
     const auto count = readRecord(dir.write("data_rec.dat", line + "\r\n"), 1, r);
     ASSERT_TRUE(count);
     EXPECT_EQ(*count, 1);
-    for (int i = 1; i <= 61; ++i) EXPECT_EQ(r[i], 0) << "field " << i;
+    for (int i = 1; i <= AqRecord::kFieldCount; ++i) EXPECT_EQ(r[i], 0) << "field " << i;
     const TailTexts tail = splitTail(r.text);
     for (const auto& t : tail) EXPECT_EQ(t, "");
 }
@@ -43,9 +43,9 @@ TEST(RecordLine, DefaultLineIsSixtyOneZerosAndThreeSemicolons) {
 TEST(RecordLine, TailAndNegativeFieldsSurviveRepeatedLoadAndSave) {
     ScratchFolder dir;
     AqRecord r = sampleRecord(1);
-    r[3] = -2004;
-    r[61] = std::numeric_limits<std::int32_t>::min();
-    r[60] = std::numeric_limits<std::int32_t>::max();
+    r[kFieldYear] = -2004;
+    r[AqRecord::kFieldCount] = std::numeric_limits<std::int32_t>::min();
+    r[AqRecord::kFieldCount - 1] = std::numeric_limits<std::int32_t>::max();
     r.text = joinTail({"A", "B", "N", "U"});
     const std::string expected = lineOf(r);
     EXPECT_NE(expected.find("-2004 "), std::string::npos);
@@ -62,8 +62,38 @@ TEST(RecordLine, TailAndNegativeFieldsSurviveRepeatedLoadAndSave) {
     }
     EXPECT_EQ(dir.read("data_rec.dat"), expected);
     EXPECT_EQ(splitTail(state.aq_record.text), (TailTexts{"A", "B", "N", "U"}));
-    EXPECT_EQ(state.aq_record[3], -2004);
+    EXPECT_EQ(state.aq_record[kFieldYear], -2004);
     EXPECT_FALSE(dir.exists("rec.tmp"));
+}
+
+TEST(RecordLine, EachNamedFieldReadsItsPlaceInTheLine) {
+    // Field i of this line holds 100 + i; every name must pick the number at its own place.
+    std::string numbers;
+    for (int i = 1; i <= 61; ++i) numbers += std::to_string(100 + i) + " ";
+    ScratchFolder dir;
+    AqRecord r;
+    readRecord(dir.write("d", numbers + "Lo;Hi;Net;Ag\r\n"), 1, r);
+    const std::pair<int, int> expected[] = {
+        {kFieldTown, 101},           {kFieldPollutant, 102},      {kFieldYear, 103},
+        {classField(1), 104},        {classField(25), 128},       {kFieldFirstClass, 104},
+        {kFieldLastClass, 128},      {kFieldClassWidth, 129},     {kFieldPopulation, 130},
+        {kFieldSpare1, 131},         {kFieldSpare2, 132},         {kFieldSpare3, 133},
+        {kFieldStations, 134},       {kFieldAnnualDays, 135},     {kFieldWinterDays, 136},
+        {kFieldSummerDays, 137},     {kFieldAnnualMean, 138},     {kFieldWinterMean, 139},
+        {kFieldSummerMean, 140},     {kFieldAnnualP98, 141},      {kFieldAnnualMax, 142},
+        {kFieldWinterMax, 143},      {kFieldSummerMax, 144},      {kFieldZero1, 145},
+        {kFieldLowAnnualMean, 146},  {kFieldLowWinterMean, 147},  {kFieldLowSummerMean, 148},
+        {kFieldLowAnnualMax, 149},   {kFieldLowWinterMax, 150},   {kFieldLowSummerMax, 151},
+        {kFieldHighAnnualMean, 152}, {kFieldHighWinterMean, 153}, {kFieldHighSummerMean, 154},
+        {kFieldHighAnnualMax, 155},  {kFieldHighWinterMax, 156},  {kFieldHighSummerMax, 157},
+        {kFieldLowAnnualP98, 158},   {kFieldHighAnnualP98, 159},  {kFieldZero2, 160},
+        {kFieldZero3, 161}};
+    for (const auto& [field, value] : expected) EXPECT_EQ(r[field], value) << "field " << field;
+    const TailTexts tail = splitTail(r.text);
+    EXPECT_EQ(tail[kTailLowStation], "Lo");
+    EXPECT_EQ(tail[kTailHighStation], "Hi");
+    EXPECT_EQ(tail[kTailNetwork], "Net");
+    EXPECT_EQ(tail[kTailAgency], "Ag");
 }
 
 TEST(RecordLine, TailSplitCutsTextsAndIgnoresAFifth) {
@@ -81,8 +111,8 @@ TEST(RecordLine, ShortLineTakesMissingNumbersFromTheNextLine) {
     const std::string path = dir.write("d", first + "\r\n61 x;y;z;w\r\nlast\r\n");
     AqRecord r;
     const auto count = readRecord(path, 1, r);
-    EXPECT_EQ(r[60], 60);
-    EXPECT_EQ(r[61], 61);
+    EXPECT_EQ(r[AqRecord::kFieldCount - 1], 60);
+    EXPECT_EQ(r[AqRecord::kFieldCount], 61);
     EXPECT_EQ(r.text, "x;y;z;w");
     EXPECT_EQ(*count, 2);  // the record's two lines count once, then the last line
 }
@@ -92,15 +122,15 @@ TEST(DataFile, ShowRecordCountsLinesAndReadsPastTheEndAsZero) {
     const std::string path = dir.write("d", lineOf(sampleRecord(1)) + lineOf(sampleRecord(2)) + lineOf(sampleRecord(3)));
     AqRecord r;
     EXPECT_EQ(*readRecord(path, 2, r), 3);
-    EXPECT_EQ(r[1], 201);
+    EXPECT_EQ(r[kFieldTown], 201);
     EXPECT_EQ(*readRecord(path, 4, r), 4);
-    for (int i = 1; i <= 61; ++i) EXPECT_EQ(r[i], 0);
+    for (int i = 1; i <= AqRecord::kFieldCount; ++i) EXPECT_EQ(r[i], 0);
     EXPECT_EQ(r.text, "");
     EXPECT_EQ(*readRecord(path, 1000000, r), 1000000);
 
     r = sampleRecord(9);
     EXPECT_FALSE(readRecord(path, 0, r));  // record 0: nothing read
-    EXPECT_EQ(r[1], 901);
+    EXPECT_EQ(r[kFieldTown], 901);
 
     // A file without a final line end still counts its last line; an empty file shows record 1 of 1.
     EXPECT_EQ(*readRecord(dir.write("e", lineOf(sampleRecord(1)) + formatRecordLine(sampleRecord(2))), 1, r), 2);
@@ -110,8 +140,8 @@ TEST(DataFile, ShowRecordCountsLinesAndReadsPastTheEndAsZero) {
 TEST(DataFile, FieldsWrittenByNoScreenPassThroughAndDerivedIntervalIsStored) {
     ScratchFolder dir;
     AqRecord other = sampleRecord(3);
-    other[2] = 9;    // "CO"
-    other[29] = -1;  // written by an earlier build
+    other[kFieldPollutant] = 9;    // "CO"
+    other[kFieldClassWidth] = -1;  // written by an earlier build
     AssessmentState state;
     state.work_dir = dir.dir();
     state.data_file = dir.write("data_rec.dat", lineOf(other));
@@ -123,11 +153,11 @@ TEST(DataFile, FieldsWrittenByNoScreenPassThroughAndDerivedIntervalIsStored) {
     EXPECT_EQ(state.interval_index, 2);
     EXPECT_EQ(state.cur_pollutant, 9);
     EXPECT_EQ(state.record_count, 1);
-    EXPECT_EQ(state.aq_record[31], 331);
-    EXPECT_EQ(state.aq_record[33], 333);
+    EXPECT_EQ(state.aq_record[kFieldSpare1], 331);
+    EXPECT_EQ(state.aq_record[kFieldSpare3], 333);
 
     state.cur_pollutant = 12;
-    showRecordFile(state, 0);  // record 0: the record in memory stays, field 29 is -1
+    showRecordFile(state, 0);  // record 0: the record in memory stays, its class width -1
     EXPECT_TRUE(takeRecordInterval(state));
     EXPECT_EQ(state.interval_index, 1);
     state.cur_pollutant = 1;
@@ -139,10 +169,10 @@ TEST(DataFile, RecordExistsCountsLinesWithTheKeyOnly) {
     ScratchFolder dir;
     AqRecord a = sampleRecord(1);
     AqRecord sameKey = a;
-    sameKey[4] = 99;   // a class count is no part of the key
-    sameKey[35] = 1;
+    sameKey[classField(1)] = 99;  // a class count is no part of the key
+    sameKey[kFieldAnnualDays] = 1;
     AqRecord otherKey = a;
-    otherKey[34] = 0;  // number of stations is
+    otherKey[kFieldStations] = 0;  // number of stations is
     const std::string path = dir.write("d", lineOf(a) + lineOf(sameKey) + lineOf(otherKey) + lineOf(a));
     EXPECT_EQ(recordExists(path, a), 3);
     EXPECT_EQ(recordExists(path, AqRecord{}), 0);  // the final line end adds no all-zero line
@@ -172,7 +202,7 @@ TEST(DataFile, ReplaceAndDeleteAddressLinesLikeTheRecordNumbers) {
 
     AqRecord r = sampleRecord(4);
     EXPECT_EQ(*readRecord(path, 1, r), 1);
-    EXPECT_EQ(r[1], 0);  // then record 1 of 1, all zero
+    EXPECT_EQ(r[kFieldTown], 0);  // then record 1 of 1, all zero
 }
 
 TEST(DataFile, FailedRewriteLeavesTheFileAsItWas) {

@@ -215,7 +215,7 @@ TEST(ImpactCalculation, InputsComeFromTheState) {
     AssessmentState state;
     state.exposed_pop = 100;
     state.days_total = 365;
-    state.aq_record[6] = 365;  // class 3
+    state.aq_record[classField(3)] = 365;
     state.rel_risk = {0, 1.06L, 1.06L, 1.06L};
     state.base_incidence = incidencePerCountedDay(1000, 365);
     calculateImpact(impactInputsFrom(state), state.impact);

@@ -108,11 +108,11 @@ TEST(MalformedInput, TruncatedInputReadsMissingNumbersAsZero) {
     ScratchFolder dir;
     // A data line cut short: the missing fields are 0 and the tail is empty.
     AqRecord record;
-    for (int i = 1; i <= 61; ++i) record[i] = 5;
+    for (int i = 1; i <= AqRecord::kFieldCount; ++i) record[i] = 5;
     EXPECT_EQ(*readRecord(dir.write("d", "1 2 3"), 1, record), 1);
-    EXPECT_EQ(record[3], 3);
-    EXPECT_EQ(record[4], 0);
-    EXPECT_EQ(record[61], 0);
+    EXPECT_EQ(record[kFieldYear], 3);
+    EXPECT_EQ(record[classField(1)], 0);
+    EXPECT_EQ(record[AqRecord::kFieldCount], 0);
     EXPECT_EQ(record.text, "");
 
     // A parameter line cut short: the missing fields are 0.

@@ -21,10 +21,10 @@ using test::ScratchFolder;
 
 std::string recordLine(std::int32_t pollutant, const std::string& tail) {
     AqRecord record;
-    record[1] = 3;
-    record[2] = pollutant;
-    record[3] = 1999;
-    record[30] = -250;
+    record[kFieldTown] = 3;
+    record[kFieldPollutant] = pollutant;
+    record[kFieldYear] = 1999;
+    record[kFieldPopulation] = -250;
     record.text = tail;
     std::string line;
     for (int i = 1; i <= AqRecord::kFieldCount; ++i) line += std::to_string(record[i]) + " ";
