@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <sys/utsname.h>
 
@@ -13,7 +12,7 @@
 #include "platform/OsVersion.h"
 #include "platform/testing/DialogScript.h"
 #include "RealBoxes.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace platform;
 using platform::testing::DialogScript;
@@ -53,11 +52,10 @@ TEST(Help, RequestsAreRecordedInTests) {
 }
 
 TEST(Help, OpensTheFileAtTheTopicWhateverTheCaseOfItsName) {
-    QTemporaryDir temp;
-    ASSERT_TRUE(writeTestFile(temp.filePath(QStringLiteral("zozezu.hlp")),
-                              "<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>"));
+    runtime::testing::ScratchFolder temp;
+    temp.write("zozezu.hlp", "<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>");
     DialogScript::deactivate();
-    showHelpTopic(temp.filePath(QStringLiteral("Zozezu.hlp")), QStringLiteral("content"));
+    showHelpTopic(QString::fromStdString(temp.file("Zozezu.hlp")), QStringLiteral("content"));
     ASSERT_TRUE(helpViewer().isVisible());
     EXPECT_EQ(helpViewer().browser()->source().fragment(), "content");
     EXPECT_TRUE(helpViewer().browser()->toPlainText().contains("Life tables"));

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace runtime;
 namespace fs = std::filesystem;
@@ -15,19 +15,11 @@ namespace {
 class ReplaceFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("zelk_replace_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        target = (dir / "data_rec.dat").string();
-        temp = (dir / "rec.tmp").string();
-        std::ofstream(target, std::ios::binary) << "original\r\n";
+        target = dir.write("data_rec.dat", "original\r\n");
+        temp = dir.file("rec.tmp");
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string contents() {
-        std::ifstream in(target, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    fs::path dir;
+    std::string contents() { return dir.read("data_rec.dat"); }
+    runtime::testing::ScratchFolder dir;
     std::string target;
     std::string temp;
 };
@@ -62,7 +54,7 @@ TEST_F(ReplaceFile, FailedRenameKeepsTheOriginalAndReports) {
     EXPECT_FALSE(fs::exists(temp));
 
     // A real rename failure: the target is a non-empty directory.
-    const auto blocked = (dir / "blocked").string();
+    const auto blocked = dir.file("blocked");
     fs::create_directories(blocked + "/inside");
     EXPECT_THROW(replaceFile(blocked, temp, [](TextWriter& w) { w.writeln("x"); }), InOutError);
     EXPECT_TRUE(fs::is_directory(blocked + "/inside"));

@@ -6,13 +6,13 @@
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/ExchangeFile.h"
-#include "assessment/core/tests/TestFiles.h"
 #include "runtime/Errors.h"
+#include "runtime/testing/ScratchFolder.h"
 
 namespace assessment {
 namespace {
 
-using test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 std::string recordLine(std::int32_t pollutant, const std::string& tail) {
     AqRecord record;
