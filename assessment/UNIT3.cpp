@@ -42,7 +42,7 @@ TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Location"));
     setHelpContext(kLocationHelpContext);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     for (const char* name : assessment::kPollutantNames) ui_->polbox->addItem(QString::fromLatin1(name));
     connectHandlers();
 

@@ -12,7 +12,6 @@
 #include <QTabWidget>
 
 #include "assessment/Program.h"
-#include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit8.h"
 #include "lifetables/Unit_LifeTablesCellTips.h"
 #include "lifetables/Unit_LifeTablesInterfaceUnit2.h"
@@ -78,7 +77,7 @@ TPagesDlgLT::TPagesDlgLT(QWidget* parent) : platform::Form(parent), ui_(std::mak
     setObjectName(QStringLiteral("PagesDlgLT"));
     setWindowTitle(QStringLiteral("Zelk Life-Table Simulation Version 2.2.3"));
     setFixedSize(592, 559);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     connectFrame();
     connectInputTabs();
     connectDataTabs();
