@@ -83,7 +83,7 @@ void TForm3::connectHandlers() {
     connect(u.exp_pop, &QLineEdit::textChanged, this, guarded([this] { exp_popChange(); }));
     connect(u.prof_stat, &QLineEdit::textChanged, this, guarded([this] { prof_statChange(); }));
     for (QLineEdit* edit : {u.latstr, u.longstr, u.netw_affl, u.tech_body})
-        connect(edit, &QLineEdit::textChanged, this, [this] { markChanged(); });
+        connect(edit, &QLineEdit::textChanged, this, guarded([this] { markChanged(); }));
 }
 
 // An editable box reacts to the user's typing and choosing only; the program's own settings of

@@ -1,5 +1,7 @@
 # zelk_add_test(NAME name SOURCES ... LIBS ... [TIMEOUT seconds] [GUI])
-# Every test gets a timeout, so that an unanswered modal box fails instead of hanging.
+# Every test gets a timeout, so that an unanswered modal box fails instead of hanging, and the
+# Qt-free test support (runtime/testing); a GUI test also gets the GUI test main (platform/testing)
+# and, when it links the screens, their generated form headers (ui_*.h).
 function(zelk_add_test)
   cmake_parse_arguments(T "GUI" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)

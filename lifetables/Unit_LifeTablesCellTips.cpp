@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QTableWidgetItem>
 
+#include "platform/Guard.h"
 #include "platform/StringGrid.h"
 
 namespace {
@@ -28,5 +29,6 @@ void showCutCellTextsAsTips(platform::StringGrid* grid) {
     grid->setWordWrap(false);
     for (int row = 0; row < grid->rowCountTotal(); ++row)
         for (int col = 0; col < grid->colCount(); ++col) updateTip(grid, grid->item(row, col));
-    QObject::connect(grid, &QTableWidget::itemChanged, grid, [grid](QTableWidgetItem* item) { updateTip(grid, item); });
+    QObject::connect(grid, &QTableWidget::itemChanged, grid,
+                     [grid](QTableWidgetItem* item) { platform::runGuarded([&] { updateTip(grid, item); }); });
 }

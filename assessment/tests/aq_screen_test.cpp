@@ -125,7 +125,8 @@ TEST_F(AirQualityScreen, WinterAndSummerThatDoNotAddUpAndCancelKeepTheRecordUnsa
     DialogScript::answer(Button::Yes);     // Save changes?
     DialogScript::answer(Button::Cancel);  // Data capture: ...
     b4("BitBtn5")->click();
-    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "Data capture: Summer and Winter do not add up to Annual!"}));
+    EXPECT_EQ(boxTexts(),
+              (std::vector<QString>{"Save changes?", "Data capture: Summer and Winter do not add up to Annual!"}));
     EXPECT_EQ(dataFile(), line + line);
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(p.aq.aq_changed, -1);

@@ -183,8 +183,8 @@ struct BlockWatch : QObject {
 
 TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
     runtime::testing::ScratchFolder temp;
-    const QString file = QString::fromStdString(
-        temp.write("desc.HLP", "<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>"));
+    const QString file = QString::fromStdString(temp.write(
+        "desc.HLP", "<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>"));
     setApplicationHelpFile(file);
     DialogScript::deactivate();
     showHelpTopic(file, QStringLiteral("description"));
@@ -214,8 +214,8 @@ TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
 
 TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
     runtime::testing::ScratchFolder temp;
-    const QString file = QString::fromStdString(
-        temp.write("aq_oh.HLP", "<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>"));
+    const QString file = QString::fromStdString(temp.write(
+        "aq_oh.HLP", "<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>"));
     setApplicationHelpFile(file);
     DialogScript::deactivate();
 
