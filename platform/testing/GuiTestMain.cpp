@@ -1,5 +1,6 @@
 // The main() of every GUI test: a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise),
-// the dialog script active before each test, and a failure for every box nobody answered.
+// the dialog script active before each test, and a failure for every box nobody answered and for
+// every queued answer that no box used.
 #include <gtest/gtest.h>
 
 #include <QApplication>
