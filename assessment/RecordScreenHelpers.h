@@ -1,9 +1,6 @@
 #pragma once
 // Small pieces shared by the location and air-quality data screens.
-#include <QGuiApplication>
-#include <QScreen>
 #include <QString>
-#include <QWidget>
 
 #include "assessment/core/AssessmentState.h"
 
@@ -19,12 +16,6 @@ struct ValidAtEnd {
 inline QString pollutantName(std::int32_t index) {
     if (index < 0 || index >= kPollutantCount) return QString();
     return QString::fromLatin1(kPollutantNames[static_cast<std::size_t>(index)]);
-}
-
-// A screen opens centred on the screen.
-inline void centreOnScreen(QWidget* form) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        form->move(screen->availableGeometry().center() - form->rect().center());
 }
 
 }  // namespace assessment

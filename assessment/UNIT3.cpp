@@ -43,7 +43,7 @@ TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Location"));
     setHelpContext(kLocationHelpContext);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     for (const char* name : assessment::kPollutantNames) ui_->polbox->addItem(QString::fromLatin1(name));
     connectHandlers();
 
@@ -84,7 +84,7 @@ void TForm3::connectHandlers() {
     connect(u.exp_pop, &QLineEdit::textChanged, this, guarded([this] { exp_popChange(); }));
     connect(u.prof_stat, &QLineEdit::textChanged, this, guarded([this] { prof_statChange(); }));
     for (QLineEdit* edit : {u.latstr, u.longstr, u.netw_affl, u.tech_body})
-        connect(edit, &QLineEdit::textChanged, this, [this] { markChanged(); });
+        connect(edit, &QLineEdit::textChanged, this, guarded([this] { markChanged(); }));
 }
 
 // An editable box reacts to the user's typing and choosing only; the program's own settings of

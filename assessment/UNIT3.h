@@ -62,14 +62,14 @@ private:
     void warnDuplicate();
     bool pollutantUnchanged() const;
 
-    void BitBtn1Click();
-    void BitBtn3Click();
-    void BitBtn4Click();
-    void BitBtn5Click();
-    void BitBtn6Click();
-    void Button1Click();
-    void Button3Click();
-    void BitBtn2Click();
+    void BitBtn1Click();  // "&Close"
+    void BitBtn3Click();  // "&Print"
+    void BitBtn4Click();  // "<"
+    void BitBtn5Click();  // ">"
+    void BitBtn6Click();  // "DEL"
+    void Button1Click();  // "Next"
+    void Button3Click();  // "Add"
+    void BitBtn2Click();  // "Save and Go to Air Quality data"
     void polboxChange();
     void agglomChange();
     void intervalChange();

@@ -34,17 +34,17 @@ public:
     void BitBtn5Click();   // "&Parameters"
     void Export1Click();   // "&Create TAV file" / "&Save as TAV data file"
     void Importdata1Click();  // "&Load TAV data file"
-    void NewDirectory1Click();
-    void ClearALLdata1Click();
-    void Printer1Click();
-    void datafileClick();
-    void Quit1Click();
-    void Btn_LT_dataOnClick();
-    void BackgroundReport1Click();
-    void Example1Click();
-    void Conte1Click();
-    void ProvidedRiskRatios1Click();
-    void About1Click();
+    void NewDirectory1Click();        // "New &directory"
+    void ClearALLdata1Click();        // "&Clear ALL data"
+    void Printer1Click();             // "&Printer Setup"
+    void datafileClick();             // "Show current datafile"
+    void Quit1Click();                // "&Quit"
+    void Btn_LT_dataOnClick();        // "Enter LT data"
+    void BackgroundReport1Click();    // "Product description"
+    void Example1Click();             // "Example"
+    void Conte1Click();               // "&Online help"
+    void ProvidedRiskRatios1Click();  // "Relative Risk estimates"
+    void About1Click();               // "&About"
 
 protected:
     void FormActivate() override;

@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "assessment/Program.h"
-#include "assessment/RecordScreenHelpers.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
 #include "assessment/core/AssessmentState.h"
@@ -28,7 +27,7 @@ TForm2::TForm2(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Zelk User"));
     setHelpContext(kSupplierHelpContext);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     fileOrder_ = {ui_->country, ui_->organ, ui_->city, ui_->street, ui_->pobox,
                   ui_->postcode, ui_->email, ui_->tel, ui_->fax, ui_->resp_person};
     connectHandlers();

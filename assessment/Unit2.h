@@ -34,9 +34,9 @@ protected:
 private:
     void connectHandlers();
     void writeSupplierFile();
-    void Button1Click();
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void Button1Click();  // "&Next"
+    void BitBtn1Click();  // "&Close"
+    void BitBtn2Click();  // "&Print"
     void organChange();
     void anyChange();
 

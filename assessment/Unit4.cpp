@@ -52,7 +52,7 @@ TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Air Quality Data"));
     setHelpContext(kAirQualityHelpContext);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     Ui::TForm4Ui& u = *ui_;
     for (int k = 1; k <= assessment::kClassCount; ++k) {
         classLabels_[static_cast<std::size_t>(k)] = findChild<QLabel*>(QStringLiteral("Label%1").arg(k));

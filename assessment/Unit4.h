@@ -68,15 +68,15 @@ private:
     void EditpolChange();
     void Editsummer_maxExit();
 
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void BitBtn3Click();
-    void BitBtn4Click();
-    void BitBtn5Click();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
+    void BitBtn1Click();  // "CALC"
+    void BitBtn2Click();  // "&Print"
+    void BitBtn3Click();  // "DEL"
+    void BitBtn4Click();  // "<"
+    void BitBtn5Click();  // ">"
+    void Button1Click();  // "&Close"
+    void Button2Click();  // "&New"
+    void Button3Click();  // "Import  ==>"
+    void Button4Click();  // "Back"
 
     assessment::AssessmentState& aq();
 

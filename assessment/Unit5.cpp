@@ -14,7 +14,6 @@
 #include <optional>
 
 #include "assessment/Program.h"
-#include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit4.h"
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
@@ -110,7 +109,7 @@ TForm5::TForm5(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWidth, kHeight);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     valueEdits_ = {ui_->editb_inc, ui_->rr, ui_->rr_l, ui_->rr_u};
     connectHandlers();
     FormCreate();

@@ -2,7 +2,6 @@
 
 #include <QPushButton>
 
-#include "assessment/RecordScreenHelpers.h"
 #include "platform/Guard.h"
 #include "ui_TAboutBox.h"
 
@@ -13,7 +12,7 @@ TAboutBox::TAboutBox(QWidget* parent) : platform::Form(parent), ui_(std::make_un
     // A fixed dialog frame.
     setFixedSize(size());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    assessment::centreOnScreen(this);
+    centreOnScreen();
     connect(ui_->OKButton, &QPushButton::clicked, this, platform::guarded([this] { OKButtonClick(); }));
     // OK is the default button (Enter).
     setDefaultButton(ui_->OKButton);

@@ -15,7 +15,7 @@ public:
 
     Ui::TAboutBoxUi& controls() { return *ui_; }
 
-    void OKButtonClick();
+    void OKButtonClick();  // "OK"
 
 private:
     std::unique_ptr<Ui::TAboutBoxUi> ui_;

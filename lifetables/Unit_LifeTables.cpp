@@ -12,7 +12,6 @@
 #include <QTabWidget>
 
 #include "assessment/Program.h"
-#include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit8.h"
 #include "lifetables/Unit_LifeTablesInterfaceUnit2.h"
 #include "lifetables/Unit_LifeTablesMessages.h"
@@ -83,7 +82,7 @@ TPagesDlgLT::TPagesDlgLT(QWidget* parent) : platform::Form(parent), ui_(std::mak
     FormCreate();
     // The grids' columns take their texts at the screen's font, and the screen makes room for them.
     fitScreenToGrids();
-    assessment::centreOnScreen(this);
+    centreOnScreen();
 }
 
 TPagesDlgLT::~TPagesDlgLT() = default;

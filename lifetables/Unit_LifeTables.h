@@ -36,18 +36,18 @@ public:
     // The save dialog loop: true with the chosen name and folder; false when abandoned.
     bool gl_LTsaveAs(std::string& name, std::string& folder);
 
-    void MFileEnterNewInputDataClick();
-    void OnClick_OpenInputData();
-    void MFileSaveinputClick();
-    void MFileSaveInputasClick();
-    void MFileSaveCalculationsClick();
-    void MFileSaveCalculationsasClick();
-    void MFilePrinterSetupClick();
-    void MFilePrintactivetabClick();
-    void MFileCloseWinClick();
-    void Screens1Click();
-    void MHelpZelkLifeTablesClick();
-    void MHelpAboutZelkClick();
+    void MFileEnterNewInputDataClick();   // "&New"
+    void OnClick_OpenInputData();         // "&Open input/result data"
+    void MFileSaveinputClick();           // "&Save input/result"
+    void MFileSaveInputasClick();         // "S&ave input/result as..."
+    void MFileSaveCalculationsClick();    // "Save &Calculations"
+    void MFileSaveCalculationsasClick();  // "Save Ca&lculations as..."
+    void MFilePrinterSetupClick();        // "Printer Set&up"
+    void MFilePrintactivetabClick();      // "&Print"
+    void MFileCloseWinClick();            // "Close LT &Window"
+    void Screens1Click();                 // "Data &Supplier"
+    void MHelpZelkLifeTablesClick();      // "Zelk &Life-Tables"
+    void MHelpAboutZelkClick();           // "&About Zelk"
 
     // ---- information and calculation tabs ----
     void proc_LTWrongInput(const QString& label, const QString& value, QLineEdit* edit);
@@ -58,10 +58,10 @@ public:
     void TabRRComboBox_RReffectSelect();
     void TabRR_collective_CheckBoxes_ParameterUsage();
     void TabRRCheckBox_ParameterLogicClick(QCheckBox* sender);
-    void TabRRCheckBox_useTAVdefaultsClick();
-    void TabRRCheckBox_advancedClick();
+    void TabRRCheckBox_useTAVdefaultsClick();  // "use TAV defaults"
+    void TabRRCheckBox_advancedClick();        // "advanced"
     void TabRRStringGrid_betaRRSetEditText(int col, int row, const QString& text);
-    void TabRRButton_auxilComputeRRsClick();
+    void TabRRButton_auxilComputeRRsClick();  // "compute RRs"
 
     // ---- empirical data tabs ----
     void TabE_StringGridSetEditText(platform::StringGrid* grid, int col, int row, const QString& text);
@@ -72,12 +72,12 @@ public:
     void proc_LTStringGrid_EToGlobal(platform::StringGrid* grid, int sex);
     void proc_LTGlobalsToStringGrid(platform::StringGrid* grid, QLineEdit* comment, int sex);
     void proc_LTE_GlobalsToDisplay();
-    void TabE_all_Button_fillcellsClick();
+    void TabE_all_Button_fillcellsClick();  // "male + female"
     void TabE_commentExit(int sex);
     void TabE_maleEdit_YearOfDataExit(QLineEdit* sender);
 
     // ---- calculation run and results ----
-    void TabRRButton_GoClick();
+    void TabRRButton_GoClick();  // "Calculation: GO"
     void proc_LTDisplayResults();
     void fillLTtabs(int sex);
     void proc_LTdisplayAgeIntervals(platform::StringGrid* grid, int step, int sex);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 
@@ -64,6 +65,11 @@ bool Form::closeForm() {
 }
 
 bool Form::isActiveForm() const { return FormTracker::instance().active() == this; }
+
+void Form::centreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
 
 void Form::onLeave(QWidget* control, std::function<void()> handler) {
     if (!control) return;

@@ -29,6 +29,8 @@ public:
     // main form ends the event loop. Returns true when the screen was closed.
     bool closeForm();
     bool isActiveForm() const;
+    // Position "screen centre": moves the screen to the middle of the primary screen's work area.
+    void centreOnScreen();
 
     // The leave (exit) handler of a control of this screen.
     void onLeave(QWidget* control, std::function<void()> handler);

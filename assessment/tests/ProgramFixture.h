@@ -4,27 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "assessment/Program.h"
 #include "runtime/Files.h"
+#include "runtime/testing/ScratchFolder.h"
+
+using runtime::testing::readFile;
+using runtime::testing::writeFile;
 
 class ProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = std::filesystem::temp_directory_path() /
-                ("zelk_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-                 std::to_string(::getpid()));
-        std::filesystem::remove_all(root_);
-        std::filesystem::create_directories(root_ / "prog");
-        std::filesystem::create_directories(root_ / "work");
-        programDir = (root_ / "prog").string() + "/";
-        workDir = (root_ / "work").string() + "/";
+        programDir = scratch_.subfolder("prog");
+        workDir = scratch_.subfolder("work");
         writeFile(programDir + "params.tav", defaultParams());
         // The life-table parameter set built beside the test, so that the life-table screen
         // starts without its "no parameter file" note.
@@ -33,10 +27,7 @@ protected:
             std::filesystem::copy_file(ltParams, programDir + "Zelk_LT-params.kpx");
     }
 
-    void TearDown() override {
-        program_.reset();
-        std::filesystem::remove_all(root_);
-    }
+    void TearDown() override { program_.reset(); }
 
     // The shipped defaults' first record, enough for a program folder.
     static std::string defaultParams() {
@@ -49,19 +40,10 @@ protected:
         return *program_;
     }
 
-    static void writeFile(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
     std::string programDir;
     std::string workDir;
 
 private:
-    std::filesystem::path root_;
+    runtime::testing::ScratchFolder scratch_;  // removed after the program
     std::unique_ptr<Program> program_;
 };

@@ -122,11 +122,15 @@ TEST_F(AirQualityScreen, WinterAndSummerThatDoNotAddUpAskAndOkSaves) {
 
 TEST_F(AirQualityScreen, WinterAndSummerThatDoNotAddUpAndCancelKeepTheRecordUnsaved) {
     Program& p = open(validRecord(0, kPM10, 2001));
+    const std::string line = showFirstOfTwo(validRecord(0, kPM10, 2001));  // "next record" asks
     enterAndLeave(f4, e4("Editsum_days"), "180", e4("Editann_mean"));
     DialogScript::answer(Button::Yes);     // Save changes?
     DialogScript::answer(Button::Cancel);  // Data capture: ...
     b4("BitBtn5")->click();
-    EXPECT_EQ(dataFile(), data);
+    EXPECT_EQ(boxTexts(),
+              (std::vector<QString>{"Save changes?", "Data capture: Summer and Winter do not add up to Annual!"}));
+    EXPECT_EQ(dataFile(), line + line);
+    EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(p.aq.aq_changed, -1);
     EXPECT_EQ(p.aq.aq_valid, -1);
     EXPECT_EQ(e4("Editsum_days")->text(), "180");

@@ -4,5 +4,4 @@ foreach(t e2e_assessment e2e_robustness)
   zelk_add_test(NAME ${t}_tests GUI TIMEOUT 120
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${t}_test.cpp
     LIBS screens)
-  target_include_directories(${t}_tests PRIVATE ${CMAKE_BINARY_DIR}/screens_autogen/include)
 endforeach()

@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,7 @@
 
 using platform::Button;
 using platform::testing::DialogScript;
+using platform::testing::typeInto;
 
 class RecordScreens : public ProgramFixture {
 protected:
@@ -73,16 +73,8 @@ protected:
     QPushButton* b4(const char* name) { return child<QPushButton>(f4, name); }
     QLabel* l4(const char* name) { return child<QLabel>(f4, name); }
 
-    // The user types `text` over the box's text.
-    static void typeInto(QComboBox* box, const QString& text) {
-        box->lineEdit()->clear();
-        QTest::keyClicks(box->lineEdit(), text);
-    }
     // The user picks item `index` of the box.
-    static void pick(QComboBox* box, int index) {
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    static void pick(QComboBox* box, int index) { platform::testing::chooseComboItem(box, index); }
     // The user enters an edit, types over its text and leaves it for `next`.
     static void enterAndLeave(platform::Form* form, QLineEdit* edit, const QString& text, QWidget* next) {
         form->focusControl(edit);

@@ -5,6 +5,3 @@ zelk_add_test(NAME supplier_screen_tests GUI TIMEOUT 120
 zelk_add_test(NAME main_screen_tests GUI TIMEOUT 120
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/main_screen_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/main_exchange_test.cpp
   LIBS screens)
-foreach(t supplier_screen_tests main_screen_tests)
-  target_include_directories(${t} PRIVATE ${CMAKE_BINARY_DIR}/screens_autogen/include)
-endforeach()

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for GUI tests: drive a screen the way a user does and answer its boxes.
 // The test main (zelk_gui_test_main) runs every test offscreen with the dialog script active;
-// a message box without a queued answer fails the test.
+// a message box without a queued answer fails the test, and so does an answer that no box used.
 #include <QString>
 #include <Qt>
 #include <cstddef>

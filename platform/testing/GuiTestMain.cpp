@@ -1,10 +1,10 @@
 // The main() of every GUI test: a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise),
-// the dialog script active before each test, and a failure for every box nobody answered.
+// the dialog script active before each test, and a failure for every box nobody answered and for
+// every queued answer that no box used.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QByteArray>
-#include <iostream>
 
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -19,12 +19,13 @@ class ScriptPerTest : public ::testing::EmptyTestEventListener {
         platform::testing::DialogScript::activate(failUnexpected);
         platform::clearRequestedExitCode();
     }
-    // An answer queued for a box that never came means the box the test expected was not shown.
+    // An answer queued for a box that never came means the box the test expected was not shown:
+    // the test fails. (The result printer reports after this listener, so it shows the failure.)
     void OnTestEnd(const ::testing::TestInfo& test) override {
         using platform::testing::DialogScript;
         if (DialogScript::active() && DialogScript::pendingAnswers() != 0)
-            std::cerr << "Warning: " << test.test_suite_name() << '.' << test.name() << " left "
-                      << DialogScript::pendingAnswers() << " queued answer(s) unused: a box or dialog it expected was not shown\n";
+            ADD_FAILURE() << test.test_suite_name() << '.' << test.name() << " left " << DialogScript::pendingAnswers()
+                          << " queued answer(s) unused: a box or dialog it expected was not shown";
     }
 };
 

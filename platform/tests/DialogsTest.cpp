@@ -17,7 +17,7 @@
 #include "platform/testing/GuiTest.h"
 #include "FileDialogColumns.h"
 #include "RealBoxes.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace platform;
 using platform::testing::DialogScript;
@@ -208,9 +208,9 @@ struct BlockWatch : QObject {
 };
 
 TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
-    QTemporaryDir temp;
-    const QString file = temp.filePath(QStringLiteral("desc.HLP"));
-    ASSERT_TRUE(writeTestFile(file, "<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>"));
+    runtime::testing::ScratchFolder temp;
+    const QString file = QString::fromStdString(temp.write(
+        "desc.HLP", "<html><body><a name=\"description\"></a>Description<a name=\"context-9\"></a></body></html>"));
     setApplicationHelpFile(file);
     DialogScript::deactivate();
     showHelpTopic(file, QStringLiteral("description"));
@@ -239,9 +239,9 @@ TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
 }
 
 TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
-    QTemporaryDir temp;
-    const QString file = temp.filePath(QStringLiteral("aq_oh.HLP"));
-    ASSERT_TRUE(writeTestFile(file, "<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>"));
+    runtime::testing::ScratchFolder temp;
+    const QString file = QString::fromStdString(temp.write(
+        "aq_oh.HLP", "<html><body><h1>Contents</h1><a name=\"context-8\"></a><p>Duplicate records</p></body></html>"));
     setApplicationHelpFile(file);
     DialogScript::deactivate();
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -196,6 +197,15 @@ TEST(FormHelp, F1OpensTheHelpAtTheScreensContext) {
     pt::pressKey(edit, Qt::Key_F1);
     ASSERT_EQ(DialogScript::helpRequests().size(), 1u);
     EXPECT_EQ(DialogScript::helpRequests()[0].context, 4);
+}
+
+TEST(FormPosition, CentreOnScreenPutsTheScreenInTheMiddleOfTheWorkArea) {
+    Form form;
+    form.resize(200, 100);
+    form.move(0, 0);
+    form.centreOnScreen();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form.pos(), QPoint(area.x() + (area.width() - 200) / 2, area.y() + (area.height() - 100) / 2));
 }
 
 }  // namespace

@@ -5,20 +5,23 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include "platform/Help.h"
 #include "platform/HelpViewer.h"
 #include "platform/testing/DialogScript.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 #include "TestForms.h"
 
 using namespace platform;
 using platform::testing::DialogScript;
 
 namespace {
+
+void writeHelp(const QString& path, const QByteArray& html) {
+    runtime::testing::writeFile(path.toStdString(), html.toStdString());
+}
 
 QPushButton* helpButton(const QString& text) {
     for (QPushButton* button : helpViewer().findChildren<QPushButton*>())
@@ -44,9 +47,9 @@ void closeHelp() {
 
 TEST(HelpWindow, OpensCentredOverTheActiveScreenAndEscapeClosesIt) {
     forgetClosedHelp();
-    QTemporaryDir temp;
-    const QString file = temp.filePath(QStringLiteral("ex.HLP"));
-    ASSERT_TRUE(writeTestFile(file, "<html><body><a name=\"How\"></a><p>How to</p></body></html>"));
+    runtime::testing::ScratchFolder temp;
+    const QString file = QString::fromStdString(temp.file("ex.HLP"));
+    writeHelp(file, "<html><body><a name=\"How\"></a><p>How to</p></body></html>");
     QStringList log;
     LoggingForm screen(QStringLiteral("S"), &log);
     // Both small enough that neither the screen nor the help window needs the whole desktop.
@@ -68,16 +71,16 @@ TEST(HelpWindow, OpensCentredOverTheActiveScreenAndEscapeClosesIt) {
 
 TEST(HelpWindow, BackGoesToTheTopicBeforeAndContentsToTheContentsTopic) {
     forgetClosedHelp();
-    QTemporaryDir temp;
-    const QString online = temp.filePath(QStringLiteral("aq_oh.HLP"));
-    const QString lifeTables = temp.filePath(QStringLiteral("zozezu.hlp"));
-    const QString example = temp.filePath(QStringLiteral("ex.HLP"));
+    runtime::testing::ScratchFolder temp;
+    const QString online = QString::fromStdString(temp.file("aq_oh.HLP"));
+    const QString lifeTables = QString::fromStdString(temp.file("zozezu.hlp"));
+    const QString example = QString::fromStdString(temp.file("ex.HLP"));
     const QByteArray filler = QByteArray("<p>text</p>").repeated(200);
-    ASSERT_TRUE(writeTestFile(online, "<html><body><h1>Help</h1>" + filler + "<a name=\"contents\"></a><p>Contents</p>" +
-                                          filler + "<a name=\"context-4\"></a><p>Air quality data</p></body></html>"));
-    ASSERT_TRUE(writeTestFile(lifeTables, "<html><body>" + filler + "<a name=\"content\"></a><p>Life tables</p>" +
-                                              filler + "<a name=\"calc\"></a><p>Calculation</p></body></html>"));
-    ASSERT_TRUE(writeTestFile(example, "<html><body><p>Example</p>" + filler + "<a name=\"How\"></a><p>How</p></body></html>"));
+    writeHelp(online, "<html><body><h1>Help</h1>" + filler + "<a name=\"contents\"></a><p>Contents</p>" +
+                                          filler + "<a name=\"context-4\"></a><p>Air quality data</p></body></html>");
+    writeHelp(lifeTables, "<html><body>" + filler + "<a name=\"content\"></a><p>Life tables</p>" +
+                                              filler + "<a name=\"calc\"></a><p>Calculation</p></body></html>");
+    writeHelp(example, "<html><body><p>Example</p>" + filler + "<a name=\"How\"></a><p>How</p></body></html>");
     DialogScript::deactivate();
 
     showHelpContext(online, 4);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <qpa/qplatformwindow.h>
 #include <sys/utsname.h>
@@ -18,7 +17,7 @@
 #include "platform/testing/GuiTest.h"
 #include "platform/testing/DialogScript.h"
 #include "RealBoxes.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace platform;
 using platform::testing::DialogScript;
@@ -58,11 +57,10 @@ TEST(Help, RequestsAreRecordedInTests) {
 }
 
 TEST(Help, OpensTheFileAtTheTopicWhateverTheCaseOfItsName) {
-    QTemporaryDir temp;
-    ASSERT_TRUE(writeTestFile(temp.filePath(QStringLiteral("zozezu.hlp")),
-                              "<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>"));
+    runtime::testing::ScratchFolder temp;
+    temp.write("zozezu.hlp", "<html><body><a name=\"content\"></a><h1>Life tables</h1></body></html>");
     DialogScript::deactivate();
-    showHelpTopic(temp.filePath(QStringLiteral("Zozezu.hlp")), QStringLiteral("content"));
+    showHelpTopic(QString::fromStdString(temp.file("Zozezu.hlp")), QStringLiteral("content"));
     ASSERT_TRUE(helpViewer().isVisible());
     EXPECT_EQ(helpViewer().browser()->source().fragment(), "content");
     EXPECT_TRUE(helpViewer().browser()->toPlainText().contains("Life tables"));

@@ -10,7 +10,8 @@
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
-#include "runtime/tests/ReadOnlyFolder.h"
+#include "runtime/testing/ReadOnlyFolder.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace runtime;
 namespace fs = std::filesystem;
@@ -20,19 +21,11 @@ namespace {
 class ReplaceFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("zelk_replace_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        target = (dir / "data_rec.dat").string();
-        temp = (dir / "rec.tmp").string();
-        std::ofstream(target, std::ios::binary) << "original\r\n";
+        target = dir.write("data_rec.dat", "original\r\n");
+        temp = dir.file("rec.tmp");
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string contents() {
-        std::ifstream in(target, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    fs::path dir;
+    std::string contents() { return dir.read("data_rec.dat"); }
+    runtime::testing::ScratchFolder dir;
     std::string target;
     std::string temp;
 };
@@ -67,39 +60,31 @@ TEST_F(ReplaceFile, FailedRenameKeepsTheOriginalAndReports) {
     EXPECT_FALSE(fs::exists(temp));
 
     // A real rename failure: the target is a non-empty directory.
-    const auto blocked = (dir / "blocked").string();
+    const auto blocked = dir.file("blocked");
     fs::create_directories(blocked + "/inside");
     EXPECT_THROW(replaceFile(blocked, temp, [](TextWriter& w) { w.writeln("x"); }), InOutError);
     EXPECT_TRUE(fs::is_directory(blocked + "/inside"));
     EXPECT_FALSE(fs::exists(temp));
 }
 
-// The files the folder holds, by name.
-std::vector<std::string> namesIn(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 using RewriteFile = ReplaceFile;
 
 TEST_F(RewriteFile, FilesNamedLikeTemporariesAreLeftAlone) {
-    const std::string own = (dir / "data_rec.dat.tmp").string();
-    const std::string numbered = (dir / "data_rec.dat.1.tmp").string();
+    const std::string own = dir.file("data_rec.dat.tmp");
+    const std::string numbered = dir.file("data_rec.dat.1.tmp");
     std::ofstream(own, std::ios::binary) << "the user's own";
     std::ofstream(numbered, std::ios::binary) << "another";
-    fs::create_directory(dir / "data_rec.dat.2.tmp");
+    fs::create_directory(dir.file("data_rec.dat.2.tmp"));
 
     rewriteFile(target, [](TextWriter& w) { w.writeln("new"); });
     EXPECT_EQ(contents(), "new\r\n");
-    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"data_rec.dat", "data_rec.dat.1.tmp", "data_rec.dat.2.tmp",
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "data_rec.dat.1.tmp", "data_rec.dat.2.tmp",
                                                       "data_rec.dat.tmp"}));
     std::ifstream in(own, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "the user's own");
 
     // A missing target is created.
-    const std::string fresh = (dir / "fresh.txt").string();
+    const std::string fresh = dir.file("fresh.txt");
     rewriteFile(fresh, [](TextWriter& w) { w.write("x"); });
     EXPECT_TRUE(fs::is_regular_file(fresh));
 }
@@ -117,14 +102,14 @@ TEST_F(RewriteFile, FailedWriteLeavesThePreviousBytes) {
     runtime::testing::failNextRename();
     EXPECT_THROW(rewriteFile(target, [](TextWriter& w) { w.writeln("x"); }), InOutError);
     EXPECT_EQ(contents(), previous);
-    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
 }
 
 TEST_F(RewriteFile, FolderWithoutRoomForANewFileIsWrittenInPlace) {
     runtime::testing::failNextTempCreate();
     rewriteFile(target, [](TextWriter& w) { w.writeln("in place"); });
     EXPECT_EQ(contents(), "in place\r\n");
-    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
 
     // A failed write in place puts the previous bytes back.
     runtime::testing::failNextTempCreate();
@@ -142,17 +127,17 @@ TEST_F(RewriteFile, FolderWithoutRoomForANewFileIsWrittenInPlace) {
     // Without a target there is nothing to write in place: the refusal is reported.
     runtime::testing::failNextTempCreate();
     try {
-        rewriteFile((dir / "new.txt").string(), [](TextWriter& w) { w.writeln("x"); });
+        rewriteFile(dir.file("new.txt"), [](TextWriter& w) { w.writeln("x"); });
         ADD_FAILURE() << "no error";
     } catch (const InOutError& e) {
         EXPECT_EQ(std::string(e.what()), "File access denied");
     }
-    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
 }
 
 TEST_F(RewriteFile, ReadOnlyFolderOverAWritableFile) {
-    const std::string fresh = (dir / "fresh.txt").string();
-    const auto run = test::runInReadOnlyFolder(dir.string(), [&] {
+    const std::string fresh = dir.file("fresh.txt");
+    const auto run = runtime::testing::runInReadOnlyFolder(dir.dir(), [&] {
         rewriteFile(target, [](TextWriter& w) { w.writeln("saved"); });
         // A new file cannot be made there, and says so.
         try {
@@ -162,10 +147,10 @@ TEST_F(RewriteFile, ReadOnlyFolderOverAWritableFile) {
         }
         return false;
     });
-    if (run == test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(run, test::ReadOnlyRun::Succeeded);
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
     EXPECT_EQ(contents(), "saved\r\n");
-    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"data_rec.dat"});
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
 }
 
 TEST(FilesHelpers, TrailingSlash) {

@@ -1,25 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace runtime;
 
 namespace {
 
+// The files of these tests share one scratch folder, removed when the run ends.
 std::string writeTemp(const std::string& name, const std::string& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / ("zelk_rt_" + name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    static const runtime::testing::ScratchFolder folder;
+    return folder.write(name, bytes);
 }
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using runtime::testing::readFile;
 
 }  // namespace
 
@@ -85,7 +82,7 @@ TEST(TextWriter, WritesCrLfLinesAndAppends) {
         w.writeln();
         w.close();
     }
-    EXPECT_EQ(readBytes(path), "a b\r\n-5 \r\n");
+    EXPECT_EQ(readFile(path), "a b\r\n-5 \r\n");
     EXPECT_EQ(readAllLines(path), (std::vector<std::string>{"a b", "-5 "}));
     EXPECT_THROW(TextWriter("/nonexistent/zelk/out.txt"), InOutError);
 }

@@ -3,10 +3,10 @@
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/ConcentrationClasses.h"
 #include "runtime/Errors.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace assessment;
-using assessment::test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 namespace {
 

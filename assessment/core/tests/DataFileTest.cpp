@@ -5,10 +5,10 @@
 #include "assessment/core/RecordLine.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace assessment;
-using assessment::test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include "assessment/core/EndpointFile.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace assessment;
-using assessment::test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 TEST(EndpointFile, MissingFileIsCreatedWithTheBuiltIns) {
     ScratchFolder dir;

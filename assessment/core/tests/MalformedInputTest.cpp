@@ -12,10 +12,10 @@
 #include "assessment/core/ParameterFile.h"
 #include "assessment/core/RecordLine.h"
 #include "runtime/Errors.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace assessment;
-using assessment::test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
-#include "TestFiles.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using namespace assessment;
-using assessment::test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 namespace {
 

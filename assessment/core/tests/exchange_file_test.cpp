@@ -9,15 +9,15 @@
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/ExchangeFile.h"
-#include "assessment/core/tests/TestFiles.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
-#include "runtime/tests/ReadOnlyFolder.h"
+#include "runtime/testing/ReadOnlyFolder.h"
+#include "runtime/testing/ScratchFolder.h"
 
 namespace assessment {
 namespace {
 
-using test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 std::string recordLine(std::int32_t pollutant, const std::string& tail) {
     AqRecord record;
@@ -95,12 +95,12 @@ TEST(ExchangeFileWrite, ExportLeavesAUserFileNamedLikeATemporaryAlone) {
 
 TEST(ExchangeFileWrite, ExportIntoAReadOnlyFolderOverAWritableFile) {
     ExportSetUp w;
-    const auto run = runtime::test::runInReadOnlyFolder(w.folder.file("out"), [&] {
+    const auto run = runtime::testing::runInReadOnlyFolder(w.folder.file("out"), [&] {
         writeExchangeFile(w.folder.file("out/data.kdf"), exchangeSources(w.state));
         return true;
     });
-    if (run == runtime::test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(run, runtime::test::ReadOnlyRun::Succeeded);
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
     EXPECT_EQ(w.folder.read("out/data.kdf"), w.expected());
     EXPECT_EQ(w.exportNames(), std::vector<std::string>{"data.kdf"});
 }

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "lifetables/core/LTParamFile.h"
@@ -11,6 +10,7 @@
 #include "lifetables/core/tests/ltengine_TestState.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
+#include "runtime/testing/ScratchFolder.h"
 
 namespace lifetables {
 namespace {
@@ -20,25 +20,14 @@ using testing::MessageLog;
 
 class ParamFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ltengine_params_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string programFolder() const { return folder.string() + "/"; }
-    void writeFile(const std::string& bytes) {
-        std::ofstream out(folder / kLTParamFileName, std::ios::binary);
-        out << bytes;
-    }
+    std::string programFolder() const { return folder.dir(); }
+    void writeFile(const std::string& bytes) { folder.write(kLTParamFileName, bytes); }
     static std::string recordBytes(const LTParamSet& set) {
         const LTParamRecord record = encodeLTParamRecord(set);
         return std::string(reinterpret_cast<const char*>(record.data()), record.size());
     }
 
-    fs::path folder;
+    runtime::testing::ScratchFolder folder;
     std::unique_ptr<LTState> state = testing::makeState();
     MessageLog log;
 };
@@ -110,7 +99,7 @@ TEST_F(ParamFile, ShortFileFailsAndKeepsTheSet) {
 }
 
 TEST_F(ParamFile, UnreadableFileIsReportedWithItsPath) {
-    fs::create_directory(folder / kLTParamFileName);  // exists, but cannot be read as a file
+    fs::create_directory(folder.file(kLTParamFileName));  // exists, but cannot be read as a file
     EXPECT_THROW(proc_LTLoadParamFile(*state, programFolder(), log.sink()), runtime::InOutError);
     EXPECT_EQ(log.messages,
               std::vector<std::string>{"Error on assigning file " + programFolder() + "Zelk_LT-params.kpx"});

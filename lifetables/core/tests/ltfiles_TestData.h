@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "assessment/core/tests/TestFiles.h"
 #include "lifetables/core/LTState.h"
 #include "lifetables/core/tests/ltengine_TestState.h"
 #include "runtime/NumberText.h"
+#include "runtime/testing/ScratchFolder.h"
 
 namespace lifetables::testing {
 
-using assessment::test::ScratchFolder;
+using runtime::testing::ScratchFolder;
 
 // Values of every magnitude the general form meets: integral, fractional, negative, tiny, huge.
 inline double sampleValue(int seed) {

@@ -9,7 +9,7 @@
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
-#include "runtime/tests/ReadOnlyFolder.h"
+#include "runtime/testing/ReadOnlyFolder.h"
 
 namespace lifetables::testing {
 namespace {
@@ -432,12 +432,12 @@ TEST_F(LTInputFileTest, SaveIntoAReadOnlyFolderOverAWritableFile) {
     written->LTinputPath = folder.dir();
     written->LTinputName = "res.txt";
     folder.write("res.txt", "previous\r\n");
-    const auto run = runtime::test::runInReadOnlyFolder(folder.dir(), [&] {
+    const auto run = runtime::testing::runInReadOnlyFolder(folder.dir(), [&] {
         proc_LTWriteInputFile(*written);
         return true;
     });
-    if (run == runtime::test::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(run, runtime::test::ReadOnlyRun::Succeeded);
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
     const std::string saved = folder.read("res.txt");
     EXPECT_EQ(saved.rfind("[LT_empirical_data/female]\r\ncomment 2\r\n2004\r\n", 0), 0u);
     EXPECT_EQ(saved.substr(saved.size() - 7), "[END]\r\n");

@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace runtime::test {
+namespace runtime::testing {
 
 enum class ReadOnlyRun { Succeeded, Failed, CannotRun };
 
@@ -54,4 +54,4 @@ inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::fun
     return WEXITSTATUS(status) == 0 ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
 }
 
-}  // namespace runtime::test
+}  // namespace runtime::testing
