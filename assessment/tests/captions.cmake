@@ -2,6 +2,3 @@
 zelk_add_test(NAME captions_tests GUI TIMEOUT 120
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/captions_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/CaptionCheck.cpp
   LIBS screens)
-# The tests read the screens' widgets through the generated form classes.
-target_include_directories(captions_tests PRIVATE ${CMAKE_BINARY_DIR}/screens_autogen/include)
-add_dependencies(captions_tests screens)

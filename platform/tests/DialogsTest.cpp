@@ -156,13 +156,13 @@ TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
 
 // The open and save dialogs as they open: every column of the file list can be read whole.
 TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
-    QTemporaryDir temp;
+    runtime::testing::ScratchFolder temp;
     for (const char* name : {"data_rec.dat", "town.tab", "endp.tab", "params.tab", "data_sup.tab", "data.kdf"})
-        ASSERT_TRUE(writeTestFile(temp.filePath(QLatin1String(name)), QByteArray(123456, 'x')));
-    ASSERT_TRUE(QDir(temp.path()).mkdir(QStringLiteral("exchange files")));
+        temp.write(name, std::string(123456, 'x'));
+    temp.subfolder("exchange files");
     DialogScript::deactivate();
     FileDialogOptions options;
-    options.initialDir = temp.path();
+    options.initialDir = QString::fromStdString(temp.dir());
     options.filter = QStringLiteral("All files (*)");
     for (const bool save : {false, true}) {
         QStringList unreadable{QStringLiteral("no file dialog")};

@@ -77,9 +77,9 @@ TEST(HelpWindow, BackGoesToTheTopicBeforeAndContentsToTheContentsTopic) {
     const QString example = QString::fromStdString(temp.file("ex.HLP"));
     const QByteArray filler = QByteArray("<p>text</p>").repeated(200);
     writeHelp(online, "<html><body><h1>Help</h1>" + filler + "<a name=\"contents\"></a><p>Contents</p>" +
-                                          filler + "<a name=\"context-4\"></a><p>Air quality data</p></body></html>");
+           filler + "<a name=\"context-4\"></a><p>Air quality data</p></body></html>");
     writeHelp(lifeTables, "<html><body>" + filler + "<a name=\"content\"></a><p>Life tables</p>" +
-                                              filler + "<a name=\"calc\"></a><p>Calculation</p></body></html>");
+           filler + "<a name=\"calc\"></a><p>Calculation</p></body></html>");
     writeHelp(example, "<html><body><p>Example</p>" + filler + "<a name=\"How\"></a><p>How</p></body></html>");
     DialogScript::deactivate();
 

@@ -70,13 +70,7 @@ TEST(Help, OpensTheFileAtTheTopicWhateverTheCaseOfItsName) {
 TEST(Help, MissingFileGivesAMessage) {
     DialogScript::deactivate();
     QString text;
-    QTimer::singleShot(0, [&] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
+    readAndCloseNextRealBox([&](const QMessageBox& box) { text = box.text(); });
     showHelpTopic(QStringLiteral("/nonexistent/ex.HLP"), QStringLiteral("How"));
     EXPECT_TRUE(text.contains("ex.HLP")) << text.toStdString();
 }
@@ -97,13 +91,7 @@ TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
 
     DialogScript::deactivate();
     QString boxTitle;
-    QTimer::singleShot(0, [&] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxTitle = box->windowTitle();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
+    readAndCloseNextRealBox([&](const QMessageBox& box) { boxTitle = box.windowTitle(); });
     showMessage(QStringLiteral("Value out of range"));
     EXPECT_EQ(boxTitle, "Zelk");
     EXPECT_EQ(WindowSystemTitle::formatWindowTitle(boxTitle, separator), "Zelk");

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,6 +53,18 @@ inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::fun
     fs::permissions(folder, before);
     if (!waited || !WIFEXITED(status) || WEXITSTATUS(status) == 2) return ReadOnlyRun::CannotRun;
     return WEXITSTATUS(status) == 0 ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
+}
+
+// Runs `action` as runInReadOnlyFolder does and expects it to succeed. False where it cannot run
+// at all (root without an unprivileged user to switch to); the caller then skips the test.
+inline bool ranInReadOnlyFolder(const std::string& folder, const std::function<void()>& action) {
+    const ReadOnlyRun run = runInReadOnlyFolder(folder, [&action] {
+        action();
+        return true;
+    });
+    if (run == ReadOnlyRun::CannotRun) return false;
+    EXPECT_EQ(run, ReadOnlyRun::Succeeded) << "the save failed in a folder that takes no new file";
+    return true;
 }
 
 }  // namespace runtime::testing

@@ -146,12 +146,8 @@ TEST_F(LTCalculationsFileTest, SaveLeavesAUserFileNamedLikeATemporaryAlone) {
 TEST_F(LTCalculationsFileTest, SaveIntoAReadOnlyFolderOverAWritableFile) {
     simulate(3, 2);
     folder.write("calc.txt", "previous\r\n");
-    const auto run = runtime::testing::runInReadOnlyFolder(folder.dir(), [&] {
-        proc_LTWriteCalculations(*state);
-        return true;
-    });
-    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    if (!runtime::testing::ranInReadOnlyFolder(folder.dir(), [&] { proc_LTWriteCalculations(*state); }))
+        GTEST_SKIP() << "no unprivileged user to run as";
     const auto lines = crlfLines(folder.read("calc.txt"));
     ASSERT_EQ(lines.size(), 1u + 16 * 5);
     EXPECT_EQ(lines[0], "[Calculation:_both_sexes]");

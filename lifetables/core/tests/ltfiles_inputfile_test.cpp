@@ -28,6 +28,17 @@ protected:
         return result;
     }
 
+    // A state filled for `sexes`, to be saved as `name` in the folder over a file holding `previous`.
+    std::unique_ptr<LTState> stateToSave(std::initializer_list<int> sexes, const std::string& name,
+                                         const std::string& previous) {
+        auto written = makeState();
+        fillState(*written, sexes);
+        written->LTinputPath = folder.dir();
+        written->LTinputName = name;
+        folder.write(name, previous);
+        return written;
+    }
+
     // Writes the state to "input.txt" and reads the file back into a fresh state.
     ReadResult roundTrip(LTState& written) {
         written.LTinputPath = folder.dir();
@@ -399,11 +410,7 @@ TEST_F(LTInputFileTest, RowsBeyond120AreNotStoredAndTheUserIsTold) {
 }
 
 TEST_F(LTInputFileTest, FailedSaveKeepsThePreviousFileAndReportsTheError) {
-    auto written = makeState();
-    fillState(*written, {1});
-    written->LTinputPath = folder.dir();
-    written->LTinputName = "input.txt";
-    folder.write("input.txt", "previous contents\r\n");
+    auto written = stateToSave({1}, "input.txt", "previous contents\r\n");
     runtime::testing::failNextWriterClose();
     EXPECT_THROW(proc_LTWriteInputFile(*written), runtime::InOutError);
     EXPECT_EQ(folder.read("input.txt"), "previous contents\r\n");
@@ -414,11 +421,7 @@ TEST_F(LTInputFileTest, FailedSaveKeepsThePreviousFileAndReportsTheError) {
 }
 
 TEST_F(LTInputFileTest, SaveLeavesAUserFileNamedLikeATemporaryAlone) {
-    auto written = makeState();
-    fillState(*written, {1});
-    written->LTinputPath = folder.dir();
-    written->LTinputName = "res.txt";
-    folder.write("res.txt", "previous\r\n");
+    auto written = stateToSave({1}, "res.txt", "previous\r\n");
     folder.write("res.txt.tmp", "the user's own\r\n");
     proc_LTWriteInputFile(*written);
     EXPECT_EQ(folder.read("res.txt.tmp"), "the user's own\r\n");
@@ -427,17 +430,9 @@ TEST_F(LTInputFileTest, SaveLeavesAUserFileNamedLikeATemporaryAlone) {
 }
 
 TEST_F(LTInputFileTest, SaveIntoAReadOnlyFolderOverAWritableFile) {
-    auto written = makeState();
-    fillState(*written, {2});
-    written->LTinputPath = folder.dir();
-    written->LTinputName = "res.txt";
-    folder.write("res.txt", "previous\r\n");
-    const auto run = runtime::testing::runInReadOnlyFolder(folder.dir(), [&] {
-        proc_LTWriteInputFile(*written);
-        return true;
-    });
-    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
-    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    auto written = stateToSave({2}, "res.txt", "previous\r\n");
+    if (!runtime::testing::ranInReadOnlyFolder(folder.dir(), [&] { proc_LTWriteInputFile(*written); }))
+        GTEST_SKIP() << "no unprivileged user to run as";
     const std::string saved = folder.read("res.txt");
     EXPECT_EQ(saved.rfind("[LT_empirical_data/female]\r\ncomment 2\r\n2004\r\n", 0), 0u);
     EXPECT_EQ(saved.substr(saved.size() - 7), "[END]\r\n");
