@@ -1,8 +1,10 @@
 #pragma once
-// Small pieces shared by the location and air-quality data screens.
+// Small pieces shared by the location, air-quality data and chart screens.
+#include <QLineEdit>
 #include <QString>
 
 #include "assessment/core/AssessmentState.h"
+#include "platform/Ansi.h"
 
 namespace assessment {
 
@@ -16,6 +18,13 @@ struct ValidAtEnd {
 inline QString pollutantName(std::int32_t index) {
     if (index < 0 || index >= kPollutantCount) return QString();
     return QString::fromLatin1(kPollutantNames[static_cast<std::size_t>(index)]);
+}
+
+// The data supplier's organisation in a screen's top panel. The edit is narrower than many names,
+// so it shows the start of the name, not its end.
+inline void showOrganisation(QLineEdit* edit, const std::string& organisation) {
+    edit->setText(platform::fromAnsi(organisation));
+    edit->setCursorPosition(0);
 }
 
 }  // namespace assessment

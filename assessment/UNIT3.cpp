@@ -254,7 +254,7 @@ void TForm3::save_data() {
 
 void TForm3::FormActivate() {
     auto& s = aq();
-    ui_->Editorgan->setText(fromAnsi(s.supplier_org));
+    assessment::showOrganisation(ui_->Editorgan, s.supplier_org);
     ui_->country->setText(fromAnsi(s.supplier_country));
     setNewLocationMode(ui_->agglom->currentIndex() < 0);
     s.town_count = ui_->agglom->count();

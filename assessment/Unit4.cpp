@@ -357,7 +357,7 @@ void TForm4::FormActivate() {
     focusControl(u.Editwin_days);
     s.aq_valid = -1;
     u.Label64->setText(fromAnsi(s.supplier_org));
-    u.Editorgan->setText(fromAnsi(s.supplier_org));
+    assessment::showOrganisation(u.Editorgan, s.supplier_org);
     u.country->setText(fromAnsi(s.supplier_country));
     if (s.cur_record == 0) s.cur_record = 1;
     program().Form3->show_record(s.cur_record);

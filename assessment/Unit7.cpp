@@ -8,6 +8,7 @@
 
 #include "assessment/ChartAxisChoice.h"
 #include "assessment/Program.h"
+#include "assessment/RecordScreenHelpers.h"
 #include "assessment/Unit6.h"
 #include "assessment/core/ImpactCalculation.h"
 #include "platform/Ansi.h"
@@ -82,7 +83,7 @@ void TForm7::buildChart() {
     const int first = assessment::effectiveCutOff(aq.first_class);
 
     chart.ToolBar(true);
-    ui_->Editorgan->setText(platform::fromAnsi(aq.supplier_org));
+    assessment::showOrganisation(ui_->Editorgan, aq.supplier_org);
     if (aq.chart_column < 1 || aq.chart_column > 8) aq.chart_column = kDefaultColumn;
     const int column = aq.chart_column;
 

@@ -155,6 +155,7 @@ protected:
 
         ASSERT_TRUE(becameActive(p->Form3));
         EXPECT_EQ(u3().Editorgan->text(), "Institute");
+        EXPECT_EQ(u3().Editorgan->cursorPosition(), 0);  // the top panel shows the name from its start
         EXPECT_EQ(u3().country->text(), "Land");
         ASSERT_TRUE(u3().Button3->isVisible());  // no town yet: a new location is entered
         typeInto(u3().agglom, "Old Town");
@@ -181,6 +182,7 @@ protected:
         EXPECT_EQ(DialogScript::pendingAnswers(), 0u);
         DialogScript::clearShown();
         EXPECT_EQ(u4().editpol->text(), "PM10");
+        EXPECT_EQ(u4().Editorgan->cursorPosition(), 0);
         EXPECT_EQ(u4().agglom->text(), "Old Town");
         typeAll({{u4().Editwin_days, "180"}, {u4().Editsum_days, "185"}, {u4().edit3, "365"},
                  {u4().Editann_mean, "40"}, {u4().Editann_p, "90"}, {u4().Editann_max, "120"},
@@ -282,6 +284,7 @@ void AssessmentRoad::roadToChart() {
     EXPECT_DOUBLE_EQ(chart.axisStep, 50);
     EXPECT_NEAR(chart.axisMax, 107.142857 + 25, 1e-5);
     EXPECT_EQ(u7().Editorgan->text(), "Institute");
+    EXPECT_EQ(u7().Editorgan->cursorPosition(), 0);
     u7().CheckBox1->click();  // "All Classes"
     ASSERT_TRUE(becameActive(p->Form7));
     ASSERT_EQ(chart.pointCount, 25);
