@@ -217,20 +217,17 @@ TEST_F(ImpactScreen, PrintsThreePagesAndRestoresTheScreen) {
         int topRow, screenHeight, gridHeight;
         bool supplierShown, programLineShown, anyButtonShown;
     };
-    std::vector<Page> pages;
-    PrintedPages printed([&](QWidget& screen) {
+    const QString pdf = QString::fromStdString(workDir + "table.pdf");
+    grid().setTopRow(40);
+    PrintedPages printed;
+    const auto pages = printed.printOnce(pdf, [&] { ui.BitBtn2->click(); }, [&](QWidget& screen) {
         bool anyButton = false;
         for (QPushButton* b : buttons) anyButton = anyButton || b->isVisibleTo(&screen);
-        pages.push_back({grid().topRow(), screen.height(), grid().height(), ui.Label2->isVisibleTo(&screen),
-                         ui.Label4->isVisibleTo(&screen), anyButton});
+        return Page{grid().topRow(), screen.height(), grid().height(), ui.Label2->isVisibleTo(&screen),
+                    ui.Label4->isVisibleTo(&screen), anyButton};
     });
-    const std::string pdf = workDir + "table.pdf";
-    DialogScript::printToPdf(QString::fromStdString(pdf));
-    grid().setTopRow(40);
-    ui.BitBtn2->click();
-    DialogScript::printToPdf(QString());
     EXPECT_EQ(DialogScript::lastPageCount(), 3);
-    EXPECT_FALSE(readFile(pdf).empty());
+    EXPECT_FALSE(readFile(pdf.toStdString()).empty());
 
     // The first page shows the grid where the user left it, the next two the lower and upper blocks;
     // every page carries the supplier and the program line and no button.

@@ -445,7 +445,6 @@ TEST_F(LocationScreen, OlderRecordWithoutClassWidthGetsItFromThePollutantAndIsSt
 
 TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTown) {
     QTemporaryDir out;
-    DialogScript::printToPdf(out.filePath("location.pdf"));
     startWith(recordLine({}), "0 1|1|Alpha\r\n");
     f3->showForm();
     b3("Button2")->click();
@@ -456,15 +455,13 @@ TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTo
         bool headingShown, issuerShown, panelShown, saveShown, agglomEditable, intervalEditable;
         QString town;
     };
-    std::vector<Page> pages;
-    PrintedPages printed([&](QWidget& screen) {
-        pages.push_back({heading->isVisibleTo(&screen), issuer->isVisibleTo(&screen),
-                         f3->findChild<QWidget*>("Panel1")->isVisibleTo(&screen), b3("BitBtn2")->isVisibleTo(&screen),
-                         box3("agglom")->isEditable(), box3("interval")->isEditable(), shownText(box3("agglom"))});
+    const QString pdf = out.filePath("location.pdf");
+    PrintedPages printed;
+    const auto pages = printed.printOnce(pdf, [&] { b3("BitBtn3")->click(); }, [&](QWidget& screen) {
+        return Page{heading->isVisibleTo(&screen), issuer->isVisibleTo(&screen),
+                    f3->findChild<QWidget*>("Panel1")->isVisibleTo(&screen), b3("BitBtn2")->isVisibleTo(&screen),
+                    box3("agglom")->isEditable(), box3("interval")->isEditable(), shownText(box3("agglom"))};
     });
-    b3("BitBtn3")->click();
-    DialogScript::printToPdf(QString());
-    EXPECT_EQ(DialogScript::printJobCount(), 1);
     // The page shows the footer and the typed town in fixed lists, without the top panel and the
     // save button.
     ASSERT_EQ(pages.size(), 1u);
@@ -477,7 +474,7 @@ TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTo
     EXPECT_FALSE(pages[0].agglomEditable);
     EXPECT_FALSE(pages[0].intervalEditable);
     EXPECT_EQ(pages[0].town, "Typed");
-    EXPECT_TRUE(std::filesystem::exists(out.filePath("location.pdf").toStdString()));
+    EXPECT_TRUE(std::filesystem::exists(pdf.toStdString()));
     EXPECT_TRUE(f3->findChild<QLabel*>("Label65")->isHidden());
     EXPECT_TRUE(f3->findChild<QLabel*>("Label66")->isHidden());
     EXPECT_FALSE(b3("BitBtn2")->isHidden());

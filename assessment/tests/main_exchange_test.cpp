@@ -15,9 +15,6 @@
 #include "ui_TForm2.h"
 #include "ui_TForm3.h"
 
-using platform::Button;
-using platform::testing::DialogScript;
-
 namespace {
 
 std::string record(int pollutant, const std::string& tail = ";;;") {

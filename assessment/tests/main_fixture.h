@@ -6,6 +6,11 @@
 #include "assessment/Unit2.h"
 #include "assessment/tests/ProgramFixture.h"
 #include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+
+// The test support every test of these two screens uses.
+using platform::Button;
+using namespace platform::testing;
 
 class MainScreens : public ProgramFixture {
 protected:
@@ -13,7 +18,6 @@ protected:
     // these temporary program folders lack, is no concern of these tests; every other box that
     // nobody answered fails the test.
     Program& startUp() {
-        using platform::testing::DialogScript;
         DialogScript::setUnexpectedHandler([](const QString& what) {
             if (!what.contains(QStringLiteral("No parameter file found")))
                 ADD_FAILURE() << what.toStdString();

@@ -22,10 +22,6 @@
 #include "ui_TForm3.h"
 #include "ui_TForm5.h"
 
-using platform::Button;
-using platform::testing::DialogScript;
-using platform::testing::activateForm;
-
 namespace {
 
 class MainScreen : public MainScreens {

@@ -244,20 +244,16 @@ TEST_F(ParamsScreen, PrintRestoresTheBoxesAndTheirTyping) {
     publishRecord();
     open();
     const QString pdf = QString::fromStdString(workDir + "params.pdf");
-    DialogScript::printToPdf(pdf);
     struct Page {
         bool pollutantEditable, endpointEditable, certaintyEditable, blankShown, buttonBarShown;
         QString pollutant, endpoint, certainty;
     };
-    std::vector<Page> pages;
-    PrintedPages printed([&](QWidget& screen) {
-        pages.push_back({u().editpol->isEditable(), u().endpoint->isEditable(), u().strength->isEditable(),
-                         u().Panel_hideYearDropButton->isVisibleTo(&screen), u().Panel1->isVisibleTo(&screen),
-                         u().editpol->currentText(), u().endpoint->currentText(), u().strength->currentText()});
+    PrintedPages printed;
+    const auto pages = printed.printOnce(pdf, [&] { pressButton(u().BitBtn4); }, [&](QWidget& screen) {
+        return Page{u().editpol->isEditable(), u().endpoint->isEditable(), u().strength->isEditable(),
+                    u().Panel_hideYearDropButton->isVisibleTo(&screen), u().Panel1->isVisibleTo(&screen),
+                    u().editpol->currentText(), u().endpoint->currentText(), u().strength->currentText()};
     });
-    pressButton(u().BitBtn4);
-    DialogScript::printToPdf(QString());
-    EXPECT_EQ(DialogScript::printJobCount(), 1);
     // The page shows the three boxes as fixed lists with their choices, the blank panel over the
     // pollutant box's right end, and no button bar.
     ASSERT_EQ(pages.size(), 1u);

@@ -20,12 +20,6 @@
 #include "ui_TForm1.h"
 #include "ui_TForm2.h"
 
-using platform::Button;
-using platform::testing::DialogScript;
-using platform::testing::PrintedPages;
-using platform::testing::activateForm;
-using platform::testing::typeInto;
-
 namespace {
 
 class SupplierScreen : public MainScreens {
@@ -150,25 +144,22 @@ TEST_F(SupplierScreen, PrintShowsTheProgrammeLabelsOnlyWhilePrinting) {
     ASSERT_TRUE(activateForm(f2));
     EXPECT_TRUE(u2().Label65->isHidden());
     EXPECT_EQ(u2().Label66->text(), "Zelk Data collection programme");
-    DialogScript::printToPdf(out.filePath("supplier.pdf"));
     struct Page {
         bool programmeShown, issuerShown, panelShown;
     };
-    std::vector<Page> pages;
-    PrintedPages printed([&](QWidget& screen) {
-        pages.push_back({u2().Label66->isVisibleTo(&screen), u2().Label65->isVisibleTo(&screen),
-                         u2().Panel1->isVisibleTo(&screen)});
+    const QString pdf = out.filePath("supplier.pdf");
+    PrintedPages printed;
+    const auto pages = printed.printOnce(pdf, [&] { u2().BitBtn2->click(); }, [&](QWidget& screen) {
+        return Page{u2().Label66->isVisibleTo(&screen), u2().Label65->isVisibleTo(&screen),
+                    u2().Panel1->isVisibleTo(&screen)};
     });
-    u2().BitBtn2->click();
-    DialogScript::printToPdf(QString());
-    EXPECT_EQ(DialogScript::printJobCount(), 1);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(pages[0].programmeShown);
     EXPECT_TRUE(pages[0].issuerShown);
     EXPECT_FALSE(pages[0].panelShown);
     EXPECT_TRUE(printed.showsInk(0, *f2, *u2().Label66));
     EXPECT_TRUE(printed.showsInk(0, *f2, *u2().Label65));
-    EXPECT_TRUE(QFile::exists(out.filePath("supplier.pdf")));
+    EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(u2().Label65->isHidden());
     EXPECT_TRUE(u2().Label66->isHidden());
     EXPECT_FALSE(u2().Panel1->isHidden());

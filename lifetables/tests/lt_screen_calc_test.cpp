@@ -12,12 +12,6 @@
 #include "lifetables/tests/lt_screen_fixture.h"
 #include "runtime/NumberText.h"
 
-using platform::Button;
-using platform::testing::answerNextBox;
-using platform::testing::answerNextFile;
-using platform::testing::DialogScript;
-using platform::testing::lastBoxText;
-
 namespace {
 
 QString fixed2(double value) { return QString::fromStdString(runtime::formatFixed(value, 6, 2)); }

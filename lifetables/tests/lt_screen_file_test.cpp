@@ -16,30 +16,16 @@
 #include "lifetables/tests/lt_screen_fixture.h"
 #include "runtime/NumberText.h"
 
-using platform::Button;
-using platform::testing::answerNextBox;
-using platform::testing::answerNextFile;
-using platform::testing::cancelNextFile;
-using platform::testing::DialogScript;
-using platform::testing::lastBoxText;
-
 TEST_F(LifeTableScreen, StartsEmptyWithCaptionsAndTheFirstAgeGroupsPrepared) {
     EXPECT_EQ(screen()->windowTitle(), QStringLiteral("Zelk Life-Table Simulation Version 2.2.3"));
     EXPECT_EQ(ui().TabPageControl->currentWidget(), ui().TabInfos);
     const QStringList tabs = {"Infos", "Data male", "Data female", "Data all", "Calc", "YoLL all", "YoLL lost male", "YoLL female"};
     for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(ui().TabPageControl->tabText(i), tabs[i]);
     for (platform::StringGrid* grid : {ui().TabE_maleStringGrid, ui().TabE_femaleStringGrid, ui().TabE_allStringGrid}) {
-        EXPECT_EQ(grid->cell(0, 0), QStringLiteral("from age..."));
-        EXPECT_EQ(grid->cell(5, 0), QStringLiteral("# d. LCA"));
-        EXPECT_EQ(grid->cell(0, 1), QStringLiteral("0"));
-        EXPECT_EQ(grid->cell(1, 1), QStringLiteral("0"));
-        EXPECT_EQ(grid->cell(0, 2), QStringLiteral("1"));
-        EXPECT_TRUE(grid->cell(1, 2).isEmpty());
+        expectCells(grid, {{0, 0, "from age..."}, {5, 0, "# d. LCA"},  // the headings
+                           {0, 1, "0"}, {1, 1, "0"}, {0, 2, "1"}, {1, 2, ""}});
     }
-    platform::StringGrid* life = ui().TabLTmaleStringGrid_lifeRemain;
-    EXPECT_EQ(life->cell(0, 1), QStringLiteral("  0"));
-    EXPECT_EQ(life->cell(0, 2), QStringLiteral("  5"));
-    EXPECT_EQ(life->cell(0, 120), QStringLiteral("  595"));
+    expectCells(ui().TabLTmaleStringGrid_lifeRemain, {{0, 1, "  0"}, {0, 2, "  5"}, {0, 120, "  595"}});
     EXPECT_EQ(ui().TabLTallComboBox_displayAgeInterval->currentText(), QStringLiteral("1"));
     EXPECT_EQ(ui().TabLTmaleComboBox_displayAgeInterval->currentText(), QStringLiteral("5"));
     EXPECT_EQ(ui().TabLTallLabel_IndicatorCauseOfDeath->text(), QStringLiteral("ALL causes of death"));
@@ -55,10 +41,7 @@ TEST_F(LifeTableScreen, TheDefaultsBoxFillsTheRiskRowsAndLocksTheCertainty) {
     showTab(ui().TabRR);
     ui().TabRRCheckBox_useTAVdefaults->click();
     platform::StringGrid* grid = ui().TabRRStringGrid_betaRR;
-    EXPECT_EQ(grid->cell(0, 1), QStringLiteral("30"));
-    EXPECT_EQ(grid->cell(1, 3), QStringLiteral("120"));
-    EXPECT_EQ(grid->cell(2, 1), QStringLiteral("0.0060200"));
-    EXPECT_EQ(grid->cell(2, 2), QStringLiteral("0.0089330"));
+    expectCells(grid, {{0, 1, "30"}, {1, 3, "120"}, {2, 1, "0.0060200"}, {2, 2, "0.0089330"}});
     EXPECT_EQ(ui().TabRREdit_xlo->text(), QStringLiteral("7.5"));
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("80"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("HIGH"));
@@ -89,9 +72,7 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("60"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("MEDIUM"));
     // The relative risks come with all their digits.
-    platform::StringGrid* risks = ui().TabRRStringGrid_betaRR;
-    EXPECT_EQ(risks->cell(2, 3), QStringLiteral("0.0127"));
-    EXPECT_EQ(risks->cell(4, 1), QStringLiteral("1.06183654654536"));
+    expectCells(ui().TabRRStringGrid_betaRR, {{2, 3, "0.0127"}, {4, 1, "1.06183654654536"}});
     EXPECT_TRUE(ui().TabRRCheckBox_all_causes->isChecked());
     EXPECT_FALSE(ui().TabRRCheckBox_cardio_causes->isEnabled());
     EXPECT_EQ(ui().TabE_femaleStringGrid->cell(2, 4), QStringLiteral("2000"));

@@ -2,6 +2,8 @@
 // A fresh program with its life-table screen shown, and small life-table input/result files
 // written the way the program writes them.
 #include <QTabWidget>
+#include <initializer_list>
+#include <source_location>
 #include <string>
 
 #include "assessment/Program.h"
@@ -12,6 +14,10 @@
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
 #include "ui_TPagesDlgLT.h"
+
+// The test support every life-table screen test uses.
+using platform::Button;
+using namespace platform::testing;
 
 // The bytes of an input/result file: male and female age groups of five years, the information
 // record, the relative-risk settings and empty result sections for the sexes with data.
@@ -96,11 +102,24 @@ protected:
         platform::testing::processEvents();
     }
 
+    // The text a grid cell must show ("" for an empty cell).
+    struct CellText {
+        int col, row;
+        const char* text;
+    };
+    static void expectCells(const platform::StringGrid* grid, std::initializer_list<CellText> cells,
+                            std::source_location where = std::source_location::current()) {
+        const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "expectCells");
+        for (const CellText& c : cells)
+            EXPECT_EQ(grid->cell(c.col, c.row), QString::fromUtf8(c.text))
+                << grid->objectName().toStdString() << " cell " << c.col << ", " << c.row;
+    }
+
     // Opens `bytes` as an input/result file of the working directory through File / Open.
     std::string openFile(const std::string& name, const std::string& bytes) {
         const std::string path = workDir + name;
         writeFile(path, bytes);
-        platform::testing::answerNextFile(QString::fromStdString(path));
+        answerNextFile(QString::fromStdString(path));
         ui().MFileOpenInputData->trigger();
         platform::testing::processEvents();
         return path;
