@@ -95,7 +95,6 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
     if (handler) {
         QPointer<Form> alive(form);
         d->inTransition = true;
-        d->redirected = false;
         d->redirect = nullptr;
         {
             struct EndTransition {
@@ -107,7 +106,7 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
             runGuarded(handler);
         }
         if (!alive) return;
-        if (d->redirected && d->redirect && d->redirect->isEnabled()) {
+        if (d->redirect && d->redirect->isEnabled()) {
             target = controlFor(form, d->redirect);
             moveFocusTo = d->redirect;
             redirected = true;
@@ -116,7 +115,6 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
             target = controlFor(form, now);
             redirected = true;
         }
-        d->redirected = false;
         d->redirect = nullptr;
     }
     d->activeControl = target;

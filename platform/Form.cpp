@@ -82,7 +82,6 @@ void Form::focusControl(QWidget* control) {
     if (d_->inTransition) {
         // Inside a leave handler: the pending move goes here instead.
         d_->redirect = control;
-        d_->redirected = true;
         return;
     }
     if (!control->isEnabled()) return;

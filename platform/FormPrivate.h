@@ -23,7 +23,6 @@ struct Form::Private {
     // While a leave handler runs: focus notifications of this screen are ignored, and
     // focusControl() only records where the focus goes afterwards.
     bool inTransition = false;
-    bool redirected = false;
     QPointer<QWidget> redirect;
 
     // Counts focus notifications seen for this screen (tells focusControl whether Qt reported its move).

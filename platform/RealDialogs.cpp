@@ -111,6 +111,15 @@ void fitFileList(QFileDialog& dialog) {
     dialog.resize(std::max(dialog.width(), dialogWidth), std::max(dialog.height(), 440));
 }
 
+// Runs the dialog with its file list fitted; the path chosen, or nothing when it was cancelled.
+std::optional<QString> chosenPath(QFileDialog& dialog) {
+    fitFileList(dialog);
+    if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    return files.front();
+}
+
 }  // namespace
 
 Button escapeAnswer(const std::vector<Button>& buttons) {
@@ -168,11 +177,7 @@ std::optional<QString> runFileDialog(FileDialogKind kind, const FileDialogOption
         dialog.setFileMode(options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!options.fileName.isEmpty()) dialog.selectFile(options.fileName);
-    fitFileList(dialog);
-    if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty()) return std::nullopt;
-    return files.front();
+    return chosenPath(dialog);
 }
 
 std::optional<QString> runDirectoryDialog(const QString& title, const QString& initialDir) {
@@ -180,11 +185,7 @@ std::optional<QString> runDirectoryDialog(const QString& title, const QString& i
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
-    fitFileList(dialog);
-    if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty()) return std::nullopt;
-    return files.front();
+    return chosenPath(dialog);
 }
 
 }  // namespace platform::detail

@@ -61,10 +61,9 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
     layout->addWidget(canvas_, 1);
 }
 
-void ChartControl::ToolBar(bool shown) {
-    toolBarShown_ = shown;
-    toolBar_->setVisible(shown);
-}
+void ChartControl::ToolBar(bool shown) { toolBar_->setVisible(shown); }
+
+bool ChartControl::ToolBar() const { return !toolBar_->isHidden(); }
 
 void ChartControl::Decimals(short decimals) {
     model_.decimals = decimals;

@@ -26,7 +26,7 @@ public:
 
     // Properties.
     void ToolBar(bool shown);
-    bool ToolBar() const { return toolBarShown_; }
+    bool ToolBar() const;
     void Decimals(short decimals);
     short Decimals() const { return static_cast<short>(model_.decimals); }
     void ThisSerie(short series) { thisSerie_ = series; }
@@ -74,7 +74,6 @@ private:
     ChartKind kind_ = ChartKind::Bars;
     short thisSerie_ = 0;
     bool dataOpen_ = false;
-    bool toolBarShown_ = false;
     QToolBar* toolBar_ = nullptr;
     ChartCanvas* canvas_ = nullptr;
     QAction* copyAction_ = nullptr;
