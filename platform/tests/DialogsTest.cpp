@@ -134,15 +134,13 @@ TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
     DialogScript::deactivate();
     QString question;
     QTimer::singleShot(0, [&] {
-        (void)QTest::qWaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* dialog = nextModal<QFileDialog>();
         if (!dialog) return;
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (!name) return;
         name->setText(folder);
         QTimer::singleShot(0, [&] {
-            (void)QTest::qWaitFor([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (auto* box = nextModal<QMessageBox>()) {
                 question = box->text();
                 box->button(QMessageBox::Yes)->click();
             }
@@ -167,8 +165,7 @@ TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
     for (const bool save : {false, true}) {
         QStringList unreadable{QStringLiteral("no file dialog")};
         QTimer::singleShot(0, [&] {
-            (void)QTest::qWaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* dialog = nextModal<QFileDialog>();
             if (!dialog) return;
             unreadable = unreadableFileColumns(dialog);
             dialog->reject();
@@ -190,8 +187,7 @@ TEST(RealBoxes, AnswerComesFromTheButtonPressed) {
 TEST(RealBoxes, EscapeGivesCancelOrNo) {
     DialogScript::deactivate();
     QTimer::singleShot(0, [] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        QTest::keyClick(nextModal(), Qt::Key_Escape);
     });
     EXPECT_EQ(confirm(QStringLiteral("Delete record?")), Button::No);
 }
@@ -221,8 +217,7 @@ TEST(RealBoxes, HelpWindowOpenBeforeTheBoxIsFreedByHelp) {
     int blockedWithBox = -1;
     int blockedAfterHelp = -1;
     QTimer::singleShot(0, [&] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto* box = nextModal<QMessageBox>();
         if (!box) return;
         blockedWithBox = blocked;
         box->button(QMessageBox::Help)->click();
@@ -252,8 +247,7 @@ TEST(RealBoxes, HelpButtonOpensTheHelpAndKeepsTheBoxOpen) {
     bool stayedOpen = false;
     QString shownHelp;
     QTimer::singleShot(0, [&] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto* box = nextModal<QMessageBox>();
         if (!box) return;
         box->button(QMessageBox::Help)->click();
         QTest::qWait(20);

@@ -7,19 +7,24 @@
 #include <QTimer>
 #include <functional>
 
+// Waits up to two seconds for a modal window of type T to open; that window, or null.
+template <class T = QWidget>
+T* nextModal() {
+    (void)QTest::qWaitFor([] { return qobject_cast<T*>(QApplication::activeModalWidget()) != nullptr; }, 2000);
+    return qobject_cast<T*>(QApplication::activeModalWidget());
+}
+
 // Presses `button` of the next modal message box as soon as it is open.
 inline void pressInNextRealBox(QMessageBox::StandardButton button) {
     QTimer::singleShot(0, [button] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->button(button)->click();
+        if (auto* box = nextModal<QMessageBox>()) box->button(button)->click();
     });
 }
 
 // Reads the next modal message box as soon as it is open, then presses its OK button.
 inline void readAndCloseNextRealBox(const std::function<void(const QMessageBox&)>& read) {
     QTimer::singleShot(0, [read] {
-        (void)QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 2000);
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (auto* box = nextModal<QMessageBox>()) {
             read(*box);
             box->button(QMessageBox::Ok)->click();
         }
