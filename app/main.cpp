@@ -5,7 +5,6 @@
 
 #include "assessment/Program.h"
 #include "platform/Application.h"
-#include "platform/Guard.h"
 #include "runtime/Errors.h"
 #include "runtime/NumberText.h"
 

@@ -1,7 +1,6 @@
 #include "runtime/NumberText.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -159,7 +158,6 @@ std::string formatFixed(long double value, int precision, int decimals, char sep
     precision = clampPrecision(precision);
     decimals = std::max(decimals, 0);
     Decimal d = toDecimal(value);
-    if (d.exponent > precision) return formatGeneral(value, precision, separator);
     roundTo(d, std::min(precision, d.exponent + decimals));
     if (d.exponent > precision && !d.empty()) return formatGeneral(value, precision, separator);
     if (d.negative && !d.empty()) out += '-';
@@ -256,7 +254,6 @@ bool parseRealToken(std::string_view token, long double& out, char separator) {
         if (expDigits == 0) return false;
     }
     if (i != token.size()) return false;
-    errno = 0;
     char* end = nullptr;
     const long double v = std::strtold(normalized.c_str(), &end);
     if (end != normalized.c_str() + normalized.size()) return false;

@@ -14,6 +14,15 @@ namespace {
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
+// The next number text of a numeric read: skips every blank, then takes the characters up to the
+// next blank. Empty at the end of the data.
+std::string_view nextToken(const std::string& data, std::size_t& pos) {
+    while (pos < data.size() && isBlank(data[pos])) ++pos;
+    const std::size_t start = pos;
+    while (pos < data.size() && !isBlank(data[pos])) ++pos;
+    return std::string_view(data).substr(start, pos - start);
+}
+
 }  // namespace
 
 namespace testing {
@@ -37,24 +46,16 @@ TextReader::TextReader(const std::string& path) : path_(path) {
 }
 
 std::int32_t TextReader::readInteger() {
-    while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
-    if (pos_ >= data_.size()) return 0;
-    const std::size_t start = pos_;
-    while (pos_ < data_.size() && !isBlank(data_[pos_])) ++pos_;
+    const std::string_view token = nextToken(data_, pos_);
     std::int32_t value = 0;
-    if (!parseIntegerToken(std::string_view(data_).substr(start, pos_ - start), value))
-        throw InOutError(kInvalidNumericInput);
+    if (!token.empty() && !parseIntegerToken(token, value)) throw InOutError(kInvalidNumericInput);
     return value;
 }
 
 long double TextReader::readReal() {
-    while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
-    if (pos_ >= data_.size()) return 0;
-    const std::size_t start = pos_;
-    while (pos_ < data_.size() && !isBlank(data_[pos_])) ++pos_;
+    const std::string_view token = nextToken(data_, pos_);
     long double value = 0;
-    if (!parseRealToken(std::string_view(data_).substr(start, pos_ - start), value, '.'))
-        throw InOutError(kInvalidNumericInput);
+    if (!token.empty() && !parseRealToken(token, value, '.')) throw InOutError(kInvalidNumericInput);
     return value;
 }
 

@@ -38,8 +38,8 @@ inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::fun
                                 fs::perms::others_read | fs::perms::others_exec);
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file()) {
-            fs::permissions(entry.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write |
-                                              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+            fs::permissions(entry.path(),
+                            writeBits | fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         }
     }
     const pid_t child = ::fork();

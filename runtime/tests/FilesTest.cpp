@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -70,18 +67,15 @@ TEST_F(ReplaceFile, FailedRenameKeepsTheOriginalAndReports) {
 using RewriteFile = ReplaceFile;
 
 TEST_F(RewriteFile, FilesNamedLikeTemporariesAreLeftAlone) {
-    const std::string own = dir.file("data_rec.dat.tmp");
-    const std::string numbered = dir.file("data_rec.dat.1.tmp");
-    std::ofstream(own, std::ios::binary) << "the user's own";
-    std::ofstream(numbered, std::ios::binary) << "another";
+    dir.write("data_rec.dat.tmp", "the user's own");
+    dir.write("data_rec.dat.1.tmp", "another");
     fs::create_directory(dir.file("data_rec.dat.2.tmp"));
 
     rewriteFile(target, [](TextWriter& w) { w.writeln("new"); });
     EXPECT_EQ(contents(), "new\r\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "data_rec.dat.1.tmp", "data_rec.dat.2.tmp",
                                                       "data_rec.dat.tmp"}));
-    std::ifstream in(own, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "the user's own");
+    EXPECT_EQ(dir.read("data_rec.dat.tmp"), "the user's own");
 
     // A missing target is created.
     const std::string fresh = dir.file("fresh.txt");
@@ -92,7 +86,7 @@ TEST_F(RewriteFile, FilesNamedLikeTemporariesAreLeftAlone) {
 TEST_F(RewriteFile, FailedWriteLeavesThePreviousBytes) {
     const char raw[] = "line 1\nno CR\r\n\0binary\xff";
     const std::string previous(raw, sizeof raw - 1);
-    std::ofstream(target, std::ios::binary | std::ios::trunc) << previous;
+    dir.write("data_rec.dat", previous);
     EXPECT_THROW(rewriteFile(target, [](TextWriter& w) {
                      w.writeln("half");
                      throw InOutError(kDiskFull);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 #include "runtime/testing/ScratchFolder.h"
