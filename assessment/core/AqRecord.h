@@ -8,6 +8,9 @@
 
 namespace assessment {
 
+// The number of concentration classes; their counts fill fields 4 to 28.
+constexpr int kClassCount = 25;
+
 struct AqRecord {
     static constexpr int kFieldCount = 61;
     std::array<std::int32_t, kFieldCount + 1> field{};  // field[1..61]; field[0] unused
@@ -51,6 +54,7 @@ inline constexpr int kFieldHighAnnualP98 = 59;
 inline constexpr int kFieldZero2 = 60;
 inline constexpr int kFieldZero3 = 61;
 static_assert(kFieldZero3 == AqRecord::kFieldCount);
+static_assert(kFieldLastClass - kFieldFirstClass + 1 == kClassCount);
 
 // The field that holds the count of class k (1 to 25).
 constexpr int classField(int k) { return kFieldFirstClass + k - 1; }

@@ -17,7 +17,6 @@
 namespace assessment {
 
 constexpr int kPollutantCount = 16;
-constexpr int kClassCount = 25;
 constexpr int kMaxTowns = 101;     // indices 0..100
 constexpr int kMaxEndpoints = 26;
 

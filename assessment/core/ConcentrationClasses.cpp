@@ -8,7 +8,7 @@ namespace assessment {
 
 namespace {
 
-using Captions = std::array<std::string, kClassesPerScheme + 1>;
+using Captions = std::array<std::string, kClassCount + 1>;
 
 // Lower bound and upper end of class k (2..24) for the class width w.
 int lowerBound(int k, int w) { return k <= 21 ? (k - 1) * w : 20 * w + 5 * w * (k - 21); }
@@ -51,14 +51,14 @@ const Captions* captionsFor(std::int32_t intervalIndex) {
 
 void makeLabel(std::int32_t intervalIndex, ClassCaptions& captions, ClassBounds& bounds) {
     if (const Captions* scheme = captionsFor(intervalIndex)) {
-        for (std::size_t k = 1; k <= kClassesPerScheme; ++k) captions[k] = (*scheme)[k];
+        for (std::size_t k = 1; k <= kClassCount; ++k) captions[k] = (*scheme)[k];
     }
     for (std::size_t j = 1; j < kBoundCount; ++j) {
         const std::string& caption = captions[j + 1];
         const std::size_t dash = caption.find('-');
         bounds[j] = dash == std::string::npos ? std::string() : caption.substr(0, dash);
     }
-    const std::string& top = captions[kClassesPerScheme];
+    const std::string& top = captions[kClassCount];
     const std::size_t equals = top.find('=');
     bounds[kBoundCount] = equals == std::string::npos ? std::string() : top.substr(equals + 1, 3);
 }

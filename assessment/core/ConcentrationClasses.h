@@ -5,20 +5,20 @@
 #include <cstdint>
 #include <string>
 
+#include "assessment/core/AqRecord.h"
 #include "runtime/ShortText.h"
 
 namespace assessment {
 
 struct AssessmentState;
 
-constexpr int kClassesPerScheme = 25;
-constexpr int kBoundCount = 24;
+constexpr int kBoundCount = kClassCount - 1;
 
-using ClassCaptions = std::array<runtime::ShortText<9>, kClassesPerScheme + 1>;  // [1..25]
-using ClassBounds = std::array<runtime::ShortText<9>, kBoundCount + 1>;          // [1..24]
+using ClassCaptions = std::array<runtime::ShortText<9>, kClassCount + 1>;  // [1..25]
+using ClassBounds = std::array<runtime::ShortText<9>, kBoundCount + 1>;    // [1..24]
 
 // The captions of classes 1..25 ([0] empty) for class-width index 0..2; nullptr for any other index.
-const std::array<std::string, kClassesPerScheme + 1>* captionsFor(std::int32_t intervalIndex);
+const std::array<std::string, kClassCount + 1>* captionsFor(std::int32_t intervalIndex);
 
 // Rebuilds the captions for `intervalIndex` (an index outside 0..2 keeps them as they are) and the
 // bounds from the captions: bound j is the text of caption j + 1 before its first "-", bound 24 the

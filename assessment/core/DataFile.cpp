@@ -38,16 +38,10 @@ void rewriteLine(const std::string& path, const std::string& tempPath, std::int3
 std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record) {
     if (n == 0) return std::nullopt;
     runtime::TextReader in(dataFile);
-    std::int32_t count = 0;
-    for (std::int32_t i = 1; i < n; ++i) {
-        if (in.eof()) {
-            // Lines past the end read as empty lines; they count all the same.
-            count = n - 1;
-            break;
-        }
-        in.readln();
-        ++count;
-    }
+    // The n - 1 lines before the record count whether or not the file has them: lines past the
+    // end read as empty lines.
+    std::int32_t count = n > 0 ? n - 1 : 0;
+    for (std::int32_t i = 1; i < n && !in.eof(); ++i) in.readln();
     readRecordFields(in, record);
     in.readln();
     ++count;
@@ -106,6 +100,10 @@ void deleteRecordLine(AssessmentState& state) {
 
 std::string tempFileIn(const std::string& workDir) {
     return runtime::withTrailingSlash(workDir) + "rec.tmp";
+}
+
+std::string tempFileBeside(const std::string& path) {
+    return path.substr(0, path.rfind('/') + 1) + "rec.tmp";
 }
 
 }  // namespace assessment

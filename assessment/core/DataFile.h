@@ -46,5 +46,7 @@ void deleteRecordLine(AssessmentState& state);
 
 // The scratch copy that every rewrite of the working directory goes through.
 std::string tempFileIn(const std::string& workDir);
+// The same scratch copy in the folder of the file `path`.
+std::string tempFileBeside(const std::string& path);
 
 }  // namespace assessment

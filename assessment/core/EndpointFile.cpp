@@ -1,6 +1,7 @@
 #include "assessment/core/EndpointFile.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "assessment/core/AssessmentState.h"
@@ -41,9 +42,7 @@ std::int32_t newCode(const EndpointTables& tables) {
     return largest < std::numeric_limits<std::int32_t>::max() ? largest + 1 : position;
 }
 
-}  // namespace
-
-const std::array<const char*, kBuiltinEndpointCount> kBuiltinEndpointNames = {
+constexpr std::array<const char*, 18> kBuiltinEndpointNames = {
     "Total Mortality",
     "Cardiovascular Mortality",
     "Respiratory Mortality",
@@ -64,6 +63,8 @@ const std::array<const char*, kBuiltinEndpointCount> kBuiltinEndpointNames = {
     "Asthma Attacks Adults",
 };
 
+}  // namespace
+
 std::optional<std::int32_t> EndpointTables::codeAt(int position) const {
     if (position < 0 || static_cast<std::size_t>(position) >= endpoint_codes.size()) return std::nullopt;
     return endpoint_codes[static_cast<std::size_t>(position)];
@@ -71,9 +72,9 @@ std::optional<std::int32_t> EndpointTables::codeAt(int position) const {
 
 EndpointTables builtinEndpoints() {
     EndpointTables tables;
-    for (int k = 0; k < kBuiltinEndpointCount; ++k) {
-        tables.endpoint_codes.push_back(k);
-        tables.endpoint_names.emplace_back(kBuiltinEndpointNames[static_cast<std::size_t>(k)]);
+    for (std::size_t k = 0; k < kBuiltinEndpointNames.size(); ++k) {
+        tables.endpoint_codes.push_back(static_cast<std::int32_t>(k));
+        tables.endpoint_names.emplace_back(kBuiltinEndpointNames[k]);
     }
     return tables;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The endpoint file "endp.tab": one health endpoint per line, the code as a shortest integer, one
 // blank and the name.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,9 +11,6 @@ namespace assessment {
 
 inline constexpr const char* kEndpointFile = "endp.tab";
 constexpr std::size_t kEndpointNameLength = 49;  // what a read keeps of a name
-constexpr int kBuiltinEndpointCount = 18;
-
-extern const std::array<const char*, kBuiltinEndpointCount> kBuiltinEndpointNames;
 
 // The listed endpoints in file order: entry k is list position k. A line with an empty name is
 // not listed and takes no entry, so list positions and table entries always agree. The tables

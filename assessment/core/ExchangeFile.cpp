@@ -1,7 +1,6 @@
 #include "assessment/core/ExchangeFile.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
@@ -18,15 +17,6 @@ namespace {
 constexpr std::size_t kEarlierVersionBlanks = 10;
 constexpr std::int32_t kEarlierNo2Index = 7;
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
-
-namespace {
-
 // The parameter file of an export: the user's "params.tab", else a "params.tav" copied into the
 // working directory, else the program folder's defaults, which the screens then read. A user who
 // never saved parameters exports the defaults in use.
@@ -41,8 +31,9 @@ std::string exportedParameterFile(const AssessmentState& state) {
 }  // namespace
 
 ExchangePaths exchangeSources(const AssessmentState& state) {
-    return {state.work_dir + "town.tab", state.work_dir + kEndpointFile, exportedParameterFile(state),
-            supplierFilePath(state.work_dir), state.data_file};
+    ExchangePaths sources = exchangeTargets(state);
+    sources[2] = exportedParameterFile(state);  // the parameter file's section
+    return sources;
 }
 
 ExchangePaths exchangeTargets(const AssessmentState& state) {
@@ -78,7 +69,7 @@ std::optional<std::array<SectionLines, kExchangeSectionCount>> readExchangeFile(
 }
 
 void writeSectionFile(const std::string& target, const SectionLines& lines) {
-    runtime::replaceFile(target, tempFileIn(folderOf(target)), [&lines](runtime::TextWriter& out) {
+    runtime::replaceFile(target, tempFileBeside(target), [&lines](runtime::TextWriter& out) {
         for (const std::string& line : lines) out.writeln(line);
     });
 }

@@ -10,6 +10,8 @@
 #include <array>
 #include <cstdint>
 
+#include "assessment/core/AqRecord.h"
+
 namespace assessment {
 
 constexpr int kEstimates = 3;
@@ -33,7 +35,7 @@ constexpr std::int32_t effectiveCutOff(std::int32_t firstClass) {
 struct ImpactInputs {
     std::int32_t exposed_pop = 0;              // P, thousands
     std::int32_t days_total = 0;               // N, counted days
-    std::array<std::int32_t, 26> class_counts{};  // [1..25]: n_k (record fields 4..28)
+    std::array<std::int32_t, kClassCount + 1> class_counts{};  // [1..25]: n_k (record fields 4..28)
     std::array<long double, 4> rel_risk{};     // [1..3]: central, lower, upper, per class width
     long double base_incidence = 0;            // per 100 000 per counted day
     std::int32_t first_class = 0;              // cut-off 0..23
@@ -66,7 +68,7 @@ struct ImpactResults {
     // Scalars.
     long double impact_scale = 0;                 // N * P / 100
     std::array<long double, 9> chart_maxima{};    // [1..8]: largest value of each grid column
-    std::array<std::int32_t, 26> class_present{}; // [1..25]: copy of the class counts
+    std::array<std::int32_t, kClassCount + 1> class_present{}; // [1..25]: copy of the class counts
 
     std::int32_t exposed_pop = 0;                 // P of the calculation
 

@@ -25,7 +25,6 @@ std::string recordLine(std::int32_t pollutant, const std::string& tail) {
     record[kFieldPollutant] = pollutant;
     record[kFieldYear] = 1999;
     record[kFieldPopulation] = -250;
-    record.text = tail;
     std::string line;
     for (int i = 1; i <= AqRecord::kFieldCount; ++i) line += std::to_string(record[i]) + " ";
     return line + tail;
@@ -66,7 +65,7 @@ struct ExportSetUp : WorkingDirectory {
     ExportSetUp() {
         for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"})
             folder.write(name, std::string(name) + "\r\n");
-        std::filesystem::create_directory(folder.file("out"));
+        folder.subfolder("out");
         folder.write("out/data.kdf", "earlier export\r\n");
     }
     std::string expected() const {
@@ -114,7 +113,7 @@ TEST(ExchangeFileWrite, FailedExportLeavesTheEarlierFileByteForByte) {
 
 TEST(ExchangeFileWrite, ParameterSectionFallsBackToTheDefaults) {
     WorkingDirectory w;
-    std::filesystem::create_directory(w.folder.file("prog"));
+    w.folder.subfolder("prog");
     w.state.start_dir = w.folder.file("prog");  // as the program folder, without a trailing "/"
     w.folder.write("prog/params.tav", "shipped\r\n");
     // Neither parameter file in the working directory: the program folder's defaults.
