@@ -1,11 +1,11 @@
 // The air-quality data screen driven through its controls: leave handlers, the checks before a
 // save, the import of class counts, "CALC", the pollutant-dependent layout and printing.
 #include <QScrollArea>
-#include <QTemporaryDir>
 
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
+#include "platform/testing/PrintedPages.h"
 
 using namespace assessment;
 
@@ -185,12 +185,11 @@ TEST_F(AirQualityScreen, AnnualMeanMustBePositiveUnderThePollutantsOwnCaption) {
 
 TEST_F(AirQualityScreen, ImportOfTwentyFiveCountsAndTheClassWidth) {
     Program& p = open(validRecord(0, kPM10, 2001));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("classes.txt");
+    const std::string path = scratchFile("classes.txt");
     std::string numbers;
     for (int i = 1; i <= 25; ++i) numbers += std::to_string(i) + (i % 5 ? " " : "\r\n");
-    writeFile(path.toStdString(), numbers + "\t1\r\n99\r\n");
-    DialogScript::answerFile(path);
+    writeFile(path, numbers + "\t1\r\n99\r\n");
+    DialogScript::answerFile(QString::fromStdString(path));
     b4("Button3")->click();
     ASSERT_EQ(DialogScript::fileDialogs().size(), 1u);
     EXPECT_EQ(DialogScript::fileDialogs()[0].options.defaultExt, "txt");
@@ -199,16 +198,15 @@ TEST_F(AirQualityScreen, ImportOfTwentyFiveCountsAndTheClassWidth) {
     EXPECT_EQ(e4("Editann_days")->text(), "325");
     EXPECT_EQ(p.aq.interval_index, 1);
     EXPECT_EQ(p.aq.aq_changed, -1);
-    EXPECT_EQ(p.aq.file_name, path.toStdString());
+    EXPECT_EQ(p.aq.file_name, path);
     EXPECT_EQ(dataFile(), data);
 }
 
 TEST_F(AirQualityScreen, ImportOfTenCountsGivesZerosForTheRest) {
     Program& p = open(validRecord(0, kPM10, 2001));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ten.txt");
-    writeFile(path.toStdString(), "1 2 3 4 5 6 7 8 9 10");
-    DialogScript::answerFile(path);
+    const std::string path = scratchFile("ten.txt");
+    writeFile(path, "1 2 3 4 5 6 7 8 9 10");
+    DialogScript::answerFile(QString::fromStdString(path));
     b4("Button3")->click();
     EXPECT_EQ(e4("edit10")->text(), "10");
     for (int k = 11; k <= 25; ++k) EXPECT_EQ(e4(QStringLiteral("edit%1").arg(k).toLatin1().constData())->text(), "0");
@@ -218,10 +216,9 @@ TEST_F(AirQualityScreen, ImportOfTenCountsGivesZerosForTheRest) {
 
 TEST_F(AirQualityScreen, ImportOfABadFileOrACancelChangesNothing) {
     Program& p = open(validRecord(0, kPM10, 2001));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bad.txt");
-    writeFile(path.toStdString(), "1 2 three 4");
-    DialogScript::answerFile(path);
+    const std::string path = scratchFile("bad.txt");
+    writeFile(path, "1 2 three 4");
+    DialogScript::answerFile(QString::fromStdString(path));
     DialogScript::answer(Button::Ok);
     b4("Button3")->click();
     EXPECT_EQ(boxTexts(), std::vector<QString>{"Invalid numeric input"});
@@ -459,13 +456,10 @@ TEST_F(AirQualityScreen, SecondCloseAfterAFailedCheckClosesWithoutAsking) {
 }
 
 TEST_F(AirQualityScreen, PrintingLeavesTheForm410High) {
-    QTemporaryDir out;
     open(validRecord(0, kPM10, 2001));
     f4->resize(719, 600);
-    DialogScript::printToPdf(out.filePath("aq.pdf"));
-    b4("BitBtn2")->click();
-    DialogScript::printToPdf(QString());
-    EXPECT_EQ(DialogScript::printJobCount(), 1);
+    platform::testing::PrintedPages().printOnce(QString::fromStdString(scratchFile("aq.pdf")),
+                                                [&] { b4("BitBtn2")->click(); }, [](QWidget&) { return true; });
     EXPECT_EQ(f4->height(), 410);
     EXPECT_EQ(f4->findChild<QScrollArea*>("ScrollBox")->height(), 351);
     EXPECT_FALSE(f4->findChild<QWidget*>("Panel1")->isHidden());
