@@ -25,7 +25,14 @@ class AirQualityScreen : public RecordScreens {
 protected:
     // Starts with one record and shows the air-quality screen.
     Program& open(const std::map<int, long long>& fields, const std::vector<std::string>& tails = {"", "", "", ""}) {
-        data = recordLine(fields, tails);
+        return openLines(recordLine(fields, tails));
+    }
+    // Starts with the PM10 records of 2001 and 2002 and shows the first on the air-quality screen.
+    Program& openTwoYears() {
+        return openLines(recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002)));
+    }
+    Program& openLines(const std::string& lines) {
+        data = lines;
         Program& p = startWith(data, "0 1|1|Alpha\r\n");
         f4->showForm();
         return p;
@@ -255,9 +262,7 @@ TEST_F(AirQualityScreen, CalcAfterNoUsesTheEditedValuesAndKeepsTheFile) {
 }
 
 TEST_F(AirQualityScreen, FailedCheckAtCalcStopsOnlyThatCommand) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     enterAndLeave(f4, e4("Editann_mean"), "0", e4("Editwinter_mean"));
     DialogScript::answer(Button::Yes);  // Save changes?
     DialogScript::answer(Button::Ok);   // Annual mean must be > 0!
@@ -265,7 +270,7 @@ TEST_F(AirQualityScreen, FailedCheckAtCalcStopsOnlyThatCommand) {
     EXPECT_FALSE(p.Form5->isVisible());
     EXPECT_EQ(p.aq.aq_changed, 0);
     EXPECT_EQ(p.aq.aq_valid, -1);
-    EXPECT_EQ(dataFile(), two);
+    EXPECT_EQ(dataFile(), data);
     b4("BitBtn5")->click();  // the next command is not held up by the failed check
     EXPECT_EQ(p.aq.cur_record, 2);
     EXPECT_EQ(e4("year")->text(), "2002");
@@ -390,9 +395,7 @@ TEST_F(AirQualityScreen, RecordOfAnotherPollutantShownFromTheLocationScreenKeeps
 }
 
 TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     EXPECT_FALSE(b4("BitBtn4")->isEnabled());
     EXPECT_TRUE(b4("BitBtn5")->isEnabled());
     enterAndLeave(f4, e4("Editann_mean"), "0", e4("Editwinter_mean"));
@@ -419,9 +422,7 @@ TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
 }
 
 TEST_F(AirQualityScreen, DeleteFromTheAirQualityScreen) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     DialogScript::answer(Button::Yes);
     b4("BitBtn3")->click();
     EXPECT_EQ(dataFile(), recordLine(validRecord(0, kPM10, 2002)));
@@ -484,9 +485,7 @@ TEST_F(AirQualityScreen, TabFollowsTheEntryOrderAndLeavingByTabMarksTheRecord) {
 }
 
 TEST_F(AirQualityScreen, ClickingARecordButtonFromABadNumberShowsTheErrorAndStays) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
     f4->focusControl(e4("edit3"));
     e4("edit3")->setText("6x");
@@ -495,5 +494,5 @@ TEST_F(AirQualityScreen, ClickingARecordButtonFromABadNumberShowsTheErrorAndStay
     EXPECT_EQ(boxTexts(), std::vector<QString>{"'6x' is not a valid integer value"});
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(f4->activeControl(), e4("edit3"));
-    EXPECT_EQ(dataFile(), two);
+    EXPECT_EQ(dataFile(), data);
 }

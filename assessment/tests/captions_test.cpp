@@ -2,7 +2,6 @@
 // wider or taller than its control, and no other control lies over it. The screens are shown with
 // each text they can take: every pollutant and class width on the air-quality and parameters
 // screens, the longest subject line on the impact-estimates and chart screens.
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTest>
 
-#include <filesystem>
+#include <algorithm>
 
 #include "assessment/Unit4.h"
 #include "assessment/Unit6.h"

@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <filesystem>
-
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
 #include "assessment/Unit2.h"
