@@ -24,12 +24,6 @@ using platform::testing::DialogScript;
 using platform::testing::typeInto;
 
 class RecordScreens : public ProgramFixture {
-protected:
-    void SetUp() override {
-        ProgramFixture::SetUp();
-        DialogScript::clearShown();
-    }
-
 public:
     // A data-file line: the given fields (all others 0), then the four tail texts.
     static std::string recordLine(const std::map<int, long long>& fields,
