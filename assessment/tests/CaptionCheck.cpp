@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -51,12 +49,6 @@ QWidget* scrollContext(QWidget* w, QWidget* screen) {
             return a;
     }
     return screen;
-}
-
-bool isAncestor(const QWidget* a, const QWidget* w) {
-    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
-        if (p == a) return true;
-    return false;
 }
 
 // A caption as the user sees it: "&Print" reads "Print".
@@ -204,7 +196,7 @@ QStringList cutCaptions(QWidget* screen) {
         const QRect text = c.text_rect.translated(c.control->mapTo(context, QPoint(0, 0)));
         for (QWidget* other : controls) {
             if (other == c.control || !other->isVisibleTo(screen) || scrollContext(other, screen) != context) continue;
-            if (isAncestor(other, c.control) || isAncestor(c.control, other)) continue;
+            if (other->isAncestorOf(c.control) || c.control->isAncestorOf(other)) continue;
             QRect area = other->rect().translated(other->mapTo(context, QPoint(0, 0)));
             if (qobject_cast<QLabel*>(other)) {
                 Caption o;

@@ -1,12 +1,13 @@
 #pragma once
 // Publishes the inputs of an impact calculation the way the air-quality and parameter screens do,
-// for tests of the results and chart screens.
+// for tests of the results and chart screens, and a fixture whose program takes them.
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "assessment/Program.h"
 #include "assessment/core/ConcentrationClasses.h"
+#include "assessment/tests/ProgramFixture.h"
 
 struct PublishedInputs {
     std::array<std::int32_t, 26> counts{};  // [1..25]
@@ -46,4 +47,16 @@ struct PublishedInputs {
         aq.endpoint_text = endpoint;
         aq.supplier_org = supplier;
     }
+};
+
+// A program started at the first publish, which takes every later one.
+class ResultScreens : public ProgramFixture {
+protected:
+    Program& publish(const PublishedInputs& in) {
+        if (!program) program = &start();
+        in.publish(*program);
+        return *program;
+    }
+
+    Program* program = nullptr;
 };

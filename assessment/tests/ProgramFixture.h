@@ -1,14 +1,22 @@
 #pragma once
 // A fresh program in temporary folders: a program folder with a "params.tav" and an empty
-// working directory. Tests write the working files they need before start().
+// working directory. Tests write the working files they need before start(). Also the texts the
+// tests of every screen build their expectations from: data-file lines, numbers, shown boxes.
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "assessment/Program.h"
+#include "assessment/core/AqRecord.h"
+#include "platform/testing/DialogScript.h"
 #include "runtime/Files.h"
+#include "runtime/NumberText.h"
 #include "runtime/testing/ScratchFolder.h"
 
 using runtime::testing::readFile;
@@ -33,6 +41,43 @@ protected:
     static std::string defaultParams() {
         return "2 0  1.00000000000000E+0003  1.00600000000000E+0000  1.00400000000000E+0000  "
                "1.00800000000000E+0000 0 3 0\r\n";
+    }
+
+public:
+    // A data-file line: the given fields (all others 0), then the tail of station, network and
+    // agency texts.
+    static std::string dataLine(const std::map<int, long long>& fields, const std::string& tail = ";;;") {
+        std::string line;
+        for (int f = 1; f <= assessment::AqRecord::kFieldCount; ++f) {
+            const auto it = fields.find(f);
+            line += std::to_string(it == fields.end() ? 0 : it->second) + " ";
+        }
+        return line + tail + "\r\n";
+    }
+
+    // A number text with the user's decimal separator.
+    static QString num(const char* text) {
+        return QString::fromLatin1(text).replace(QLatin1Char('.'), QLatin1Char(runtime::decimalSeparator()));
+    }
+
+    // The texts of the boxes shown since the dialog script was last cleared.
+    static std::vector<QString> boxTexts() {
+        std::vector<QString> texts;
+        for (const auto& box : platform::testing::DialogScript::boxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+protected:
+    // A file in the temporary folder beside the program folder and the working directory, for
+    // what a user keeps elsewhere (printed pages, imported counts); removed with the folders.
+    std::string scratchFile(const std::string& name) const { return scratch_.file(name); }
+
+    // Boxes nobody answered fail the test, except the life-table screen's note about its own
+    // parameter-set file, which a program folder without that file shows at start.
+    static void tolerateLifeTableNote() {
+        platform::testing::DialogScript::setUnexpectedHandler([](const QString& what) {
+            if (!what.contains(QStringLiteral("No parameter file found"))) ADD_FAILURE() << what.toStdString();
+        });
     }
 
     Program& start() {

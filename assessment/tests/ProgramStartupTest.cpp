@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QTimer>
 
 #include <filesystem>
@@ -11,16 +10,6 @@
 
 using platform::testing::DialogScript;
 
-namespace {
-
-std::string defaultDataLine() {
-    std::string line;
-    for (int i = 0; i < 61; ++i) line += "0 ";
-    return line + ";;;\r\n";
-}
-
-}  // namespace
-
 using StartUp = ProgramFixture;
 
 TEST_F(StartUp, EmptyWorkingDirectoryGetsTheDefaultDataLineAndNoSupplierFile) {
@@ -29,7 +18,7 @@ TEST_F(StartUp, EmptyWorkingDirectoryGetsTheDefaultDataLineAndNoSupplierFile) {
     EXPECT_EQ(p.aq.work_dir, workDir);
     EXPECT_EQ(p.aq.data_file, workDir + "data_rec.dat");
     const std::string data = readFile(workDir + "data_rec.dat");
-    EXPECT_EQ(data, defaultDataLine());
+    EXPECT_EQ(data, dataLine({}));
     EXPECT_EQ(data.size(), 125u + 2u);
     EXPECT_FALSE(std::filesystem::exists(workDir + "data_sup.tab"));
     EXPECT_EQ(p.aq.supplier_country, "");

@@ -1,11 +1,11 @@
 // The air-quality data screen driven through its controls: leave handlers, the checks before a
 // save, the import of class counts, "CALC", the pollutant-dependent layout and printing.
 #include <QScrollArea>
-#include <QTemporaryDir>
 
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
+#include "platform/testing/PrintedPages.h"
 
 using namespace assessment;
 
@@ -25,7 +25,14 @@ class AirQualityScreen : public RecordScreens {
 protected:
     // Starts with one record and shows the air-quality screen.
     Program& open(const std::map<int, long long>& fields, const std::vector<std::string>& tails = {"", "", "", ""}) {
-        data = recordLine(fields, tails);
+        return openLines(recordLine(fields, tails));
+    }
+    // Starts with the PM10 records of 2001 and 2002 and shows the first on the air-quality screen.
+    Program& openTwoYears() {
+        return openLines(recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002)));
+    }
+    Program& openLines(const std::string& lines) {
+        data = lines;
         Program& p = startWith(data, "0 1|1|Alpha\r\n");
         f4->showForm();
         return p;
@@ -185,12 +192,11 @@ TEST_F(AirQualityScreen, AnnualMeanMustBePositiveUnderThePollutantsOwnCaption) {
 
 TEST_F(AirQualityScreen, ImportOfTwentyFiveCountsAndTheClassWidth) {
     Program& p = open(validRecord(0, kPM10, 2001));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("classes.txt");
+    const std::string path = scratchFile("classes.txt");
     std::string numbers;
     for (int i = 1; i <= 25; ++i) numbers += std::to_string(i) + (i % 5 ? " " : "\r\n");
-    writeFile(path.toStdString(), numbers + "\t1\r\n99\r\n");
-    DialogScript::answerFile(path);
+    writeFile(path, numbers + "\t1\r\n99\r\n");
+    DialogScript::answerFile(QString::fromStdString(path));
     b4("Button3")->click();
     ASSERT_EQ(DialogScript::fileDialogs().size(), 1u);
     EXPECT_EQ(DialogScript::fileDialogs()[0].options.defaultExt, "txt");
@@ -199,16 +205,15 @@ TEST_F(AirQualityScreen, ImportOfTwentyFiveCountsAndTheClassWidth) {
     EXPECT_EQ(e4("Editann_days")->text(), "325");
     EXPECT_EQ(p.aq.interval_index, 1);
     EXPECT_EQ(p.aq.aq_changed, -1);
-    EXPECT_EQ(p.aq.file_name, path.toStdString());
+    EXPECT_EQ(p.aq.file_name, path);
     EXPECT_EQ(dataFile(), data);
 }
 
 TEST_F(AirQualityScreen, ImportOfTenCountsGivesZerosForTheRest) {
     Program& p = open(validRecord(0, kPM10, 2001));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ten.txt");
-    writeFile(path.toStdString(), "1 2 3 4 5 6 7 8 9 10");
-    DialogScript::answerFile(path);
+    const std::string path = scratchFile("ten.txt");
+    writeFile(path, "1 2 3 4 5 6 7 8 9 10");
+    DialogScript::answerFile(QString::fromStdString(path));
     b4("Button3")->click();
     EXPECT_EQ(e4("edit10")->text(), "10");
     for (int k = 11; k <= 25; ++k) EXPECT_EQ(e4(QStringLiteral("edit%1").arg(k).toLatin1().constData())->text(), "0");
@@ -218,10 +223,9 @@ TEST_F(AirQualityScreen, ImportOfTenCountsGivesZerosForTheRest) {
 
 TEST_F(AirQualityScreen, ImportOfABadFileOrACancelChangesNothing) {
     Program& p = open(validRecord(0, kPM10, 2001));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bad.txt");
-    writeFile(path.toStdString(), "1 2 three 4");
-    DialogScript::answerFile(path);
+    const std::string path = scratchFile("bad.txt");
+    writeFile(path, "1 2 three 4");
+    DialogScript::answerFile(QString::fromStdString(path));
     DialogScript::answer(Button::Ok);
     b4("Button3")->click();
     EXPECT_EQ(boxTexts(), std::vector<QString>{"Invalid numeric input"});
@@ -258,9 +262,7 @@ TEST_F(AirQualityScreen, CalcAfterNoUsesTheEditedValuesAndKeepsTheFile) {
 }
 
 TEST_F(AirQualityScreen, FailedCheckAtCalcStopsOnlyThatCommand) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     enterAndLeave(f4, e4("Editann_mean"), "0", e4("Editwinter_mean"));
     DialogScript::answer(Button::Yes);  // Save changes?
     DialogScript::answer(Button::Ok);   // Annual mean must be > 0!
@@ -268,7 +270,7 @@ TEST_F(AirQualityScreen, FailedCheckAtCalcStopsOnlyThatCommand) {
     EXPECT_FALSE(p.Form5->isVisible());
     EXPECT_EQ(p.aq.aq_changed, 0);
     EXPECT_EQ(p.aq.aq_valid, -1);
-    EXPECT_EQ(dataFile(), two);
+    EXPECT_EQ(dataFile(), data);
     b4("BitBtn5")->click();  // the next command is not held up by the failed check
     EXPECT_EQ(p.aq.cur_record, 2);
     EXPECT_EQ(e4("year")->text(), "2002");
@@ -393,9 +395,7 @@ TEST_F(AirQualityScreen, RecordOfAnotherPollutantShownFromTheLocationScreenKeeps
 }
 
 TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     EXPECT_FALSE(b4("BitBtn4")->isEnabled());
     EXPECT_TRUE(b4("BitBtn5")->isEnabled());
     enterAndLeave(f4, e4("Editann_mean"), "0", e4("Editwinter_mean"));
@@ -422,9 +422,7 @@ TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
 }
 
 TEST_F(AirQualityScreen, DeleteFromTheAirQualityScreen) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     DialogScript::answer(Button::Yes);
     b4("BitBtn3")->click();
     EXPECT_EQ(dataFile(), recordLine(validRecord(0, kPM10, 2002)));
@@ -459,13 +457,10 @@ TEST_F(AirQualityScreen, SecondCloseAfterAFailedCheckClosesWithoutAsking) {
 }
 
 TEST_F(AirQualityScreen, PrintingLeavesTheForm410High) {
-    QTemporaryDir out;
     open(validRecord(0, kPM10, 2001));
     f4->resize(719, 600);
-    DialogScript::printToPdf(out.filePath("aq.pdf"));
-    b4("BitBtn2")->click();
-    DialogScript::printToPdf(QString());
-    EXPECT_EQ(DialogScript::printJobCount(), 1);
+    platform::testing::PrintedPages().printOnce(QString::fromStdString(scratchFile("aq.pdf")),
+                                                [&] { b4("BitBtn2")->click(); }, [](QWidget&) { return true; });
     EXPECT_EQ(f4->height(), 410);
     EXPECT_EQ(f4->findChild<QScrollArea*>("ScrollBox")->height(), 351);
     EXPECT_FALSE(f4->findChild<QWidget*>("Panel1")->isHidden());
@@ -490,9 +485,7 @@ TEST_F(AirQualityScreen, TabFollowsTheEntryOrderAndLeavingByTabMarksTheRecord) {
 }
 
 TEST_F(AirQualityScreen, ClickingARecordButtonFromABadNumberShowsTheErrorAndStays) {
-    const std::string two = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
-    Program& p = startWith(two, "0 1|1|Alpha\r\n");
-    f4->showForm();
+    Program& p = openTwoYears();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
     f4->focusControl(e4("edit3"));
     e4("edit3")->setText("6x");
@@ -501,5 +494,5 @@ TEST_F(AirQualityScreen, ClickingARecordButtonFromABadNumberShowsTheErrorAndStay
     EXPECT_EQ(boxTexts(), std::vector<QString>{"'6x' is not a valid integer value"});
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(f4->activeControl(), e4("edit3"));
-    EXPECT_EQ(dataFile(), two);
+    EXPECT_EQ(dataFile(), data);
 }

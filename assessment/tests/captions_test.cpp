@@ -2,7 +2,6 @@
 // wider or taller than its control, and no other control lies over it. The screens are shown with
 // each text they can take: every pollutant and class width on the air-quality and parameters
 // screens, the longest subject line on the impact-estimates and chart screens.
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -43,12 +42,11 @@ protected:
         std::string lines;
         for (int width = 0; width < 3; ++width) {
             for (int pollutant = 0; pollutant < 16; ++pollutant) {
-                int f[AqRecord::kFieldCount + 1] = {};
-                f[kFieldPollutant] = pollutant, f[kFieldYear] = 2003, f[classField(3)] = 365;
-                f[kFieldClassWidth] = width, f[kFieldPopulation] = 100, f[kFieldStations] = 2;
-                f[kFieldAnnualDays] = 365, f[kFieldWinterDays] = 180, f[kFieldSummerDays] = 185, f[kFieldAnnualMean] = 30;
-                for (int i = 1; i <= AqRecord::kFieldCount; ++i) lines += std::to_string(f[i]) + " ";
-                lines += "Lowest station;Highest station;Network;Agency\r\n";
+                lines += dataLine({{kFieldPollutant, pollutant}, {kFieldYear, 2003}, {classField(3), 365},
+                                   {kFieldClassWidth, width}, {kFieldPopulation, 100}, {kFieldStations, 2},
+                                   {kFieldAnnualDays, 365}, {kFieldWinterDays, 180}, {kFieldSummerDays, 185},
+                                   {kFieldAnnualMean, 30}},
+                                  "Lowest station;Highest station;Network;Agency");
             }
         }
         writeFile(workDir + "data_rec.dat", lines);

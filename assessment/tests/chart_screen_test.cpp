@@ -7,7 +7,6 @@
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
 #include "assessment/tests/ImpactInputs.h"
-#include "assessment/tests/ProgramFixture.h"
 #include "platform/StringGrid.h"
 #include "platform/chart/ChartControl.h"
 #include "platform/testing/DialogScript.h"
@@ -19,13 +18,11 @@ using platform::testing::DialogScript;
 
 namespace {
 
-class ChartScreen : public ProgramFixture {
+class ChartScreen : public ResultScreens {
 protected:
     // The results screen fills its table, then the chart screen shows `column`.
     const platform::ChartModel& chart(const PublishedInputs& in, int column) {
-        Program& p = program ? *program : start();
-        program = &p;
-        in.publish(p);
+        Program& p = publish(in);
         p.Form6->showForm();
         p.Form6->hideForm();
         return showChart(column);
@@ -38,8 +35,6 @@ protected:
     }
     platform::ChartControl& control() { return *program->Form7->ui().ChartFX1; }
     QString cell(int col, int row) { return program->Form6->ui().StringGrid1->cell(col, row); }
-
-    Program* program = nullptr;
 };
 
 }  // namespace

@@ -327,7 +327,6 @@ TEST_F(MalformedFiles, TruncatedExchangeFileEndsTheProgramWithItsMessage) {
                                                 "File cannot be loaded. Incorrect data."}));
     // Nothing of the incomplete data set replaces a working file.
     for (const auto& [name, bytes] : kGoodFiles) EXPECT_EQ(readFile(workDir + name), bytes) << name;
-    std::filesystem::remove(kdf);
 }
 
 TEST_F(MalformedFiles, BinaryExchangeFileEndsTheProgramWithItsMessage) {
@@ -338,7 +337,6 @@ TEST_F(MalformedFiles, BinaryExchangeFileEndsTheProgramWithItsMessage) {
     EXPECT_EQ(loadWhileRunning(p, kdf), 3);
     EXPECT_EQ(boxTexts().back(), "File cannot be loaded. Incorrect data.");
     for (const auto& [name, bytes] : kGoodFiles) EXPECT_EQ(readFile(workDir + name), bytes) << name;
-    std::filesystem::remove(kdf);
 }
 
 TEST_F(MalformedFiles, ExchangeFileOfGarbageSectionsIsReportedAndTheProgramGoesOn) {
@@ -356,7 +354,6 @@ TEST_F(MalformedFiles, ExchangeFileOfGarbageSectionsIsReportedAndTheProgramGoesO
     EXPECT_FALSE(platform::requestedExitCode().has_value());
     for (platform::Form* form : std::initializer_list<platform::Form*>{p.Form1, p.Form2, p.Form3, p.Form4, p.Form5})
         EXPECT_TRUE(activateForm(form)) << form->objectName().toStdString();
-    std::filesystem::remove(kdf);
 }
 
 }  // namespace

@@ -3,13 +3,12 @@
 #include <QStringList>
 #include <QTest>
 
-#include <filesystem>
+#include <algorithm>
 
 #include "assessment/Unit4.h"
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
 #include "assessment/tests/ImpactInputs.h"
-#include "assessment/tests/ProgramFixture.h"
 #include "platform/Clipboard.h"
 #include "platform/StringGrid.h"
 #include "platform/testing/DialogScript.h"
@@ -24,19 +23,15 @@ using platform::testing::PrintedPages;
 
 namespace {
 
-class ImpactScreen : public ProgramFixture {
+class ImpactScreen : public ResultScreens {
 protected:
     TForm6& show(const PublishedInputs& in) {
-        Program& p = program ? *program : start();
-        program = &p;
-        in.publish(p);
+        Program& p = publish(in);
         p.Form6->showForm();
         return *p.Form6;
     }
     platform::StringGrid& grid() { return *program->Form6->ui().StringGrid1; }
     QString cell(int col, int row) { return grid().cell(col, row); }
-
-    Program* program = nullptr;
 };
 
 int decimalsOf(const QString& number) {

@@ -24,23 +24,13 @@ using platform::testing::DialogScript;
 using platform::testing::typeInto;
 
 class RecordScreens : public ProgramFixture {
-protected:
-    void SetUp() override {
-        ProgramFixture::SetUp();
-        DialogScript::clearShown();
-    }
-
 public:
     // A data-file line: the given fields (all others 0), then the four tail texts.
     static std::string recordLine(const std::map<int, long long>& fields,
                                   const std::vector<std::string>& tails = {"", "", "", ""}) {
-        std::string line;
-        for (int f = 1; f <= assessment::AqRecord::kFieldCount; ++f) {
-            const auto it = fields.find(f);
-            line += std::to_string(it == fields.end() ? 0 : it->second) + " ";
-        }
-        for (std::size_t i = 0; i < 4; ++i) line += (i ? ";" : "") + (i < tails.size() ? tails[i] : "");
-        return line + "\r\n";
+        std::string tail;
+        for (std::size_t i = 0; i < 4; ++i) tail += (i ? ";" : "") + (i < tails.size() ? tails[i] : "");
+        return dataLine(fields, tail);
     }
 
     // A complete record of pollutant `pollutant` for town `town`: 365 days in classes 1 to 3,
@@ -80,12 +70,6 @@ protected:
         form->focusControl(edit);
         edit->setText(text);
         form->focusControl(next);
-    }
-
-    std::vector<QString> boxTexts() const {
-        std::vector<QString> texts;
-        for (const auto& box : DialogScript::boxes()) texts.push_back(box.text);
-        return texts;
     }
 
     TForm3* f3 = nullptr;

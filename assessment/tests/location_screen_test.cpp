@@ -1,7 +1,5 @@
 // The location screen driven through its controls: the location file, "Add", renaming, new
 // records, the duplicate warning, closing, deleting and printing.
-#include <QTemporaryDir>
-
 #include <filesystem>
 
 #include "assessment/Unit1.h"
@@ -444,7 +442,6 @@ TEST_F(LocationScreen, OlderRecordWithoutClassWidthGetsItFromThePollutantAndIsSt
 }
 
 TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTown) {
-    QTemporaryDir out;
     startWith(recordLine({}), "0 1|1|Alpha\r\n");
     f3->showForm();
     b3("Button2")->click();
@@ -455,7 +452,7 @@ TEST_F(LocationScreen, PrintingShowsTheFooterOnlyWhilePrintingAndKeepsTheTypedTo
         bool headingShown, issuerShown, panelShown, saveShown, agglomEditable, intervalEditable;
         QString town;
     };
-    const QString pdf = out.filePath("location.pdf");
+    const QString pdf = QString::fromStdString(scratchFile("location.pdf"));
     PrintedPages printed;
     const auto pages = printed.printOnce(pdf, [&] { b3("BitBtn3")->click(); }, [&](QWidget& screen) {
         return Page{heading->isVisibleTo(&screen), issuer->isVisibleTo(&screen),

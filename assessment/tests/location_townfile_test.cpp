@@ -1,26 +1,15 @@
 // The location file's line rules, without the screens.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <iterator>
-
 #include "assessment/TownFile.h"
 #include "assessment/core/AssessmentState.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
+#include "runtime/testing/ScratchFolder.h"
 
 using assessment::splitTownText;
-
-namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
+using runtime::testing::readFile;
+using runtime::testing::writeFile;
 
 TEST(TownLine, BlanksAreDroppedInTheCoordinatesAndKeptInTheName) {
     const auto town = splitTownText(3, " 45 .1 | 1 2 | Old  Town ");
@@ -52,8 +41,8 @@ TEST(TownLine, WrittenAsIdBlankLatitudeBarLongitudeBarName) {
 }
 
 TEST(TownFile, WritingSkipsUnnamedEntriesAndAFailedRewriteKeepsTheOldFile) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("town.tab").toStdString();
+    const runtime::testing::ScratchFolder dir;
+    const std::string path = dir.file("town.tab");
     assessment::AssessmentState state;
     state.town_ids[0] = 4;
     state.town_names[0] = "A";
@@ -62,18 +51,17 @@ TEST(TownFile, WritingSkipsUnnamedEntriesAndAFailedRewriteKeepsTheOldFile) {
     state.town_lat[2] = "1";
     state.town_names[3] = "beyond the last index";
     assessment::writeTownFile(state, path, 2);
-    EXPECT_EQ(slurp(path), "4 ||A\r\n9 1||C\r\n");
+    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n");
 
     state.town_names[0] = "Changed";
     runtime::testing::failNextRename();
     EXPECT_THROW(assessment::writeTownFile(state, path, 2), runtime::InOutError);
-    EXPECT_EQ(slurp(path), "4 ||A\r\n9 1||C\r\n");
+    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n");
 }
 
 TEST(TownFile, ReadingFillsTheTablesFromIndexZeroAndTheLargestId) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("town.tab").toStdString();
-    std::ofstream(path, std::ios::binary) << "7 1|2|A\r\n2 3|4|B\n";
+    const runtime::testing::ScratchFolder dir;
+    const std::string path = dir.write("town.tab", "7 1|2|A\r\n2 3|4|B\n");
     assessment::AssessmentState state;
     EXPECT_EQ(assessment::readTownFile(state, path), 2);
     EXPECT_EQ(state.max_town_id, 7);
@@ -83,7 +71,7 @@ TEST(TownFile, ReadingFillsTheTablesFromIndexZeroAndTheLargestId) {
     EXPECT_EQ(assessment::listedTownNames(state), (std::vector<std::string>{"A", "B"}));
 
     // A shorter file read later (another working directory) leaves none of the earlier towns.
-    std::ofstream(path, std::ios::binary) << "3 5|6|C\r\n";
+    writeFile(path, "3 5|6|C\r\n");
     EXPECT_EQ(assessment::readTownFile(state, path), 1);
     EXPECT_EQ(state.max_town_id, 3);
     EXPECT_EQ(state.town_ids[1], -1);

@@ -18,11 +18,7 @@
 namespace {
 
 std::string record(int pollutant, const std::string& tail = ";;;") {
-    std::string line;
-    using namespace assessment;
-    for (int f = 1; f <= AqRecord::kFieldCount; ++f)
-        line += std::to_string(f == kFieldPollutant ? pollutant : f == kFieldYear ? 2001 : 0) + " ";
-    return line + tail + "\r\n";
+    return ProgramFixture::dataLine({{assessment::kFieldPollutant, pollutant}, {assessment::kFieldYear, 2001}}, tail);
 }
 
 const std::string kTowns = "0 45|12|Old Town\r\n";
@@ -52,11 +48,6 @@ protected:
         DialogScript::answerFile(QString::fromStdString(path));
         for (Button button : later) DialogScript::answer(button);
         u1().Importdata1->trigger();
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove(kdf(), ignored);
-        MainScreens::TearDown();
     }
 };
 

@@ -30,14 +30,8 @@ protected:
     QComboBox* towns() { return program().Form3->controls().agglom; }
     std::string otherDir() {
         const std::string dir = workDir.substr(0, workDir.size() - 1) + "_other";
-        std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         return dir;  // without a trailing "/", as the chooser gives it
-    }
-    void TearDown() override {
-        MainScreens::TearDown();
-        std::error_code ignored;
-        std::filesystem::remove_all(workDir.substr(0, workDir.size() - 1) + "_other", ignored);
     }
 };
 

@@ -9,9 +9,7 @@ using platform::Button;
 using namespace platform::testing;
 
 TEST_F(ParamsScreen, SaveWritesParamsTabAndLeavesTheShippedFileAlone) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     // Only the incidence changed: the certainty stays.
     typeInto(u().editb_inc, QStringLiteral("1200"));
     answerNextBox(Button::Yes);
@@ -76,9 +74,7 @@ TEST_F(ParamsScreen, NewRecordIsSavedInTheShownClassWidth) {
 }
 
 TEST_F(ParamsScreen, SaveNeedsAListedEndpoint) {
-    startWith(shippedParams());
-    publishRecord();
-    TForm5& form = open();
+    TForm5& form = openWithShippedParams();
     typeInto(u().endpoint, QStringLiteral("Something else"));
     for (QLineEdit* edit : {u().rr, u().rr_l, u().rr_u}) typeInto(edit, num("1.1"));
     typeInto(u().editb_inc, QStringLiteral("10"));
@@ -90,9 +86,7 @@ TEST_F(ParamsScreen, SaveNeedsAListedEndpoint) {
 }
 
 TEST_F(ParamsScreen, DefaultRestoresTheShippedRecords) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     // Without "params.tab" the shipped record comes back without a question.
     typeInto(u().rr, num("1.5"));
     pressButton(u().Button5);
@@ -135,9 +129,7 @@ TEST_F(ParamsScreen, DefaultRestoresTheShippedRecords) {
 }
 
 TEST_F(ParamsScreen, AddAppendsANewEndpointOnceWhateverTheCase) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     ASSERT_EQ(u().endpoint->count(), 18);
     EXPECT_EQ(u().endpoint->itemText(17), QStringLiteral("Asthma Attacks Adults"));
     const std::string builtins = readFile(workDir + "endp.tab");

@@ -15,7 +15,6 @@
 #include "assessment/tests/ProgramFixture.h"
 #include "platform/StringGrid.h"
 #include "platform/testing/GuiTest.h"
-#include "runtime/NumberText.h"
 #include "ui_TForm5.h"
 
 class ParamsScreen : public ProgramFixture {
@@ -61,14 +60,16 @@ protected:
         return *p->Form5;
     }
 
+    // The usual start: the shipped parameters, the current record taken over, the screen shown.
+    TForm5& openWithShippedParams() {
+        startWith(shippedParams());
+        publishRecord();
+        return open();
+    }
+
     Ui::TForm5Ui& u() { return p->Form5->ui(); }
     QString cell(int col, int row) { return u().StringGrid1->cell(col, row); }
     bool gridIsStale() { return u().StringGrid1->palette().color(QPalette::Base) != QColor(Qt::white); }
-
-    // A number text with the user's decimal separator.
-    static QString num(const char* text) {
-        return QString::fromLatin1(text).replace(QLatin1Char('.'), QLatin1Char(runtime::decimalSeparator()));
-    }
 
     Program* p = nullptr;
 };

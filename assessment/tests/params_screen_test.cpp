@@ -46,9 +46,7 @@ TEST_F(ParamsScreen, ChoosingAnEndpointShowsTheFirstMatchingRecord) {
 }
 
 TEST_F(ParamsScreen, RangeChecksShowTheirMessageAndPutTheFocusBack) {
-    startWith(shippedParams());
-    publishRecord();
-    TForm5& form = open();
+    TForm5& form = openWithShippedParams();
     struct Case {
         QLineEdit* edit;
         const char* text;
@@ -129,9 +127,7 @@ TEST_F(ParamsScreen, ClassWidthLabelNamesTheWidthOfTheShownRisks) {
 }
 
 TEST_F(ParamsScreen, QuickEstimatesOfTheWorkedExample) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     EXPECT_TRUE(gridIsStale());
     EXPECT_EQ(cell(1, 0), QStringLiteral("Estimated"));
     EXPECT_EQ(cell(2, 1), QStringLiteral("of excess cases"));
@@ -164,9 +160,7 @@ TEST_F(ParamsScreen, QuickEstimatesOfTheWorkedExample) {
 }
 
 TEST_F(ParamsScreen, TablesAndChartPublishTheValuesAndShowTheirScreens) {
-    startWith(shippedParams());
-    publishRecord();
-    TForm5& form = open();
+    TForm5& form = openWithShippedParams();
     typeInto(u().rr, num("1.5"));
     chooseComboItem(u().no_imp, 2);
     pressButton(u().BitBtn2);  // &Tables
@@ -194,9 +188,7 @@ TEST_F(ParamsScreen, TablesAndChartPublishTheValuesAndShowTheirScreens) {
 }
 
 TEST_F(ParamsScreen, PollutantChangeSetsUnitLabelAndInvalidatesTheRecord) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     EXPECT_TRUE(u().Button3->isEnabled());
     // Picking the pollutant already shown is no change: the record stays valid.
     chooseComboItem(u().editpol, 2);
@@ -222,9 +214,7 @@ TEST_F(ParamsScreen, PollutantChangeSetsUnitLabelAndInvalidatesTheRecord) {
 }
 
 TEST_F(ParamsScreen, CloseAsksOnlyAfterAnEditAndNoGivesTheLoadedTextsBack) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     pressButton(u().Button1);
     EXPECT_EQ(boxCount(), 0u);
     EXPECT_FALSE(p->Form5->isVisible());
@@ -240,9 +230,7 @@ TEST_F(ParamsScreen, CloseAsksOnlyAfterAnEditAndNoGivesTheLoadedTextsBack) {
 }
 
 TEST_F(ParamsScreen, PrintRestoresTheBoxesAndTheirTyping) {
-    startWith(shippedParams());
-    publishRecord();
-    open();
+    openWithShippedParams();
     const QString pdf = QString::fromStdString(workDir + "params.pdf");
     struct Page {
         bool pollutantEditable, endpointEditable, certaintyEditable, blankShown, buttonBarShown;

@@ -5,9 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-
-#include <filesystem>
 
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
@@ -140,14 +137,13 @@ TEST_F(SupplierScreen, WriteFailureKeepsTheOldFileAndTheMainScreensState) {
 
 TEST_F(SupplierScreen, PrintShowsTheProgrammeLabelsOnlyWhilePrinting) {
     startUp();
-    QTemporaryDir out;
     ASSERT_TRUE(activateForm(f2));
     EXPECT_TRUE(u2().Label65->isHidden());
     EXPECT_EQ(u2().Label66->text(), "Zelk Data collection programme");
     struct Page {
         bool programmeShown, issuerShown, panelShown;
     };
-    const QString pdf = out.filePath("supplier.pdf");
+    const QString pdf = QString::fromStdString(scratchFile("supplier.pdf"));
     PrintedPages printed;
     const auto pages = printed.printOnce(pdf, [&] { u2().BitBtn2->click(); }, [&](QWidget& screen) {
         return Page{u2().Label66->isVisibleTo(&screen), u2().Label65->isVisibleTo(&screen),
