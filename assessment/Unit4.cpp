@@ -50,7 +50,6 @@ using assessment::pollutantName;
 TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm4Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Air Quality Data"));
     setHelpContext(kAirQualityHelpContext);
     centreOnScreen();
     Ui::TForm4Ui& u = *ui_;

@@ -1,6 +1,5 @@
 #include "assessment/Unit5.h"
 
-#include <QBrush>
 #include <QColor>
 #include <QComboBox>
 #include <QEvent>
@@ -95,6 +94,13 @@ void selectPosition(QComboBox* box, std::int32_t position) {
     box->setCurrentIndex(position >= 0 && position < box->count() ? position : -1);
 }
 
+// The background of the small result table: silver while stale, white once calculated.
+void setGridBackground(platform::StringGrid* grid, const QColor& colour) {
+    QPalette palette = grid->palette();
+    palette.setColor(QPalette::Base, colour);
+    grid->setPalette(palette);
+}
+
 QString loadedValue(float value) {
     return fromAnsi(runtime::formatGeneral(value, kShownDigits, runtime::decimalSeparator(), kShownExponentDigits));
 }
@@ -104,7 +110,6 @@ QString loadedValue(float value) {
 TForm5::TForm5(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm5Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Parameters"));
     setHelpContext(kParametersHelpContext);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -203,8 +208,8 @@ void TForm5::FormCreate() {
     for (int row = 0; row < kGridRows; ++row) grid->setRowHeight(row, 24);
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Text, kResultTextColour);
-    palette.setColor(QPalette::Base, kStaleColour);
     grid->setPalette(palette);
+    setGridBackground(grid, kStaleColour);
     grid->setCell(1, 0, QStringLiteral("Estimated"));
     grid->setCell(2, 0, QStringLiteral("Estimated number"));
     grid->setCell(1, 1, QStringLiteral("AP percentage"));
@@ -402,9 +407,7 @@ void TForm5::int_change() {
 
 void TForm5::clear_estimates() {
     platform::StringGrid* grid = ui_->StringGrid1;
-    QPalette palette = grid->palette();
-    palette.setColor(QPalette::Base, kStaleColour);
-    grid->setPalette(palette);
+    setGridBackground(grid, kStaleColour);
     for (int row = kFirstResultRow; row < kGridRows; ++row) {
         grid->setCell(1, row, QString());
         grid->setCell(2, row, QString());
@@ -481,9 +484,7 @@ void TForm5::BitBtn1Click() {
 
 void TForm5::Button3Click() {
     platform::StringGrid* grid = ui_->StringGrid1;
-    QPalette palette = grid->palette();
-    palette.setColor(QPalette::Base, kFreshColour);
-    grid->setPalette(palette);
+    setGridBackground(grid, kFreshColour);
     QFont font = ui_->Button3->font();
     font.setBold(false);
     ui_->Button3->setFont(font);
