@@ -103,10 +103,7 @@ void TForm1::FormCreate() {
     aq.start_dir = program().options().programFolder;
     aq.file_name = aq.start_dir + assessment::kDefaultParameterFile;
     aq.text_file3 = aq.file_name;
-    if (!runtime::fileExists(aq.file_name)) {
-        platform::showMessage(QStringLiteral("File not found. Please reinstall the application."));
-        throw runtime::ExitProgram(2);
-    }
+    if (!runtime::fileExists(aq.file_name)) exitForReinstall();
     aq.work_dir = runtime::withTrailingSlash(program().options().workDir);
     for (int i = 0; i < assessment::kPollutantCount; ++i) aq.pollutant_names[static_cast<std::size_t>(i)] = assessment::kPollutantNames[static_cast<std::size_t>(i)];
     aq.record_count = 0;
@@ -232,10 +229,7 @@ void TForm1::init_all() {
     ui_->BitBtn4->setEnabled(s.cur_record > 0);
     setOrganLabel(fromAnsi(s.supplier_org));
     reloadLocations();
-    if (!assessment::bindParameterFile(s)) {
-        platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
-        throw runtime::ExitProgram(2);
-    }
+    if (!assessment::bindParameterFile(s)) exitForReinstall();
     s.record_count = 0;
 }
 

@@ -26,7 +26,6 @@
 #include "platform/Guard.h"
 #include "platform/Printing.h"
 #include "platform/StringGrid.h"
-#include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "ui_TForm5.h"
@@ -222,10 +221,7 @@ void TForm5::FormCreate() {
 
     loadEndpoints();
     auto& s = aq();
-    if (!assessment::bindParameterFile(s)) {
-        platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
-        throw runtime::ExitProgram(2);
-    }
+    if (!assessment::bindParameterFile(s)) exitForReinstall();
     // A parameter file that cannot be read is reported; start-up goes on.
     platform::runGuarded([this] { get_data(); });
 }
@@ -566,10 +562,7 @@ void TForm5::Button5Click() {
     if (userFile) {
         if (platform::confirm(kChangesLost) != platform::Button::Yes) return;
         clear_estimates();
-        if (!assessment::copyDefaultParameters(s)) {
-            platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
-            throw runtime::ExitProgram(2);
-        }
+        if (!assessment::copyDefaultParameters(s)) exitForReinstall();
     } else {
         clear_estimates();
     }
