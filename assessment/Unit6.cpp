@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -77,7 +76,7 @@ void TForm6::FormCreate() {
     grid->setEditable(false);
     grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     for (int col = 0; col < kCols; ++col) grid->setColumnWidth(col, kColumnWidths[col]);
-    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->setDefaultRowHeight(kRowHeight);
     for (int row = 0; row < kRows; ++row) grid->setRowHeight(row, kRowHeight);
     grid->setCurrentCell(1, kChartColumnAtStart);
     placeGrid();
