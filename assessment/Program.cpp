@@ -10,11 +10,14 @@
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
 #include "assessment/Unit8.h"
+#include "assessment/core/ParameterFile.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTState.h"
+#include "platform/Dialogs.h"
 #include "platform/Form.h"
 #include "platform/Guard.h"
 #include "platform/Help.h"
+#include "runtime/Errors.h"
 #include "runtime/Files.h"
 
 namespace {
@@ -22,6 +25,11 @@ Program* gProgram = nullptr;
 }
 
 Program& program() { return *gProgram; }
+
+void exitForReinstall() {
+    platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
+    throw runtime::ExitProgram(2);
+}
 
 Program::Program(const Options& options)
     : options_(options), lt_(std::make_unique<lifetables::LTState>()) {

@@ -61,3 +61,7 @@ private:
 
 // The running program (the one most recently built and not yet destroyed).
 Program& program();
+
+// Without the default parameter file nothing can be assessed: tells the user to reinstall and
+// ends the program with exit code 2 (throws runtime::ExitProgram(2)).
+[[noreturn]] void exitForReinstall();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assessment/core/AssessmentState.h"
+#include "assessment/core/DataFile.h"
 #include "runtime/Files.h"
 #include "runtime/ShortText.h"
 #include "runtime/TextFile.h"
@@ -34,8 +35,8 @@ TownLine splitTownText(std::int32_t id, std::string_view rest) {
     }
     TownLine town;
     town.id = id;
-    town.lat = runtime::cutText(runtime::cutText(withoutBlanks(fields[0]), kFieldLength), kCoordinateLength);
-    town.lon = runtime::cutText(runtime::cutText(withoutBlanks(fields[1]), kFieldLength), kCoordinateLength);
+    town.lat = runtime::cutText(withoutBlanks(fields[0]), kCoordinateLength);
+    town.lon = runtime::cutText(withoutBlanks(fields[1]), kCoordinateLength);
     town.name = runtime::cutText(fields[2], kFieldLength);
     return town;
 }
@@ -89,8 +90,7 @@ void writeTownFile(const AssessmentState& state, const std::string& path, int la
     }
     const int last = std::min(lastIndex, kMaxTowns - 1);
     // The rewrite goes through the working directory's scratch copy, like every other rewrite.
-    const std::string tempPath = path.substr(0, path.rfind('/') + 1) + "rec.tmp";
-    runtime::replaceFile(path, tempPath, [&](runtime::TextWriter& out) {
+    runtime::replaceFile(path, tempFileIn(path.substr(0, path.rfind('/') + 1)), [&](runtime::TextWriter& out) {
         for (int i = 0; i <= last; ++i) {
             const auto k = static_cast<std::size_t>(i);
             if (state.town_names[k].empty()) continue;

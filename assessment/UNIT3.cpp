@@ -16,10 +16,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/Printing.h"
-#include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
-#include "runtime/ShortText.h"
 #include "runtime/TextFile.h"
 #include "ui_TForm3.h"
 #include "ui_TForm4.h"
@@ -36,12 +34,17 @@ constexpr int kTooManyTowns = 99;  // more listed towns than this get the warnin
 bool townIndexValid(std::int32_t i) { return i >= 0 && i < assessment::kMaxTowns; }
 std::size_t at(std::int32_t i) { return static_cast<std::size_t>(i); }
 
+// The coordinates of town entry `town` in their edits; empty for no entry.
+void showCoordinates(Ui::TForm3Ui& u, const assessment::AssessmentState& s, std::int32_t town) {
+    u.latstr->setText(townIndexValid(town) ? fromAnsi(s.town_lat[at(town)]) : QString());
+    u.longstr->setText(townIndexValid(town) ? fromAnsi(s.town_long[at(town)]) : QString());
+}
+
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm3Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Location"));
     setHelpContext(kLocationHelpContext);
     centreOnScreen();
     for (const char* name : assessment::kPollutantNames) ui_->polbox->addItem(QString::fromLatin1(name));
@@ -171,8 +174,7 @@ void TForm3::showFields() {
     const std::int32_t town = r[assessment::kFieldTown];
     ui_->agglom->setCurrentIndex(town >= 0 && town < ui_->agglom->count() ? town : -1);
     s.cur_town = town;
-    ui_->latstr->setText(townIndexValid(town) ? fromAnsi(s.town_lat[at(town)]) : QString());
-    ui_->longstr->setText(townIndexValid(town) ? fromAnsi(s.town_long[at(town)]) : QString());
+    showCoordinates(*ui_, s, town);
     ui_->exp_pop->setText(QString::number(r[assessment::kFieldPopulation]));
     ui_->prof_stat->setText(QString::number(r[assessment::kFieldStations]));
     ui_->netw_affl->setText(fromAnsi(tails[assessment::kTailNetwork]));
@@ -464,8 +466,7 @@ void TForm3::agglomChange() {
     // A listed town is selected when the box shows the name of its current entry.
     if (index < 0 || ui_->agglom->currentText() != ui_->agglom->itemText(index)) return;
     s.cur_town = index;
-    ui_->latstr->setText(townIndexValid(index) ? fromAnsi(s.town_lat[at(index)]) : QString());
-    ui_->longstr->setText(townIndexValid(index) ? fromAnsi(s.town_long[at(index)]) : QString());
+    showCoordinates(*ui_, s, index);
 }
 
 void TForm3::polboxChange() {

@@ -8,7 +8,6 @@
 #include "platform/Form.h"
 
 class QComboBox;
-class QShortcut;
 namespace Ui { class TForm3Ui; }
 namespace assessment { struct AssessmentState; }
 

@@ -63,6 +63,13 @@ bool deleteFile(const std::string& path) {
     return runtime::fileExists(path) && std::filesystem::remove(path, error) && !error;
 }
 
+// The supplier's country, organisation and city, the lines the other screens show.
+void takeSupplierNames(assessment::AssessmentState& s, const assessment::SupplierLines& lines) {
+    s.supplier_country = lines[0];
+    s.supplier_org = lines[1];
+    s.supplier_city = lines[2];
+}
+
 platform::Button askOverwrite(int helpContext) {
     return platform::messageDlg(platform::BoxKind::Information, QString::fromLatin1(kOverwriteQuestion),
                                 {platform::Button::Yes, platform::Button::No, platform::Button::Help}, helpContext);
@@ -82,7 +89,6 @@ platform::FileDialogOptions exchangeFileDialog(const QString& filter) {
 TForm1::TForm1(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm1Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Zelk 2.2.3 Main Screen"));
     setHelpContext(kMainHelpContext);
     connectHandlers();
     FormCreate();
@@ -95,12 +101,9 @@ assessment::AssessmentState& TForm1::aq() { return program().aq; }
 void TForm1::FormCreate() {
     auto& aq = program().aq;
     aq.start_dir = program().options().programFolder;
-    aq.file_name = aq.start_dir + "params.tav";
+    aq.file_name = aq.start_dir + assessment::kDefaultParameterFile;
     aq.text_file3 = aq.file_name;
-    if (!runtime::fileExists(aq.file_name)) {
-        platform::showMessage(QStringLiteral("File not found. Please reinstall the application."));
-        throw runtime::ExitProgram(2);
-    }
+    if (!runtime::fileExists(aq.file_name)) exitForReinstall();
     aq.work_dir = runtime::withTrailingSlash(program().options().workDir);
     for (int i = 0; i < assessment::kPollutantCount; ++i) aq.pollutant_names[static_cast<std::size_t>(i)] = assessment::kPollutantNames[static_cast<std::size_t>(i)];
     aq.record_count = 0;
@@ -108,15 +111,12 @@ void TForm1::FormCreate() {
     // An input/output error ends the handler at its step; the default error box shows it and
     // start-up goes on with the remaining screens.
     platform::runGuarded([&aq] {
-        aq.file_name = aq.work_dir + "data_sup.tab";
+        aq.file_name = assessment::supplierFilePath(aq.work_dir);
         aq.supplier_country.clear();
         aq.supplier_org.clear();
         aq.supplier_city.clear();
         if (runtime::fileExists(aq.file_name)) {
-            runtime::TextReader supplier(aq.file_name);
-            aq.supplier_country = supplier.readLine(std::string::npos);
-            aq.supplier_org = supplier.readLine(std::string::npos);
-            aq.supplier_city = supplier.readLine(std::string::npos);
+            takeSupplierNames(aq, assessment::readSupplierFile(aq.file_name));
         }
 
         aq.data_file = aq.work_dir + "data_rec.dat";
@@ -229,10 +229,7 @@ void TForm1::init_all() {
     ui_->BitBtn4->setEnabled(s.cur_record > 0);
     setOrganLabel(fromAnsi(s.supplier_org));
     reloadLocations();
-    if (!assessment::bindParameterFile(s)) {
-        platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
-        throw runtime::ExitProgram(2);
-    }
+    if (!assessment::bindParameterFile(s)) exitForReinstall();
     s.record_count = 0;
 }
 
@@ -243,9 +240,7 @@ void TForm1::reloadSupplier() {
     if (isEmptyFile(path)) return;  // the supplier screen's edits keep what they held
     const assessment::SupplierLines lines = assessment::readSupplierFile(path);
     program().Form2->setFileLines(lines);
-    s.supplier_country = lines[0];
-    s.supplier_org = lines[1];
-    s.supplier_city = lines[2];
+    takeSupplierNames(s, lines);
 }
 
 void TForm1::reloadEndpoints() {

@@ -25,7 +25,6 @@ constexpr int kSupplierHelpContext = 2;
 TForm2::TForm2(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm2Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Zelk User"));
     setHelpContext(kSupplierHelpContext);
     centreOnScreen();
     fileOrder_ = {ui_->country, ui_->organ, ui_->city, ui_->street, ui_->pobox,
@@ -52,7 +51,7 @@ void TForm2::connectHandlers() {
     }
 }
 
-void TForm2::setFileLines(const std::array<std::string, kLineCount>& lines) {
+void TForm2::setFileLines(const assessment::SupplierLines& lines) {
     for (std::size_t i = 0; i < fileOrder_.size(); ++i) fileOrder_[i]->setText(fromAnsi(lines[i]));
 }
 
@@ -77,7 +76,7 @@ void TForm2::FormDeactivate() {
 
 void TForm2::writeSupplierFile() {
     auto& s = program().aq;
-    std::array<std::string, kLineCount> lines;
+    assessment::SupplierLines lines;
     for (std::size_t i = 0; i < fileOrder_.size(); ++i) lines[i] = toAnsi(fileOrder_[i]->text());
     assessment::writeSupplierFile(s.work_dir, lines);
     s.supplier_org = lines[1];

@@ -3,8 +3,8 @@
 // that supplies the air-quality data, kept in "data_sup.tab" of the working directory.
 #include <array>
 #include <memory>
-#include <string>
 
+#include "assessment/core/SupplierFile.h"
 #include "platform/Form.h"
 
 class QLineEdit;
@@ -19,11 +19,10 @@ public:
 
     // The ten edits in the line order of the supplier file: country, organ, city, street, pobox,
     // postcode, email, tel, fax, resp_person.
-    static constexpr int kLineCount = 10;
-    const std::array<QLineEdit*, kLineCount>& fileOrderEdits() const { return fileOrder_; }
+    const std::array<QLineEdit*, assessment::kSupplierLineCount>& fileOrderEdits() const { return fileOrder_; }
     // Sets the ten edits from the lines of the supplier file (a missing line empties its edit); the
     // change handlers run as for any text the program sets.
-    void setFileLines(const std::array<std::string, kLineCount>& lines);
+    void setFileLines(const assessment::SupplierLines& lines);
 
     Ui::TForm2Ui& controls() { return *ui_; }
 
@@ -41,5 +40,5 @@ private:
     void anyChange();
 
     std::unique_ptr<Ui::TForm2Ui> ui_;
-    std::array<QLineEdit*, kLineCount> fileOrder_{};
+    std::array<QLineEdit*, assessment::kSupplierLineCount> fileOrder_{};
 };

@@ -24,7 +24,6 @@
 #include "platform/Guard.h"
 #include "platform/Printing.h"
 #include "runtime/Errors.h"
-#include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
 #include "ui_TForm3.h"
@@ -50,7 +49,6 @@ using assessment::pollutantName;
 TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm4Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Air Quality Data"));
     setHelpContext(kAirQualityHelpContext);
     centreOnScreen();
     Ui::TForm4Ui& u = *ui_;
@@ -89,8 +87,8 @@ TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     // FormCreate: the parameter file of the class-width look-up is bound once.
     auto& s = aq();
     s.aq_valid = -1;
-    const std::string userParams = s.work_dir + assessment::kUserParameterFile;
-    s.params_file = runtime::fileExists(userParams) ? userParams : s.start_dir + assessment::kDefaultParameterFile;
+    s.params_file = assessment::boundParameterFile(s.work_dir, s.start_dir)
+                        .value_or(s.start_dir + assessment::kDefaultParameterFile);
 }
 
 TForm4::~TForm4() = default;

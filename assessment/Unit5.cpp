@@ -1,6 +1,5 @@
 #include "assessment/Unit5.h"
 
-#include <QBrush>
 #include <QColor>
 #include <QComboBox>
 #include <QEvent>
@@ -27,7 +26,6 @@
 #include "platform/Guard.h"
 #include "platform/Printing.h"
 #include "platform/StringGrid.h"
-#include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "ui_TForm5.h"
@@ -95,6 +93,13 @@ void selectPosition(QComboBox* box, std::int32_t position) {
     box->setCurrentIndex(position >= 0 && position < box->count() ? position : -1);
 }
 
+// The background of the small result table: silver while stale, white once calculated.
+void setGridBackground(platform::StringGrid* grid, const QColor& colour) {
+    QPalette palette = grid->palette();
+    palette.setColor(QPalette::Base, colour);
+    grid->setPalette(palette);
+}
+
 QString loadedValue(float value) {
     return fromAnsi(runtime::formatGeneral(value, kShownDigits, runtime::decimalSeparator(), kShownExponentDigits));
 }
@@ -104,7 +109,6 @@ QString loadedValue(float value) {
 TForm5::TForm5(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm5Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Parameters"));
     setHelpContext(kParametersHelpContext);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -203,8 +207,8 @@ void TForm5::FormCreate() {
     for (int row = 0; row < kGridRows; ++row) grid->setRowHeight(row, 24);
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Text, kResultTextColour);
-    palette.setColor(QPalette::Base, kStaleColour);
     grid->setPalette(palette);
+    setGridBackground(grid, kStaleColour);
     grid->setCell(1, 0, QStringLiteral("Estimated"));
     grid->setCell(2, 0, QStringLiteral("Estimated number"));
     grid->setCell(1, 1, QStringLiteral("AP percentage"));
@@ -217,10 +221,7 @@ void TForm5::FormCreate() {
 
     loadEndpoints();
     auto& s = aq();
-    if (!assessment::bindParameterFile(s)) {
-        platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
-        throw runtime::ExitProgram(2);
-    }
+    if (!assessment::bindParameterFile(s)) exitForReinstall();
     // A parameter file that cannot be read is reported; start-up goes on.
     platform::runGuarded([this] { get_data(); });
 }
@@ -402,9 +403,7 @@ void TForm5::int_change() {
 
 void TForm5::clear_estimates() {
     platform::StringGrid* grid = ui_->StringGrid1;
-    QPalette palette = grid->palette();
-    palette.setColor(QPalette::Base, kStaleColour);
-    grid->setPalette(palette);
+    setGridBackground(grid, kStaleColour);
     for (int row = kFirstResultRow; row < kGridRows; ++row) {
         grid->setCell(1, row, QString());
         grid->setCell(2, row, QString());
@@ -481,9 +480,7 @@ void TForm5::BitBtn1Click() {
 
 void TForm5::Button3Click() {
     platform::StringGrid* grid = ui_->StringGrid1;
-    QPalette palette = grid->palette();
-    palette.setColor(QPalette::Base, kFreshColour);
-    grid->setPalette(palette);
+    setGridBackground(grid, kFreshColour);
     QFont font = ui_->Button3->font();
     font.setBold(false);
     ui_->Button3->setFont(font);
@@ -565,10 +562,7 @@ void TForm5::Button5Click() {
     if (userFile) {
         if (platform::confirm(kChangesLost) != platform::Button::Yes) return;
         clear_estimates();
-        if (!assessment::copyDefaultParameters(s)) {
-            platform::showMessage(QString::fromLatin1(assessment::kReinstallMessage));
-            throw runtime::ExitProgram(2);
-        }
+        if (!assessment::copyDefaultParameters(s)) exitForReinstall();
     } else {
         clear_estimates();
     }

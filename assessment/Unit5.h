@@ -10,7 +10,6 @@
 
 #include "platform/Form.h"
 
-class QComboBox;
 class QEvent;
 class QLineEdit;
 namespace Ui { class TForm5Ui; }

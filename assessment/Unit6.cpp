@@ -1,11 +1,8 @@
 #include "assessment/Unit6.h"
 
-#include <QApplication>
 #include <QEvent>
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -27,6 +24,7 @@
 #include "runtime/Errors.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
+#include "ui_TForm4.h"
 #include "ui_TForm6.h"
 
 namespace {
@@ -51,9 +49,7 @@ const char* const kColumnTitles[TForm6::kCols] = {
 TForm6::TForm6(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm6Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("Impact estimates"));
     setHelpContext(6);
-    resize(812, 612);
     move(-4, -4);
 
     connect(ui_->BitBtn1, &QPushButton::clicked, this, platform::guarded([this] { BitBtn1Click(); }));
@@ -80,7 +76,7 @@ void TForm6::FormCreate() {
     grid->setEditable(false);
     grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     for (int col = 0; col < kCols; ++col) grid->setColumnWidth(col, kColumnWidths[col]);
-    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->setDefaultRowHeight(kRowHeight);
     for (int row = 0; row < kRows; ++row) grid->setRowHeight(row, kRowHeight);
     grid->setCurrentCell(1, kChartColumnAtStart);
     placeGrid();
@@ -160,11 +156,8 @@ void TForm6::alignCell(int col, int row, Qt::Alignment alignment) {
 // The caption of the air-quality screen's unit label; the same text from the pollutant while that
 // screen has none.
 QString TForm6::unitTitle() const {
-    if (program().Form4) {
-        if (const auto* label = program().Form4->findChild<QLabel*>(QStringLiteral("Label62")); label && !label->text().isEmpty()) {
-            return label->text();
-        }
-    }
+    if (program().Form4 && !program().Form4->controls().Label62->text().isEmpty())
+        return program().Form4->controls().Label62->text();
     return platform::fromAnsi(assessment::concentrationUnit(program().aq.pollutant_text));
 }
 
@@ -202,9 +195,9 @@ void TForm6::printPages() {
     resize(width(), kPrintHeight);
     placeGrid();
     grid->resize(grid->width(), kPrintHeight);
+    // One page for each block of the table.
     assessment::printScreenPages(this, [grid](int page) {
-        if (page == 1) grid->setTopRow(28);
-        if (page == 2) grid->setTopRow(55);
+        if (page > 0) grid->setTopRow(kBlockTitleRows[page]);
     }, 3);
 }
 
@@ -212,7 +205,7 @@ void TForm6::BitBtn3Click() {
     const std::optional<QString> chosen = platform::saveFileDialog(platform::FileDialogOptions{});
     if (!chosen) return;
     try {
-        runtime::TextWriter file(QFile::encodeName(*chosen).toStdString());
+        runtime::TextWriter file(platform::toFileName(*chosen));
         for (const QString& line : assessment::resultsLines(*ui_->StringGrid1)) file.writeln(platform::toAnsi(line));
         file.close();
     } catch (const runtime::InOutError&) {

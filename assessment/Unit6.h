@@ -8,7 +8,6 @@
 
 namespace Ui { class TForm6Ui; }
 class QEvent;
-class QKeyEvent;
 class QResizeEvent;
 
 class TForm6 : public platform::Form {

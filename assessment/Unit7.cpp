@@ -24,8 +24,6 @@ namespace {
 
 constexpr int kDefaultColumn = 5;  // "Cum.#"
 constexpr int kLastClassIndex = 24;
-constexpr int kBlockStride = 27;   // rows from one block of the results table to the next
-constexpr int kFirstClassRow = 2;  // the row of class 1 in block 1
 
 // Columns whose three series coincide or share one scale of percent show no series legend.
 short legendWidthFor(int column) {
@@ -37,7 +35,6 @@ short legendWidthFor(int column) {
 TForm7::TForm7(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TForm7Ui>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Form7"));
-    setWindowTitle(QStringLiteral("Chart"));
     setHelpContext(7);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -112,7 +109,8 @@ void TForm7::buildChart() {
         chart.ThisSerie(s);
         chart.ChartSeriesLegend(s, table.cell(0, TForm6::kBlockTitleRows[s]));
         for (int m = first; m <= last; ++m) {
-            const QString text = table.cell(column, m + kFirstClassRow + kBlockStride * s);
+            // Class m + 1 of a block is the row m + 1 below the block's title.
+            const QString text = table.cell(column, TForm6::kBlockTitleRows[s] + 1 + m);
             chart.ChartValue(static_cast<short>(m - first), static_cast<double>(runtime::strToFloat(platform::toAnsi(text))));
             if (s == 0) chart.ChartPointLegend(static_cast<short>(m - first), platform::fromAnsi(chart_class_names[static_cast<std::size_t>(m)]));
         }

@@ -8,7 +8,6 @@
 TAboutBox::TAboutBox(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<Ui::TAboutBoxUi>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
     // A fixed dialog frame.
     setFixedSize(size());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
