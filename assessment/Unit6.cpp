@@ -22,6 +22,7 @@
 #include "platform/Guard.h"
 #include "platform/StringGrid.h"
 #include "runtime/Errors.h"
+#include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
 #include "ui_TForm4.h"
@@ -205,9 +206,10 @@ void TForm6::BitBtn3Click() {
     const std::optional<QString> chosen = platform::saveFileDialog(platform::FileDialogOptions{});
     if (!chosen) return;
     try {
-        runtime::TextWriter file(platform::toFileName(*chosen));
-        for (const QString& line : assessment::resultsLines(*ui_->StringGrid1)) file.writeln(platform::toAnsi(line));
-        file.close();
+        // A failed write keeps the file the user chose to replace.
+        runtime::rewriteFile(platform::toFileName(*chosen), [this](runtime::TextWriter& file) {
+            for (const QString& line : assessment::resultsLines(*ui_->StringGrid1)) file.writeln(platform::toAnsi(line));
+        });
     } catch (const runtime::InOutError&) {
         platform::showMessage(QStringLiteral("can't write to file"));
     }

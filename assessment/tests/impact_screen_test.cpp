@@ -14,6 +14,7 @@
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
 #include "platform/testing/PrintedPages.h"
+#include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "ui_TForm4.h"
 #include "ui_TForm6.h"
@@ -175,6 +176,17 @@ TEST_F(ImpactScreen, SaveErrorsAndCancelLeaveTheTable) {
     ASSERT_EQ(DialogScript::boxes().size(), 1u);
     EXPECT_EQ(DialogScript::boxes()[0].text, QStringLiteral("can't write to file"));
     EXPECT_EQ(cell(0, 1), QStringLiteral("rr=1.0600"));
+
+    // A write that fails half-way keeps the file the user chose to replace, byte for byte.
+    const std::string previous = workDir + "previous.txt";
+    writeFile(previous, "earlier results\r\n");
+    DialogScript::answerFile(QString::fromStdString(previous));
+    DialogScript::answer(platform::Button::Ok);
+    runtime::testing::failNextWriterClose();
+    program->Form6->ui().BitBtn3->click();
+    ASSERT_EQ(DialogScript::boxes().size(), 2u);
+    EXPECT_EQ(DialogScript::boxes()[1].text, QStringLiteral("can't write to file"));
+    EXPECT_EQ(readFile(previous), "earlier results\r\n");
 }
 
 TEST_F(ImpactScreen, CopiesTheSelectionOrEverythingFromTheButtonAndTheKeys) {
