@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "assessment/Program.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTState.h"
@@ -124,8 +123,7 @@ void TPagesDlgLT::proc_LTStringGrid_EToGlobal(platform::StringGrid* grid, int se
                     grid->setCell(k - 1, r, QStringLiteral("0"));
                 empirical(s, r, k, sex) = number(k - 1, r);
             } else {
-                const double population = number(2, r);
-                empirical(s, r, k, sex) = population > 0 ? number(k - 4, r) / population : 0;
+                empirical(s, r, k, sex) = rateOf(number(k - 4, r), number(2, r));
             }
         }
     }
