@@ -8,7 +8,6 @@
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTState.h"
-#include "lifetables/core/LTTrunc.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -55,10 +54,13 @@ void TPagesDlgLT::TabE_StringGridSetEditText(platform::StringGrid* grid, int col
     LTState& s = lt();
     s.LTchanged = true;
     if (!s.LTmanualLock) gl_LTmanualInputCNTRL(grid);
-    if (col <= 1 && lifetables::gl_LTnotDigitsOnly(platform::toAnsi(text))) {
-        platform::showMessage(QStringLiteral("ERROR: Value must be a positive whole number!"));
-        grid->setCell(col, row, QString());
-    }
+    refuseAgeNotWhole(grid, col, row, text);
+}
+
+void TPagesDlgLT::refuseAgeNotWhole(platform::StringGrid* grid, int col, int row, const QString& text) {
+    if (col > 1 || !lifetables::gl_LTnotDigitsOnly(platform::toAnsi(text))) return;
+    platform::showMessage(QStringLiteral("ERROR: Value must be a positive whole number!"));
+    grid->setCell(col, row, QString());
 }
 
 void TPagesDlgLT::gl_LTmanualInputCNTRL(platform::StringGrid* grid) {
@@ -134,8 +136,7 @@ void TPagesDlgLT::proc_LTGlobalsToStringGrid(platform::StringGrid* grid, QLineEd
     const auto i = static_cast<std::size_t>(sex);
     const int lines = lifetables::ltUsedLines(s, sex);
     if (lines < 1) return;
-    const std::int64_t ages = lifetables::ltSingleAgeSpan(empirical(s, 1, lifetables::kLTFromAge, sex),
-                                                          empirical(s, lines, lifetables::kLTUntilAge, sex));
+    const std::int64_t ages = lifetables::ltDataAgeSpan(s, sex);
     s.LTageCount[i] = static_cast<std::int32_t>(std::clamp<std::int64_t>(ages, -1, lifetables::kLTMaxRows));
     comment->setText(platform::fromAnsi(s.LTcomments[i]));
     for (int r = 1; r <= lines; ++r)

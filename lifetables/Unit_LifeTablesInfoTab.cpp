@@ -307,10 +307,7 @@ void TPagesDlgLT::TabRRStringGrid_betaRRSetEditText(int col, int row, const QStr
         return;
     }
     markChanges();
-    if (col <= 1 && lifetables::gl_LTnotDigitsOnly(platform::toAnsi(text))) {
-        platform::showMessage(QStringLiteral("ERROR: Value must be a positive whole number!"));
-        grid->setCell(col, row, QString());
-    }
+    refuseAgeNotWhole(grid, col, row, text);
     for (int c = 4; c <= 6; ++c) grid->setCell(c, row, QString());
     LTState& s = lt();
     if (s.LTRRsettings.useTAVdefaults) {

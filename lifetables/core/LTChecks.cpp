@@ -21,7 +21,7 @@ bool relativeRisksSupplied(const LTState& state, int cause) {
 // age to the last until age and the sum of the lines' own spans.
 std::int64_t singleAgeRowsNeeded(const LTState& state, int sex, int lines) {
     const auto& data = state.LTempirical;
-    const std::int64_t span = ltSingleAgeSpan(data[1][kLTFromAge][sex], data[lines][kLTUntilAge][sex]);
+    const std::int64_t span = ltDataAgeSpan(state, sex);
     std::int64_t rows = 0;
     for (int r = 1; r <= lines; ++r) {
         const std::int64_t n = ltSingleAgeSpan(data[r][kLTFromAge][sex], data[r][kLTUntilAge][sex]);
@@ -38,6 +38,11 @@ int ltUsedLines(const LTState& state, int sex) {
 
 int ltUsedAgeRows(const LTState& state, int sex) {
     return std::clamp<std::int32_t>(state.LTageCount[sex], 0, kLTMaxRows);
+}
+
+std::int64_t ltDataAgeSpan(const LTState& state, int sex) {
+    const auto& data = state.LTempirical;
+    return ltSingleAgeSpan(data[1][kLTFromAge][sex], data[ltUsedLines(state, sex)][kLTUntilAge][sex]);
 }
 
 double ltRelativeRisk(long double b, long double se, int rrColumn, long double x) {

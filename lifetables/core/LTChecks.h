@@ -42,4 +42,8 @@ int ltUsedLines(const LTState& state, int sex);
 // The single-age rows of a sex that are in use (LTageCount within 0..120).
 int ltUsedAgeRows(const LTState& state, int sex);
 
+// The single years of age from the first data line's from age to the until age of the last line in
+// use (as ltSingleAgeSpan counts them); the sex has at least one line in use.
+std::int64_t ltDataAgeSpan(const LTState& state, int sex);
+
 }  // namespace lifetables

@@ -243,8 +243,7 @@ void proc_LTSimulate(LTState& state, const LTProgressStep& progressStep, bool& o
         if (!state.LTresultValid[sex]) continue;
         const int lines = ltUsedLines(state, sex);
         if (lines == 0) continue;
-        const std::int64_t span =
-            ltSingleAgeSpan(state.LTempirical[1][kLTFromAge][sex], state.LTempirical[lines][kLTUntilAge][sex]);
+        const std::int64_t span = ltDataAgeSpan(state, sex);
         state.LTageCount[sex] = static_cast<std::int32_t>(std::clamp<std::int64_t>(span, INT32_MIN, kLTMaxRows));
         writeYearHeader(state, sex);
         fillRateMatrices(state, sex, progressStep);
