@@ -279,14 +279,7 @@ void TPagesDlgLT::TabRRCheckBox_advancedClick() {
     rr.advanced = u.TabRRCheckBox_advanced->isChecked();
     for (QLineEdit* edit : advancedEdits_) edit->setEnabled(rr.advanced);
     if (rr.advanced) return;
-    rr.birthSlope = lifetables::kLTNeutralBirthSlope;
-    rr.percPoll = lifetables::kLTNeutralPercPoll;
-    rr.weightAge = lifetables::kLTNeutralWeight;
-    rr.weightYears = lifetables::kLTNeutralWeight;
-    for (std::int32_t* from : {&rr.birthFromYear, &rr.percPollFromYear, &rr.weightAgeFromAge, &rr.weightYearsFromYear})
-        *from = lifetables::kLTNeutralFrom;
-    for (std::int32_t* until : {&rr.birthUntilYear, &rr.percPollUntilYear, &rr.weightAgeUntilAge, &rr.weightYearsUntilYear})
-        *until = lifetables::kLTNeutralUntil;
+    lifetables::ltSetNeutralAdvanced(rr);
     u.TabRREdit_birthSlope->setText(QStringLiteral("100"));
     u.TabRREdit_percPoll->setText(QStringLiteral("100"));
     u.TabRREdit_weightAge->setText(QStringLiteral("1"));
