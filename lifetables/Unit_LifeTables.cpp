@@ -27,7 +27,6 @@
 #include "platform/Printing.h"
 #include "platform/StringGrid.h"
 #include "runtime/Errors.h"
-#include "runtime/Files.h"
 #include "ui_TPagesDlgLT.h"
 
 using lifetables::LTState;
@@ -226,8 +225,6 @@ void TPagesDlgLT::proc_LTClearEmatrices(int sex) {
     s.LTlineCount[i] = 0;
     s.LTcomments[i].clear();
     tab.comment->clear();
-    s.LTyearOfData = 0;
-    for (int y = 1; y <= lifetables::kLTSexCount; ++y) dataTab(y).yearOfData->clear();
     for (int row = 1; row <= lifetables::kLTMaxRows; ++row)
         for (int col = 1; col <= lifetables::kLTEmpiricalColumns; ++col)
             s.LTempirical[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)][i] = 0;

@@ -155,6 +155,9 @@ private:
     void showCause();
 
     void leaveEditField(const EditField& field);
+    // The age columns (0 and 1) of the data grids and the risk grid take whole numbers only: a
+    // typed text with any other character is refused with a message and its cell emptied.
+    void refuseAgeNotWhole(platform::StringGrid* grid, int col, int row, const QString& text);
     void setRRCells(int cause, int firstCol, int lastCol, int precision, int ageDecimals, int decimals);
 
     std::unique_ptr<Ui::TPagesDlgLTUi> ui_;

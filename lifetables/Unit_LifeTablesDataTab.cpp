@@ -5,11 +5,9 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "assessment/Program.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTState.h"
-#include "lifetables/core/LTTrunc.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -56,10 +54,13 @@ void TPagesDlgLT::TabE_StringGridSetEditText(platform::StringGrid* grid, int col
     LTState& s = lt();
     s.LTchanged = true;
     if (!s.LTmanualLock) gl_LTmanualInputCNTRL(grid);
-    if (col <= 1 && lifetables::gl_LTnotDigitsOnly(platform::toAnsi(text))) {
-        platform::showMessage(QStringLiteral("ERROR: Value must be a positive whole number!"));
-        grid->setCell(col, row, QString());
-    }
+    refuseAgeNotWhole(grid, col, row, text);
+}
+
+void TPagesDlgLT::refuseAgeNotWhole(platform::StringGrid* grid, int col, int row, const QString& text) {
+    if (col > 1 || !lifetables::gl_LTnotDigitsOnly(platform::toAnsi(text))) return;
+    platform::showMessage(QStringLiteral("ERROR: Value must be a positive whole number!"));
+    grid->setCell(col, row, QString());
 }
 
 void TPagesDlgLT::gl_LTmanualInputCNTRL(platform::StringGrid* grid) {
@@ -124,8 +125,7 @@ void TPagesDlgLT::proc_LTStringGrid_EToGlobal(platform::StringGrid* grid, int se
                     grid->setCell(k - 1, r, QStringLiteral("0"));
                 empirical(s, r, k, sex) = number(k - 1, r);
             } else {
-                const double population = number(2, r);
-                empirical(s, r, k, sex) = population > 0 ? number(k - 4, r) / population : 0;
+                empirical(s, r, k, sex) = rateOf(number(k - 4, r), number(2, r));
             }
         }
     }
@@ -136,8 +136,7 @@ void TPagesDlgLT::proc_LTGlobalsToStringGrid(platform::StringGrid* grid, QLineEd
     const auto i = static_cast<std::size_t>(sex);
     const int lines = lifetables::ltUsedLines(s, sex);
     if (lines < 1) return;
-    const std::int64_t ages = lifetables::ltSingleAgeSpan(empirical(s, 1, lifetables::kLTFromAge, sex),
-                                                          empirical(s, lines, lifetables::kLTUntilAge, sex));
+    const std::int64_t ages = lifetables::ltDataAgeSpan(s, sex);
     s.LTageCount[i] = static_cast<std::int32_t>(std::clamp<std::int64_t>(ages, -1, lifetables::kLTMaxRows));
     comment->setText(platform::fromAnsi(s.LTcomments[i]));
     for (int r = 1; r <= lines; ++r)

@@ -37,12 +37,12 @@ const QStringList kYearsOfLifeTexts = {QStringLiteral("-999999.00"), QStringLite
 const QStringList kLifeExpectancyTexts = {QStringLiteral("120.00"), QStringLiteral("-99.99")};
 const QStringList kAgeLabelTexts = {QStringLiteral("  1310")};
 
-// Columns that share one width: the same columns of grids that stand together.
+// Columns that share one width: the same columns of grids that stand together. The widths they
+// were given when the grids were set up are those of the original layout.
 struct ColumnGroup {
     std::vector<platform::StringGrid*> grids;
     int firstCol;
     int lastCol;
-    int designedWidth;
     QStringList widest;
 };
 
@@ -55,8 +55,9 @@ int widthFor(const platform::StringGrid* grid, const QString& text) {
 
 void fitColumns(const ColumnGroup& group) {
     for (int col = group.firstCol; col <= group.lastCol; ++col) {
-        int width = group.designedWidth;
+        int width = 0;
         for (platform::StringGrid* grid : group.grids) {
+            width = std::max(width, grid->columnWidth(col));
             for (const QString& text : group.widest) width = std::max(width, widthFor(grid, text));
             // The captions of the fixed rows, and every row label of a fixed column.
             const int rows = col < grid->fixedCols() ? grid->rowCountTotal() : grid->fixedRows();
@@ -194,15 +195,15 @@ void TPagesDlgLT::fitScreenToGrids() {
     }
     platform::StringGrid* rr = u.TabRRStringGrid_betaRR;
     const ColumnGroup groups[] = {
-        {data, 0, 1, 80, kAgeTexts},
-        {data, 2, 5, 80, kCountTexts},
-        {{rr}, 0, 1, 44, kAgeTexts},
-        {{rr}, 2, 3, 76, kBetaTexts},
-        {{rr}, 4, 6, 76, kRiskTexts},
-        {results, 0, 0, 60, {}},
-        {results, 1, 3, 76, kYearsOfLifeTexts},
-        {lifeRemain, 0, 0, 44, kAgeLabelTexts},
-        {lifeRemain, 1, 4, 54, kLifeExpectancyTexts},
+        {data, 0, 1, kAgeTexts},
+        {data, 2, 5, kCountTexts},
+        {{rr}, 0, 1, kAgeTexts},
+        {{rr}, 2, 3, kBetaTexts},
+        {{rr}, 4, 6, kRiskTexts},
+        {results, 0, 0, {}},
+        {results, 1, 3, kYearsOfLifeTexts},
+        {lifeRemain, 0, 0, kAgeLabelTexts},
+        {lifeRemain, 1, 4, kLifeExpectancyTexts},
     };
     for (const ColumnGroup& group : groups) fitColumns(group);
 

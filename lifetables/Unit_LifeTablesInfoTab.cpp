@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 
-#include "assessment/Program.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTState.h"
@@ -32,6 +31,16 @@ constexpr int kCertaintyHigh = 3;
 
 QString realText(double value) { return QString::fromStdString(runtime::floatToStr(value)); }
 QString intText(std::int32_t value) { return QString::number(value); }
+
+// Shows the value that an edit stores when it is left.
+void showEditField(const TPagesDlgLT::EditField& f) {
+    using Field = TPagesDlgLT::EditField;
+    switch (f.kind) {
+        case Field::Integer: f.edit->setText(intText(*static_cast<const std::int32_t*>(f.field))); break;
+        case Field::Real: f.edit->setText(realText(*static_cast<const double*>(f.field))); break;
+        case Field::Text: f.edit->setText(platform::fromAnsi(static_cast<const Text255*>(f.field)->str())); break;
+    }
+}
 
 }  // namespace
 
@@ -270,14 +279,7 @@ void TPagesDlgLT::TabRRCheckBox_advancedClick() {
     rr.advanced = u.TabRRCheckBox_advanced->isChecked();
     for (QLineEdit* edit : advancedEdits_) edit->setEnabled(rr.advanced);
     if (rr.advanced) return;
-    rr.birthSlope = lifetables::kLTNeutralBirthSlope;
-    rr.percPoll = lifetables::kLTNeutralPercPoll;
-    rr.weightAge = lifetables::kLTNeutralWeight;
-    rr.weightYears = lifetables::kLTNeutralWeight;
-    for (std::int32_t* from : {&rr.birthFromYear, &rr.percPollFromYear, &rr.weightAgeFromAge, &rr.weightYearsFromYear})
-        *from = lifetables::kLTNeutralFrom;
-    for (std::int32_t* until : {&rr.birthUntilYear, &rr.percPollUntilYear, &rr.weightAgeUntilAge, &rr.weightYearsUntilYear})
-        *until = lifetables::kLTNeutralUntil;
+    lifetables::ltSetNeutralAdvanced(rr);
     u.TabRREdit_birthSlope->setText(QStringLiteral("100"));
     u.TabRREdit_percPoll->setText(QStringLiteral("100"));
     u.TabRREdit_weightAge->setText(QStringLiteral("1"));
@@ -298,10 +300,7 @@ void TPagesDlgLT::TabRRStringGrid_betaRRSetEditText(int col, int row, const QStr
         return;
     }
     markChanges();
-    if (col <= 1 && lifetables::gl_LTnotDigitsOnly(platform::toAnsi(text))) {
-        platform::showMessage(QStringLiteral("ERROR: Value must be a positive whole number!"));
-        grid->setCell(col, row, QString());
-    }
+    refuseAgeNotWhole(grid, col, row, text);
     for (int c = 4; c <= 6; ++c) grid->setCell(c, row, QString());
     LTState& s = lt();
     if (s.LTRRsettings.useTAVdefaults) {
@@ -389,14 +388,8 @@ void TPagesDlgLT::proc_LTInfosGlobalsToDisplay() {
     u.TabRRComboBox_certainty->setCurrentIndex(in.certainty);
     u.TabInfosEdit_startYear->setText(intText(in.startYear));
     u.TabRREdit_startYear->setText(intText(in.startYear));
-    for (const EditField& f : editFields_) {
-        if (f.edit->parentWidget() != u.TabInfosScrollBox_contents) continue;
-        switch (f.kind) {
-            case EditField::Integer: f.edit->setText(intText(*static_cast<const std::int32_t*>(f.field))); break;
-            case EditField::Real: f.edit->setText(realText(*static_cast<const double*>(f.field))); break;
-            case EditField::Text: f.edit->setText(platform::fromAnsi(static_cast<const Text255*>(f.field)->str())); break;
-        }
-    }
+    for (const EditField& f : editFields_)
+        if (f.edit->parentWidget() == u.TabInfosScrollBox_contents) showEditField(f);
 }
 
 void TPagesDlgLT::proc_LTRR_GlobalsToDisplay() {
@@ -422,18 +415,8 @@ void TPagesDlgLT::proc_LTRR_GlobalsToDisplay() {
     }
     TabRRCheckBox_advancedClick();
     if (rr.advanced) {
-        u.TabRREdit_birthSlope->setText(realText(rr.birthSlope));
-        u.TabRREdit_birthFromYear->setText(intText(rr.birthFromYear));
-        u.TabRREdit_birthUntilYear->setText(intText(rr.birthUntilYear));
-        u.TabRREdit_percPoll->setText(realText(rr.percPoll));
-        u.TabRREdit_percPollFromYear->setText(intText(rr.percPollFromYear));
-        u.TabRREdit_percPollUntilYear->setText(intText(rr.percPollUntilYear));
-        u.TabRREdit_weightAge->setText(realText(rr.weightAge));
-        u.TabRREdit_weightAgeFromAge->setText(intText(rr.weightAgeFromAge));
-        u.TabRREdit_weightAgeUntilAge->setText(intText(rr.weightAgeUntilAge));
-        u.TabRREdit_weightYears->setText(realText(rr.weightYears));
-        u.TabRREdit_weightYearsFromYear->setText(intText(rr.weightYearsFromYear));
-        u.TabRREdit_weightYearsUntilYear->setText(intText(rr.weightYearsUntilYear));
+        for (const EditField& f : editFields_)
+            if (std::count(advancedEdits_.begin(), advancedEdits_.end(), f.edit) > 0) showEditField(f);
     }
     for (int c = 0; c < lifetables::kLTCauseCount; ++c)
         for (int col = 0; col < 7; ++col)

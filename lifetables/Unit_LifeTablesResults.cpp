@@ -8,10 +8,8 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTime>
 
-#include "assessment/Program.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/Unit_LifeTablesMessages.h"
 #include "lifetables/core/LTCalculation.h"
@@ -90,10 +88,9 @@ void TPagesDlgLT::TabRRButton_GoClick() {
         else
             platform::showMessage(kNotRefreshedNote);
         if (!s.LTRRsettings.useTAVdefaults) TabRRButton_auxilComputeRRsClick();
-        if (s.LTRRsettings.advanced) {
-            s.LTRRsettings.percPollFromYear = s.LTinfos.startYear;
+        // The calculation starts the pollution change in the start year; the edit shows it.
+        if (s.LTRRsettings.advanced)
             u.TabRREdit_percPollFromYear->setText(QString::fromStdString(runtime::floatToStr(s.LTinfos.startYear)));
-        }
         QProgressBar* bar = u.TabRRProgressBar_Calculation;
         QLabel* calculating = u.TabRRLabel_calculating;
         const lifetables::LTProgressStep step = [bar, calculating] {

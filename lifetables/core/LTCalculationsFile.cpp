@@ -5,6 +5,7 @@
 
 #include "lifetables/core/LTFileFields.h"
 #include "lifetables/core/LTInputFile.h"
+#include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
 namespace lifetables {
@@ -25,7 +26,7 @@ void proc_LTWriteMatrix(const LTState& state, runtime::TextWriter& out, int matr
 }
 
 void proc_LTWriteCalculations(const LTState& state) {
-    ltRewriteFile(state.LTcalcPath + state.LTcalcName, [&state](runtime::TextWriter& out) {
+    runtime::rewriteFile(state.LTcalcPath + state.LTcalcName, [&state](runtime::TextWriter& out) {
         for (int sex = 1; sex <= kLTSexCount; ++sex) {
             if (!state.LTresultValid[sex]) continue;
             out.writeln(kLTCalculationSexLines[sex]);

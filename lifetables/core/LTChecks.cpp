@@ -21,7 +21,7 @@ bool relativeRisksSupplied(const LTState& state, int cause) {
 // age to the last until age and the sum of the lines' own spans.
 std::int64_t singleAgeRowsNeeded(const LTState& state, int sex, int lines) {
     const auto& data = state.LTempirical;
-    const std::int64_t span = ltSingleAgeSpan(data[1][kLTFromAge][sex], data[lines][kLTUntilAge][sex]);
+    const std::int64_t span = ltDataAgeSpan(state, sex);
     std::int64_t rows = 0;
     for (int r = 1; r <= lines; ++r) {
         const std::int64_t n = ltSingleAgeSpan(data[r][kLTFromAge][sex], data[r][kLTUntilAge][sex]);
@@ -40,14 +40,23 @@ int ltUsedAgeRows(const LTState& state, int sex) {
     return std::clamp<std::int32_t>(state.LTageCount[sex], 0, kLTMaxRows);
 }
 
+std::int64_t ltDataAgeSpan(const LTState& state, int sex) {
+    const auto& data = state.LTempirical;
+    return ltSingleAgeSpan(data[1][kLTFromAge][sex], data[ltUsedLines(state, sex)][kLTUntilAge][sex]);
+}
+
+double ltRelativeRisk(long double b, long double se, int rrColumn, long double x) {
+    long double slope = b;
+    if (rrColumn == 6) slope = b - kLTSeFactor * se;
+    if (rrColumn == 7) slope = b + kLTSeFactor * se;
+    return static_cast<double>(std::exp(slope * x));
+}
+
 void proc_LTComputeRRs(LTState& state, int cause) {
     if (cause < 0 || cause >= kLTCauseCount) return;
     auto& rr = state.LTRRvector;
-    const long double b = rr[3][cause];
-    const long double se = rr[4][cause];
-    rr[5][cause] = static_cast<double>(std::exp(kConcentrationStep * b));
-    rr[6][cause] = static_cast<double>(std::exp(kConcentrationStep * (b - kLTSeFactor * se)));
-    rr[7][cause] = static_cast<double>(std::exp(kConcentrationStep * (b + kLTSeFactor * se)));
+    for (int column = 5; column <= 7; ++column)
+        rr[column][cause] = ltRelativeRisk(rr[3][cause], rr[4][cause], column, kConcentrationStep);
 }
 
 void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok) {
@@ -69,11 +78,8 @@ void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok) {
     const long double d = settings.X_reference - settings.meanAnnualConc;
     auto& rr = state.LTRRatLevel;
     for (int cause = 0; cause < kLTCauseCount; ++cause) {
-        const long double b = rr[3][cause];
-        const long double se = rr[4][cause];
-        rr[5][cause] = static_cast<double>(std::exp(b * d));
-        rr[6][cause] = static_cast<double>(std::exp((b - kLTSeFactor * se) * d));
-        rr[7][cause] = static_cast<double>(std::exp((b + kLTSeFactor * se) * d));
+        for (int column = 5; column <= 7; ++column)
+            rr[column][cause] = ltRelativeRisk(rr[3][cause], rr[4][cause], column, d);
     }
 }
 

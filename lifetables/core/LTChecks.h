@@ -12,6 +12,10 @@ namespace lifetables {
 // The multiplier of the standard error of beta for the lower and upper relative risks.
 constexpr long double kLTSeFactor = 1.96L;
 
+// The relative risk of column 5, 6 or 7 (central, lower, upper) for beta b and its standard error
+// se over the concentration difference x: exp(b x), exp((b - 1.96 se) x), exp((b + 1.96 se) x).
+double ltRelativeRisk(long double b, long double se, int rrColumn, long double x);
+
 // LTRRvector columns 5..7 of the cause from its beta and standard error: exp(10 b),
 // exp(10 (b - 1.96 se)), exp(10 (b + 1.96 se)). A cause outside 0..2 changes nothing.
 void proc_LTComputeRRs(LTState& state, int cause);
@@ -37,5 +41,9 @@ int ltUsedLines(const LTState& state, int sex);
 
 // The single-age rows of a sex that are in use (LTageCount within 0..120).
 int ltUsedAgeRows(const LTState& state, int sex);
+
+// The single years of age from the first data line's from age to the until age of the last line in
+// use (as ltSingleAgeSpan counts them); the sex has at least one line in use.
+std::int64_t ltDataAgeSpan(const LTState& state, int sex);
 
 }  // namespace lifetables

@@ -6,7 +6,6 @@
 
 #include "lifetables/core/LTNextField.h"
 #include "runtime/Errors.h"
-#include "runtime/Files.h"
 #include "runtime/NumberText.h"
 
 namespace lifetables {
@@ -65,9 +64,5 @@ void ltAppendInteger(std::string& line, std::int64_t value) {
 }
 
 void ltAppendBoolean(std::string& line, bool value) { line += value ? "-1" : "0"; }
-
-void ltRewriteFile(const std::string& path, const std::function<void(runtime::TextWriter&)>& write) {
-    runtime::rewriteFile(path, write);
-}
 
 }  // namespace lifetables

@@ -3,13 +3,8 @@
 // general form with at most 15 significant digits and the user's decimal separator; booleans as
 // "-1" and "0"; texts unchanged.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-
-namespace runtime {
-class TextWriter;
-}
 
 namespace lifetables {
 
@@ -37,10 +32,5 @@ void ltAppendReal(std::string& line, double value);
 void ltAppendRealField(std::string& line, double value);
 void ltAppendInteger(std::string& line, std::int64_t value);
 void ltAppendBoolean(std::string& line, bool value);
-
-// Writes the file `path` through a temporary copy beside it, under a name no other file has, which
-// replaces the file only once it is complete (in place where the folder takes no new file); a
-// failure throws runtime::InOutError and leaves the previous file as it was.
-void ltRewriteFile(const std::string& path, const std::function<void(runtime::TextWriter&)>& write);
 
 }  // namespace lifetables

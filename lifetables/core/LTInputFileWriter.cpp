@@ -3,6 +3,7 @@
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTFileFields.h"
 #include "lifetables/core/LTInputFile.h"
+#include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
 namespace lifetables {
@@ -141,7 +142,7 @@ void proc_LTWriteYOLLSection(const LTState& state, runtime::TextWriter& out, int
 }
 
 void proc_LTWriteInputFile(const LTState& state) {
-    ltRewriteFile(state.LTinputPath + state.LTinputName, [&state](runtime::TextWriter& out) {
+    runtime::rewriteFile(state.LTinputPath + state.LTinputName, [&state](runtime::TextWriter& out) {
         for (int sex = 1; sex <= kLTSexCount; ++sex) {
             if (state.LTlineCount[sex] > 0) writeEmpiricalSection(state, out, sex);
         }

@@ -146,15 +146,9 @@ double gl_LTadvancedRR(const LTState& state, int /*h*/, int /*j*/, int /*sex*/, 
     }
     const long double dx = f * settings.meanAnnualConc - settings.X_reference;
     if (dx <= 0) return 1.0;
+    if (!isScenarioColumn(rrColumn)) return rr;
     const int effect = analysedCause(state);
-    const long double b = state.LTRRatLevel[3][effect];
-    const long double se = state.LTRRatLevel[4][effect];
-    switch (rrColumn) {
-        case 5: return static_cast<double>(std::exp(b * dx));
-        case 6: return static_cast<double>(std::exp((b - kLTSeFactor * se) * dx));
-        case 7: return static_cast<double>(std::exp((b + kLTSeFactor * se) * dx));
-        default: return rr;
-    }
+    return ltRelativeRisk(state.LTRRatLevel[3][effect], state.LTRRatLevel[4][effect], rrColumn, dx);
 }
 
 double gl_LTcauseRate(const LTState& state, int matrix, int h, int j, int sex, int rrColumn, double m1, double m2) {
@@ -249,8 +243,7 @@ void proc_LTSimulate(LTState& state, const LTProgressStep& progressStep, bool& o
         if (!state.LTresultValid[sex]) continue;
         const int lines = ltUsedLines(state, sex);
         if (lines == 0) continue;
-        const std::int64_t span =
-            ltSingleAgeSpan(state.LTempirical[1][kLTFromAge][sex], state.LTempirical[lines][kLTUntilAge][sex]);
+        const std::int64_t span = ltDataAgeSpan(state, sex);
         state.LTageCount[sex] = static_cast<std::int32_t>(std::clamp<std::int64_t>(span, INT32_MIN, kLTMaxRows));
         writeYearHeader(state, sex);
         fillRateMatrices(state, sex, progressStep);

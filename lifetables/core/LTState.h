@@ -115,6 +115,16 @@ constexpr double kLTNeutralWeight = 1.0;
 constexpr std::int32_t kLTNeutralFrom = -111111;
 constexpr std::int32_t kLTNeutralUntil = 111111;
 
+// Switches the advanced settings off, with their neutral values.
+inline void ltSetNeutralAdvanced(LTRRSettings& s) {
+    s.advanced = false;
+    s.birthSlope = kLTNeutralBirthSlope;
+    s.percPoll = kLTNeutralPercPoll;
+    s.weightAge = s.weightYears = kLTNeutralWeight;
+    s.birthFromYear = s.percPollFromYear = s.weightAgeFromAge = s.weightYearsFromYear = kLTNeutralFrom;
+    s.birthUntilYear = s.percPollUntilYear = s.weightAgeUntilAge = s.weightYearsUntilYear = kLTNeutralUntil;
+}
+
 // [column 0..7][cause 0..2]
 using LTRRTable = std::array<std::array<double, kLTCauseCount>, kLTRRColumns>;
 

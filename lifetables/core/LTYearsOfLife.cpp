@@ -14,8 +14,6 @@ constexpr int kFirstYears = 10;
 // Indicator rows of LTsummary.
 enum Indicator { T0, T1, T2, T3, T4, T5, T6, T7, T8, T9 };
 
-int matrixOf(int scenario, int role) { return ltMatrixNumber(scenario, role); }
-
 }  // namespace
 
 double gl_LTcohortSum(const LTState& state, int a, int j, int sex, int matrix) {
@@ -59,15 +57,15 @@ void gl_LTdeltaLifeYears(const LTState& state, double& t0, double& t1, double& t
 void proc_LTComputeYOLL(LTState& state, bool& ok) {
     ok = true;
     auto& summary = state.LTsummary;
-    const int baseEntrants = matrixOf(0, kLTRoleEntrants);
+    const int baseEntrants = ltMatrixNumber(0, kLTRoleEntrants);
     for (int sex = 1; sex <= kLTSexCount; ++sex) {
         for (int scenario = 0; scenario < 3; ++scenario) summary[T8][scenario][sex] = summary[T9][scenario][sex] = 0;
         if (!state.LTresultValid[sex]) continue;
 
         for (int scenario = 0; scenario < 3; ++scenario) {
             gl_LTdeltaLifeYears(state, summary[T0][scenario][sex], summary[T1][scenario][sex],
-                                summary[T2][scenario][sex], sex, matrixOf(0, kLTRolePersonYears),
-                                matrixOf(scenario + 1, kLTRolePersonYears), summary[T6][scenario][sex]);
+                                summary[T2][scenario][sex], sex, ltMatrixNumber(0, kLTRolePersonYears),
+                                ltMatrixNumber(scenario + 1, kLTRolePersonYears), summary[T6][scenario][sex]);
         }
         const double popAll = gl_LTpopulationBelowAge(state, sex, 1, baseEntrants, kAllAges);
         const double pop65 = gl_LTpopulationBelowAge(state, sex, 1, baseEntrants, kWorkingAge);
@@ -83,19 +81,20 @@ void proc_LTComputeYOLL(LTState& state, bool& ok) {
         for (int a = 1; a <= rows; ++a) {
             auto& lifeExp = state.LTlifeExp[a];
             for (int scenario = 0; scenario < 4; ++scenario) {
-                lifeExp[scenario][sex] = gl_LTlifeExpectancy(state, a, 1, sex, matrixOf(scenario, kLTRolePersonYears),
-                                                             matrixOf(scenario, kLTRoleEntrants));
+                lifeExp[scenario][sex] =
+                    gl_LTlifeExpectancy(state, a, 1, sex, ltMatrixNumber(scenario, kLTRolePersonYears),
+                                        ltMatrixNumber(scenario, kLTRoleEntrants));
             }
             for (int scenario = 0; scenario < 4; ++scenario) {
                 state.LTlifeExpDelta[a][scenario][sex] = lifeExp[scenario][sex] - lifeExp[0][sex];
             }
         }
 
-        const int baseDeaths = matrixOf(0, kLTRoleDeaths);
+        const int baseDeaths = ltMatrixNumber(0, kLTRoleDeaths);
         for (int a = 1; a <= rows; ++a) {
             for (int scenario = 0; scenario < 3; ++scenario) {
                 const double avoided = state.LTmatrices(baseDeaths, a, 1, sex) -
-                                       state.LTmatrices(matrixOf(scenario + 1, kLTRoleDeaths), a, 1, sex);
+                                       state.LTmatrices(ltMatrixNumber(scenario + 1, kLTRoleDeaths), a, 1, sex);
                 summary[T8][scenario][sex] += avoided * state.LTlifeExp[a][scenario + 1][sex];
             }
         }

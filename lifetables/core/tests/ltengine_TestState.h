@@ -41,15 +41,7 @@ inline void setGroups(LTState& state, int sex, const std::vector<AgeGroup>& grou
 }
 
 // The neutral settings of a run without the advanced options.
-inline void setNeutralSettings(LTState& state) {
-    LTRRSettings& s = state.LTRRsettings;
-    s.advanced = false;
-    s.birthSlope = kLTNeutralBirthSlope;
-    s.percPoll = kLTNeutralPercPoll;
-    s.weightAge = s.weightYears = kLTNeutralWeight;
-    s.birthFromYear = s.percPollFromYear = s.weightAgeFromAge = s.weightYearsFromYear = kLTNeutralFrom;
-    s.birthUntilYear = s.percPollUntilYear = s.weightAgeUntilAge = s.weightYearsUntilYear = kLTNeutralUntil;
-}
+inline void setNeutralSettings(LTState& state) { ltSetNeutralAdvanced(state.LTRRsettings); }
 
 // One relative-risk line: ages [from, until), beta and its standard error.
 inline void setRiskLine(LTState& state, int cause, double from, double until, double beta, double se) {

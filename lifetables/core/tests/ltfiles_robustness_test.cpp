@@ -40,18 +40,6 @@ protected:
         }
     }
 
-    static std::vector<std::string> lines(const std::string& bytes) {
-        std::vector<std::string> out;
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            std::size_t end = bytes.find("\r\n", start);
-            if (end == std::string::npos) end = bytes.size();
-            out.push_back(bytes.substr(start, end - start));
-            start = end + 2;
-        }
-        return out;
-    }
-
     static std::string join(const std::vector<std::string>& parts) {
         std::string bytes;
         for (const auto& p : parts) bytes += p + "\r\n";
@@ -75,7 +63,7 @@ TEST_F(LTInputFileRobustnessTest, TruncatedFiles) {
 
 TEST_F(LTInputFileRobustnessTest, MutatedFiles) {
     std::mt19937 random(7);
-    const std::vector<std::string> original = lines(valid);
+    const std::vector<std::string> original = crlfLines(valid);
     const std::vector<std::string> specials = {"[END]", "[LT_Infos]", "[LT_relative_risks]", "[YOLL_all]",
                                                "[LT_empirical_data/male]", "[LT_empiricla_data/male+female]",
                                                "", "\t", "[END]\tx", "1E400\t-5\t\t"};
