@@ -63,13 +63,6 @@ bool deleteFile(const std::string& path) {
     return runtime::fileExists(path) && std::filesystem::remove(path, error) && !error;
 }
 
-// The supplier's country, organisation and city, the lines the other screens show.
-void takeSupplierNames(assessment::AssessmentState& s, const assessment::SupplierLines& lines) {
-    s.supplier_country = lines[0];
-    s.supplier_org = lines[1];
-    s.supplier_city = lines[2];
-}
-
 platform::Button askOverwrite(int helpContext) {
     return platform::messageDlg(platform::BoxKind::Information, QString::fromLatin1(kOverwriteQuestion),
                                 {platform::Button::Yes, platform::Button::No, platform::Button::Help}, helpContext);
@@ -116,7 +109,7 @@ void TForm1::FormCreate() {
         aq.supplier_org.clear();
         aq.supplier_city.clear();
         if (runtime::fileExists(aq.file_name)) {
-            takeSupplierNames(aq, assessment::readSupplierFile(aq.file_name));
+            assessment::takeSupplierNames(aq, assessment::readSupplierFile(aq.file_name));
         }
 
         aq.data_file = aq.work_dir + "data_rec.dat";
@@ -240,7 +233,7 @@ void TForm1::reloadSupplier() {
     if (isEmptyFile(path)) return;  // the supplier screen's edits keep what they held
     const assessment::SupplierLines lines = assessment::readSupplierFile(path);
     program().Form2->setFileLines(lines);
-    takeSupplierNames(s, lines);
+    assessment::takeSupplierNames(s, lines);
 }
 
 void TForm1::reloadEndpoints() {

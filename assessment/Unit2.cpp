@@ -79,9 +79,7 @@ void TForm2::writeSupplierFile() {
     assessment::SupplierLines lines;
     for (std::size_t i = 0; i < fileOrder_.size(); ++i) lines[i] = toAnsi(fileOrder_[i]->text());
     assessment::writeSupplierFile(s.work_dir, lines);
-    s.supplier_org = lines[1];
-    s.supplier_city = lines[2];
-    s.supplier_country = lines[0];
+    assessment::takeSupplierNames(s, lines);
 }
 
 void TForm2::Button1Click() {

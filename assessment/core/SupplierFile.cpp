@@ -1,5 +1,6 @@
 #include "assessment/core/SupplierFile.h"
 
+#include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
@@ -19,6 +20,12 @@ void writeSupplierFile(const std::string& workDir, const SupplierLines& lines) {
     runtime::replaceFile(supplierFilePath(workDir), tempFileIn(workDir), [&lines](runtime::TextWriter& out) {
         for (const std::string& line : lines) out.writeln(line);
     });
+}
+
+void takeSupplierNames(AssessmentState& state, const SupplierLines& lines) {
+    state.supplier_country = lines[0];
+    state.supplier_org = lines[1];
+    state.supplier_city = lines[2];
 }
 
 }  // namespace assessment

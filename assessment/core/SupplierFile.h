@@ -7,6 +7,8 @@
 
 namespace assessment {
 
+struct AssessmentState;
+
 inline constexpr const char* kSupplierFileName = "data_sup.tab";
 constexpr std::size_t kSupplierLineCount = 10;
 using SupplierLines = std::array<std::string, kSupplierLineCount>;
@@ -20,5 +22,8 @@ SupplierLines readSupplierFile(const std::string& path);
 // Writes the ten lines through workDir + "rec.tmp": the old file stays as it was until the new one
 // is complete (runtime::InOutError otherwise).
 void writeSupplierFile(const std::string& workDir, const SupplierLines& lines);
+
+// The supplier's country, organisation and city, the lines the other screens show, into the state.
+void takeSupplierNames(AssessmentState& state, const SupplierLines& lines);
 
 }  // namespace assessment
