@@ -1,10 +1,10 @@
 #include "platform/RealDialogs.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
