@@ -327,13 +327,20 @@ void TPagesDlgLT::OnClick_OpenInputData() {
     if (!chosen) return;
     LTState& s = lt();
     gl_LTfindPathAndFilename(platform::toFileName(*chosen), s.LTinputName, s.LTinputPath);
+    bool readWhole = false;
     try {
-        lifetables::proc_LTReadInputFile(s, ltMessageSink());
+        readWhole = lifetables::proc_LTReadInputFile(s, ltMessageSink());
     } catch (const runtime::Error&) {
         // A file that is not readable to its end is not taken in part: otherwise a later save
         // would replace it with what was read before the bad line.
         proc_LTClear();
         throw;
+    }
+    if (!readWhole) {
+        // A file that gave nothing, or that could not be read, does not become the input/result
+        // file: "&Save input/result" asks for a name instead of writing over it.
+        s.LTinputName.clear();
+        s.LTinputPath.clear();
     }
     s.LTmarkEnabled = false;
     proc_LTE_GlobalsToDisplay();

@@ -177,7 +177,7 @@ bool proc_LTReadYOLLLine(LTState& state, const std::string& header, const std::s
     return inTable;
 }
 
-void proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
+bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
     const std::string& fileName = state.LTinputName;
     try {
         runtime::TextReader file(state.LTinputPath + state.LTinputName);
@@ -226,9 +226,12 @@ void proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
         }
         if (count < 1) {
             ltShowMessage(messages, "WARNING: No usable records found in input file: " + fileName);
+            return false;
         }
+        return true;
     } catch (const runtime::InOutError&) {
         ltShowMessage(messages, "Error on assigning file " + fileName);
+        return false;
     }
 }
 

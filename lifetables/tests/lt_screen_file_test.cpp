@@ -195,6 +195,27 @@ TEST_F(LifeTableScreen, AFileWithABadNumberIsNotTakenInPart) {
     EXPECT_TRUE(ui().TabE_maleStringGrid->cell(2, 1).isEmpty());
 }
 
+TEST_F(LifeTableScreen, AFileThatGaveNothingOrCouldNotBeReadIsNotSavedOver) {
+    // The impact screen's results, opened by mistake: no section, so nothing is read.
+    const std::string results = "Class\tDays\tAP\r\n> 0\t12\t0.5\r\n";
+    answerNextBox(Button::Ok);
+    const std::string path = openFile("results.txt", results);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("WARNING: No usable records found in input file: results.txt"));
+    EXPECT_TRUE(lt().LTinputName.empty());
+    // Save asks for a name; Cancel writes nothing.
+    cancelNextFile();
+    ui().MFileSaveinput->trigger();
+    EXPECT_EQ(DialogScript::fileDialogs().size(), 2u);
+    EXPECT_EQ(readFile(path), results);
+
+    answerNextBox(Button::Ok);
+    answerNextFile(QString::fromStdString(workDir + "gone.txt"));
+    ui().MFileOpenInputData->trigger();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Error on assigning file gone.txt"));
+    EXPECT_TRUE(lt().LTinputName.empty());
+    EXPECT_TRUE(lt().LTinputPath.empty());
+}
+
 TEST_F(LifeTableScreen, MenusShowTheSupplierScreenTheAboutBoxAndTheHelp) {
     ui().Screens1->trigger();
     EXPECT_TRUE(program_->Form2->isVisible());
