@@ -58,14 +58,14 @@ void clearTownTables(AssessmentState& state) {
     state.town_count = 0;
 }
 
-int readTownFile(AssessmentState& state, const std::string& path) {
-    runtime::TextReader in(path);
+namespace {
+
+void readTownLines(AssessmentState& state, runtime::TextReader& in, int& index) {
     // The file replaces every entry: towns of a file read earlier (another working directory) are
     // neither listed nor written into this one's file.
     const std::int32_t townCount = state.town_count;
     clearTownTables(state);
     state.town_count = townCount;
-    int index = 0;
     while (!in.eof() && index < kMaxTowns) {
         const std::int32_t id = in.readInteger();
         state.town_line = in.readLine();
@@ -78,10 +78,18 @@ int readTownFile(AssessmentState& state, const std::string& path) {
         state.max_town_id = std::max(state.max_town_id, id);
         ++index;
     }
+}
+
+}  // namespace
+
+int readTownFile(AssessmentState& state, const std::string& path) {
+    int index = 0;
+    state.read_stops.read(path, [&state, &index](runtime::TextReader& in) { readTownLines(state, in, index); });
     return index;
 }
 
 void writeTownFile(const AssessmentState& state, const std::string& path, int lastIndex) {
+    state.read_stops.refuseRewrite(path);
     std::vector<std::string> overflow;
     if (runtime::fileExists(path)) {
         std::vector<std::string> old = runtime::readAllLines(path);

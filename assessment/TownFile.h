@@ -35,7 +35,9 @@ void clearTownTables(AssessmentState& state);
 // file has no line). Entries past the last line are emptied (id -1, no texts). Only the first 101 lines fit
 // the tables; the rest is not read (writeTownFile keeps it in the file). Returns the number of
 // lines stored. Errors: runtime::InOutError "File not found", "Invalid numeric input" (a line that
-// does not begin with an integer; the lines before it stay read).
+// does not begin with an integer; the lines before it stay read). Such a stop is noted
+// (read_stops): until the file has been read to its end again, writeTownFile refuses to rewrite it
+// and throws runtime::Error naming the file and the line.
 int readTownFile(AssessmentState& state, const std::string& path);
 
 // Rewrites the location file: every entry from 0 to lastIndex with a non-empty name, in index

@@ -210,6 +210,10 @@ void TForm1::init_all() {
     auto& s = aq();
     if (runtime::fileExists(s.tmp_name)) platform::showMessage(QStringLiteral("Exists: ") + platform::fromFileName(s.tmp_name));
     s.work_dir = runtime::withTrailingSlash(s.work_dir);
+    // A reload that ends early leaves the tables of the files it did not reach as they were: such a
+    // file is not rewritten from them until it has been read.
+    s.read_stops.awaitReload(s.work_dir + assessment::kEndpointFile);
+    s.read_stops.awaitReload(s.work_dir + assessment::kTownFileName);
     s.supplier_country.clear();
     s.supplier_org.clear();
     s.supplier_city.clear();
@@ -244,7 +248,7 @@ void TForm1::reloadEndpoints() {
     // tables keep what they held. The list then selects its first item.
     if (runtime::fileExists(path)) {
         try {
-            assessment::readEndpointFile(path, s.endpoints);
+            assessment::readEndpointFile(s, path);
         } catch (...) {
             program().Form5->fill_endpoint_list();
             program().Form5->ui().endpoint->setCurrentIndex(-1);

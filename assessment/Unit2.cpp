@@ -58,7 +58,7 @@ void TForm2::setFileLines(const assessment::SupplierLines& lines) {
 void TForm2::FormActivate() {
     auto& s = program().aq;
     const std::string path = assessment::supplierFilePath(s.work_dir);
-    if (runtime::fileExists(path)) setFileLines(assessment::readSupplierFile(path));
+    if (runtime::fileExists(path)) setFileLines(assessment::readSupplierFile(s, path));
     if (ui_->country->text().isEmpty()) focusControl(ui_->country);
     s.supplier_changed = 0;
     ui_->Button1->setEnabled(!ui_->organ->text().isEmpty());
@@ -68,8 +68,10 @@ void TForm2::FormDeactivate() {
     auto& s = program().aq;
     const std::string path = assessment::supplierFilePath(s.work_dir);
     bool write = !runtime::fileExists(path);
-    if (!write && s.supplier_changed != 0)
+    if (!write && s.supplier_changed != 0) {
+        s.read_stops.refuseRewrite(path);
         write = platform::confirm(QStringLiteral("Save changes?")) == platform::Button::Yes;
+    }
     if (write) writeSupplierFile();
     if (program().Form1) program().Form1->enableRecordScreens(!s.supplier_org.empty());
 }

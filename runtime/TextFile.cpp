@@ -1,5 +1,6 @@
 #include "runtime/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -80,6 +81,16 @@ std::string TextReader::readLine(std::size_t maxLength) {
 bool TextReader::eof() const { return pos_ >= data_.size(); }
 
 bool TextReader::eoln() const { return pos_ >= data_.size() || isLineEnd(data_[pos_]); }
+
+std::int32_t TextReader::lineNumber() const {
+    // Line ends as readln takes them: CR LF, a lone CR or a lone LF.
+    std::int32_t line = 1;
+    const std::size_t end = std::min(pos_, data_.size());
+    for (std::size_t i = 0; i < end; ++i) {
+        if (data_[i] == '\n' || (data_[i] == '\r' && (i + 1 >= data_.size() || data_[i + 1] != '\n'))) ++line;
+    }
+    return line;
+}
 
 TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
     errno = 0;

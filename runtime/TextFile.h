@@ -28,6 +28,8 @@ public:
     std::string readLine(std::size_t maxLength = 255);
     bool eof() const;   // nothing more to read
     bool eoln() const;  // at a line end or at the end of the file
+    // The line of the read position, from 1; after a failed numeric read, the line of the bad number.
+    std::int32_t lineNumber() const;
 
     // The path given to the constructor.
     const std::string& path() const { return path_; }

@@ -12,6 +12,7 @@
 #include "assessment/core/EndpointFile.h"
 #include "assessment/core/ImpactCalculation.h"
 #include "assessment/core/ParameterFile.h"
+#include "assessment/core/ReadStops.h"
 #include "runtime/ShortText.h"
 
 namespace assessment {
@@ -90,6 +91,9 @@ struct AssessmentState {
     std::int32_t rec_endpoint = 0; // its endpoint code (its class-width index goes to interval_index)
     EndpointTables endpoints;      // endpoint_codes and endpoint_names, list position = entry
     std::string endpoint_text;     // the endpoint name the parameter screen published
+
+    // Files whose last read stopped at a bad line, and which are not rewritten until read whole.
+    ReadStops read_stops;
 
     // ---- impact calculation and results ----
     ImpactResults impact;  // rewritten by every calculateImpact

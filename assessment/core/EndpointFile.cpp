@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
@@ -32,6 +33,15 @@ bool sameText(std::string_view a, std::string_view b) {
 
 std::string endpointLine(std::int32_t code, const std::string& name) {
     return std::to_string(code) + ' ' + name;
+}
+
+// The name that "Add" would list: cut to the length a read keeps; none when it is empty or listed.
+std::optional<std::string> newEndpointName(const EndpointTables& tables, std::string_view name) {
+    std::string cut(name.substr(0, kEndpointNameLength));
+    if (cut.empty()) return std::nullopt;
+    for (const std::string& listed : tables.endpoint_names)
+        if (sameText(listed, cut)) return std::nullopt;
+    return cut;
 }
 
 std::int32_t newCode(const EndpointTables& tables) {
@@ -88,6 +98,10 @@ EndpointTables readEndpointFile(const std::string& path) {
 void readEndpointFile(const std::string& path, EndpointTables& tables) {
     tables = EndpointTables{};
     runtime::TextReader in(path);
+    readEndpointLines(in, tables);
+}
+
+void readEndpointLines(runtime::TextReader& in, EndpointTables& tables) {
     while (!in.eof()) {
         const std::int32_t code = in.readInteger();
         const std::string field = in.readText(kNameFieldLength);
@@ -113,13 +127,11 @@ EndpointTables loadOrCreateEndpoints(const std::string& path, const std::string&
 }
 
 bool addEndpoint(EndpointTables& tables, std::string_view name, const std::string& path, const std::string& tempPath) {
-    const std::string cut(name.substr(0, kEndpointNameLength));
-    if (cut.empty()) return false;
-    for (const std::string& listed : tables.endpoint_names)
-        if (sameText(listed, cut)) return false;
+    const std::optional<std::string> cut = newEndpointName(tables, name);
+    if (!cut) return false;
     EndpointTables grown = tables;
     grown.endpoint_codes.push_back(newCode(tables));
-    grown.endpoint_names.push_back(cut);
+    grown.endpoint_names.push_back(*cut);
     writeEndpointFile(path, tempPath, grown);
     tables = std::move(grown);
     return true;
@@ -127,11 +139,24 @@ bool addEndpoint(EndpointTables& tables, std::string_view name, const std::strin
 
 void loadOrCreateEndpoints(AssessmentState& state) {
     state.file_name = runtime::withTrailingSlash(state.work_dir) + kEndpointFile;
-    state.endpoints = loadOrCreateEndpoints(state.file_name, tempFileIn(state.work_dir));
+    if (!runtime::fileExists(state.file_name)) {
+        state.endpoints = loadOrCreateEndpoints(state.file_name, tempFileIn(state.work_dir));
+        return;
+    }
+    EndpointTables tables;
+    state.read_stops.read(state.file_name, [&tables](runtime::TextReader& in) { readEndpointLines(in, tables); });
+    state.endpoints = std::move(tables);
+}
+
+void readEndpointFile(AssessmentState& state, const std::string& path) {
+    state.endpoints = EndpointTables{};
+    state.read_stops.read(path, [&state](runtime::TextReader& in) { readEndpointLines(in, state.endpoints); });
 }
 
 bool addEndpoint(AssessmentState& state, std::string_view name) {
     state.file_name = runtime::withTrailingSlash(state.work_dir) + kEndpointFile;
+    if (!newEndpointName(state.endpoints, name)) return false;
+    state.read_stops.refuseRewrite(state.file_name);
     return addEndpoint(state.endpoints, name, state.file_name, tempFileIn(state.work_dir));
 }
 

@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+namespace runtime {
+class TextReader;
+}
+
 namespace assessment {
 
 inline constexpr const char* kEndpointFile = "endp.tab";
@@ -36,6 +40,9 @@ EndpointTables readEndpointFile(const std::string& path);
 // that after an error it holds the entries read before the bad line.
 void readEndpointFile(const std::string& path, EndpointTables& tables);
 
+// The lines from the reader's position to the end, appended to `tables`.
+void readEndpointLines(runtime::TextReader& in, EndpointTables& tables);
+
 // Writes one line per entry: code, one blank, name.
 void writeEndpointFile(const std::string& path, const std::string& tempPath, const EndpointTables& tables);
 
@@ -50,8 +57,12 @@ EndpointTables loadOrCreateEndpoints(const std::string& path, const std::string&
 bool addEndpoint(EndpointTables& tables, std::string_view name, const std::string& path, const std::string& tempPath);
 
 struct AssessmentState;
-// The same on the working directory's "endp.tab" and the program-wide tables.
+// The same on the working directory's "endp.tab" and the program-wide tables. A read that stops at
+// a bad line is noted (read_stops), and until the file has been read to its end again "Add" rewrites
+// nothing: it throws runtime::Error naming the file and the line.
 void loadOrCreateEndpoints(AssessmentState& state);
 bool addEndpoint(AssessmentState& state, std::string_view name);
+// The reload: the file `path` replaces the tables; after a bad line they hold the entries before it.
+void readEndpointFile(AssessmentState& state, const std::string& path);
 
 }  // namespace assessment

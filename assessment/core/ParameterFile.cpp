@@ -5,6 +5,7 @@
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
+#include "assessment/core/ReadStops.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
@@ -105,6 +106,10 @@ bool getData(AssessmentState& state, std::int32_t pollutant, std::optional<std::
 
 void saveParameters(AssessmentState& state, const ParamLine& saved) {
     const std::string target = runtime::withTrailingSlash(state.work_dir) + kUserParameterFile;
+    // The save copies the bound file. A "params.tab" that is not the bound one (a reload ended
+    // before it bound this directory's file) would get another file's records.
+    if (state.text_file3 != target && runtime::fileExists(target))
+        throw runtime::Error(rewriteRefusedMessage({target, 0, kReloadEndedReason}));
     state.file_name = target;
     state.tmp_name = tempFileIn(state.work_dir);
     const std::vector<ParamFileRecord> records = readParamFile(state.text_file3);

@@ -89,7 +89,8 @@ bool getData(AssessmentState& state, std::int32_t pollutant, std::optional<std::
 // of the bound file with the same pollutant and endpoint, or appended when there is none; the other
 // records as read, at single precision. The bound file is read completely first; "params.tav" is
 // only read. On any error nothing is changed. Afterwards text_file3 names "params.tab"; the buffer
-// and interval_index are left as they were.
+// and interval_index are left as they were. An existing "params.tab" that is not the bound file is
+// not written over (runtime::Error).
 void saveParameters(AssessmentState& state, const ParamLine& saved);
 
 // Rewrites workDir + "params.tab" from startDir + "params.tav", every record at single precision.

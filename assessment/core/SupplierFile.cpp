@@ -9,10 +9,24 @@ namespace assessment {
 
 std::string supplierFilePath(const std::string& workDir) { return workDir + kSupplierFileName; }
 
-SupplierLines readSupplierFile(const std::string& path) {
-    runtime::TextReader in(path);
+namespace {
+
+SupplierLines readSupplierLines(runtime::TextReader& in) {
     SupplierLines lines;
     for (std::string& line : lines) line = in.readLine(std::string::npos);
+    return lines;
+}
+
+}  // namespace
+
+SupplierLines readSupplierFile(const std::string& path) {
+    runtime::TextReader in(path);
+    return readSupplierLines(in);
+}
+
+SupplierLines readSupplierFile(AssessmentState& state, const std::string& path) {
+    SupplierLines lines;
+    state.read_stops.read(path, [&lines](runtime::TextReader& in) { lines = readSupplierLines(in); });
     return lines;
 }
 

@@ -18,6 +18,9 @@ std::string supplierFilePath(const std::string& workDir);
 // The first ten lines, each complete; a missing line reads as empty. Throws runtime::InOutError
 // "File not found".
 SupplierLines readSupplierFile(const std::string& path);
+// The same for the supplier screen, which rewrites the file from what it read: a file that could
+// not be read is noted (read_stops) and not rewritten until it has been read again.
+SupplierLines readSupplierFile(AssessmentState& state, const std::string& path);
 
 // Writes the ten lines through workDir + "rec.tmp": the old file stays as it was until the new one
 // is complete (runtime::InOutError otherwise).

@@ -337,6 +337,19 @@ TEST_F(LocationScreen, BadLocationLineStopsTheReadingWithTheLinesBeforeItListed)
     EXPECT_EQ(boxTexts(), std::vector<QString>{"Invalid numeric input"});
     EXPECT_EQ(box3("agglom")->count(), 1);
     EXPECT_EQ(p.aq.town_names[0].str(), "Alpha");
+
+    // A save would write the location file from "Alpha" alone: it is refused, and nothing is written.
+    const std::string data = dataFile();
+    f3->showForm();
+    e3("netw_affl")->setText("n");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);
+    b3("BitBtn1")->click();
+    EXPECT_EQ(boxTexts().back(),
+              "\"town.tab\" could not be read at line 2 (Invalid numeric input). It is not changed.");
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\nx 2|2|Beta\r\n");
+    EXPECT_EQ(dataFile(), data);
+    EXPECT_TRUE(f3->isVisible());
 }
 
 TEST_F(LocationScreen, ClosingWithUnsavedChangesAndNoHidesTheScreenAndWritesNothing) {

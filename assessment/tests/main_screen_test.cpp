@@ -176,6 +176,24 @@ TEST_F(MainScreen, BadEndpointLineEndsTheReloadWithTheEntriesReadBeforeIt) {
     ASSERT_EQ(towns()->count(), 1);
     EXPECT_EQ(towns()->itemText(0), "Start Town");
     EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
+
+    // "Add" would write the endpoint file from the two entries: it is refused, and the file stays.
+    QPushButton* add = p.Form5->ui().Button2;
+    list->setEditText("Cough");
+    DialogScript::answer(Button::Ok);
+    add->click();
+    EXPECT_EQ(DialogScript::boxes().back().text,
+              "\"endp.tab\" could not be read at line 3 (Invalid numeric input). It is not changed.");
+    EXPECT_EQ(readFile(dir + "/endp.tab"), "0 Mortality\r\n3 Asthma attacks\r\nx Bad line\r\n4 After the bad line\r\n");
+    EXPECT_EQ(list->count(), 2);
+    // Read whole again, the file takes the new endpoint.
+    writeFile(dir + "/endp.tab", "0 Mortality\r\n");
+    DialogScript::answer(Button::Ok);  // Exists: the start-up directory's town.tab, still
+    DialogScript::answerFile(QString::fromStdString(dir));
+    u1().NewDirectory1->trigger();
+    list->setEditText("Cough");
+    add->click();
+    EXPECT_EQ(readFile(dir + "/endp.tab"), "0 Mortality\r\n1 Cough\r\n");
 }
 
 TEST_F(MainScreen, ClearAllDataEmptiesTheWorkingFiles) {

@@ -45,6 +45,20 @@ TEST_F(ParamsScreen, ChoosingAnEndpointShowsTheFirstMatchingRecord) {
     EXPECT_EQ(u().int_label->text(), QStringLiteral("per 10 \u00b5g/m3"));
 }
 
+TEST_F(ParamsScreen, AddIsRefusedWhileTheEndpointFileCouldNotBeReadToItsEnd) {
+    const std::string endpoints = "0 Mortality\r\n\r\n2 Asthma\r\n3x Bad\r\n4 After\r\n";
+    writeFile(workDir + "endp.tab", endpoints);
+    answerNextBox(Button::Ok);  // the start-up's read error
+    startWith(shippedParams());
+    open();
+    u().endpoint->setEditText(QStringLiteral("Cough"));
+    answerNextBox(Button::Ok);
+    u().Button2->click();
+    EXPECT_EQ(lastBoxText(),
+              QStringLiteral("\"endp.tab\" could not be read at line 4 (Invalid numeric input). It is not changed."));
+    EXPECT_EQ(readFile(workDir + "endp.tab"), endpoints);
+}
+
 TEST_F(ParamsScreen, RangeChecksShowTheirMessageAndPutTheFocusBack) {
     TForm5& form = openWithShippedParams();
     struct Case {
