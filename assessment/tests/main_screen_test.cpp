@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <filesystem>
@@ -176,6 +177,16 @@ TEST_F(MainScreen, BadEndpointLineEndsTheReloadWithTheEntriesReadBeforeIt) {
     ASSERT_EQ(towns()->count(), 1);
     EXPECT_EQ(towns()->itemText(0), "Start Town");
     EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
+    // A location save would write that "Start Town" into this directory's file: refused.
+    DialogScript::answer(Button::Ok);  // no records found: the data file was not reloaded either
+    ASSERT_TRUE(activateForm(p.Form3));
+    p.Form3->controls().netw_affl->setText("net");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);
+    p.Form3->controls().BitBtn1->click();
+    EXPECT_EQ(DialogScript::boxes().back().text,
+              "\"town.tab\" could not be read (the reload ended before it). It is not changed.");
+    EXPECT_EQ(readFile(dir + "/town.tab"), "0 2|2|Other Town\r\n");
 
     // "Add" would write the endpoint file from the two entries: it is refused, and the file stays.
     QPushButton* add = p.Form5->ui().Button2;

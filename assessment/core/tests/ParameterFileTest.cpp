@@ -131,6 +131,22 @@ TEST(ParameterFile, FirstSaveCreatesTheUserFileAndLeavesTheDefaultsAlone) {
     EXPECT_EQ(f.state.text_file3, f.work.file("params.tab"));
 }
 
+TEST(ParameterFile, SaveLeavesAUserFileThatIsNotTheBoundOne) {
+    Folders f;
+    f.program.write("params.tav", fileOf({record(2, 0, 1.06L)}));
+    f.bind();
+    // Loaded after the binding: a reload that ended early did not bind it.
+    const std::string user = fileOf({record(5, 1, 1.2L)});
+    f.work.write("params.tab", user);
+    try {
+        saveParameters(f.state, record(2, 0, 1.5L));
+        ADD_FAILURE() << "saved over a file that is not bound";
+    } catch (const runtime::Error& error) {
+        EXPECT_STREQ(error.what(), "\"params.tab\" could not be read (the reload ended before it). It is not changed.");
+    }
+    EXPECT_EQ(f.work.read("params.tab"), user);
+}
+
 TEST(ParameterFile, FailedSaveChangesNothing) {
     Folders f;
     const std::string bad = fileOf({record(2, 0, 1.06L)}) + "2 1 1000 abc 1 1 0 0 0\r\n";
