@@ -92,9 +92,6 @@ struct AssessmentState {
     EndpointTables endpoints;      // endpoint_codes and endpoint_names, list position = entry
     std::string endpoint_text;     // the endpoint name the parameter screen published
 
-    // Files whose last read stopped at a bad line, and which are not rewritten until read whole.
-    ReadStops read_stops;
-
     // ---- impact calculation and results ----
     ImpactResults impact;  // rewritten by every calculateImpact
     std::int32_t chart_column = 0;  // the results column that the chart shows; 0: "Cum.#"
@@ -102,6 +99,9 @@ struct AssessmentState {
 
     // ---- data supplier ----
     std::int32_t supplier_changed = 0;  // -1 once an edit of the supplier screen changed since its activation
+
+    // ---- working files that screens rewrite from what they read ----
+    ReadStops read_stops;  // those whose last read stopped early: not rewritten until read whole
 };
 
 // The 16 pollutant names in their fixed order.
