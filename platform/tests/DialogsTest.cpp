@@ -2,11 +2,13 @@
 // shown, unanswered boxes, Help, and the real boxes.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -81,6 +83,21 @@ TEST(DialogScriptBoxes, AnswerThatIsNoButtonOfTheBoxIsReported) {
     showMessage(QStringLiteral("Only OK here"));
     EXPECT_EQ(collector.reports.size(), 1);
     EXPECT_EQ(DialogScript::pendingAnswers(), 0u);
+}
+
+// Run on its own by the next test, in a child process: it queues an answer that no box uses.
+TEST(DialogScriptBoxes, DISABLED_LeavesAnAnswerUnused) { DialogScript::answer(Button::Yes); }
+
+TEST(DialogScriptBoxes, AnAnswerThatNoBoxUsedFailsTheTest) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"),
+                 QStringLiteral("--gtest_filter=DialogScriptBoxes.DISABLED_LeavesAnAnswerUnused")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const std::string out = child.readAllStandardOutput().toStdString();
+    EXPECT_NE(child.exitCode(), 0) << out;
+    EXPECT_NE(out.find("DISABLED_LeavesAnAnswerUnused left 1 queued answer(s) unused"), std::string::npos) << out;
+    EXPECT_NE(out.find("[  FAILED  ] DialogScriptBoxes.DISABLED_LeavesAnAnswerUnused"), std::string::npos) << out;
 }
 
 TEST(DialogScriptBoxes, HelpOpensTheHelpAndKeepsTheBoxOpen) {
