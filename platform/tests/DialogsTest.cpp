@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -169,7 +170,14 @@ TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
     EXPECT_TRUE(question.contains("does not exist")) << question.toStdString();
 }
 
-// The open and save dialogs as they open: every column of the file list can be read whole.
+// Qt's settings of a test program are its own: the user's ~/.config/QtProject.conf stays untouched.
+TEST(RealDialogs, TheTestsKeepQtSettingsOfTheirOwn) {
+    const QString file = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+    EXPECT_FALSE(file.startsWith(QDir::homePath())) << file.toStdString();
+}
+
+// The open and save dialogs as they open: every column of the file list can be read whole, whatever
+// view and widths an earlier dialog left.
 TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
     runtime::testing::ScratchFolder temp;
     for (const char* name : {"data_rec.dat", "town.tab", "endp.tab", "params.tab", "data_sup.tab", "data.kdf"})
@@ -180,6 +188,7 @@ TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
     options.initialDir = QString::fromStdString(temp.dir());
     options.filter = QStringLiteral("All files (*)");
     for (const bool save : {false, true}) {
+        plantListViewWithoutColumnWidths();
         QStringList unreadable{QStringLiteral("no file dialog")};
         QTimer::singleShot(0, [&] {
             auto* dialog = nextModal<QFileDialog>();
