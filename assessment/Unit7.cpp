@@ -130,7 +130,7 @@ void TForm7::BitBtn1Click() {
     canvas.textOut(75, 0, platform::fromAnsi(program().aq.supplier_org));
     const int w = canvas.pageWidth();
     const int b = w * 273 / 493 + 75;
-    ui_->ChartFX1->ChartPaint(canvas.painter(), 0, 75, w, b, 1, 0);
+    canvas.paint([&](QPainter& device) { ui_->ChartFX1->ChartPaint(device, 0, 75, w, b, 1, 0); });
     QFont font = canvas.painter().font();
     font.setItalic(true);
     font.setPointSize(8);

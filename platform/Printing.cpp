@@ -26,6 +26,14 @@ testing::PrintedPageHook& printedPageHook() {
     return hook;
 }
 
+testing::CanvasPageHook& canvasPageHook() {
+    static testing::CanvasPageHook hook;
+    return hook;
+}
+
+// A watched page is copied at a tenth of the printer's resolution: enough to see what lies where.
+constexpr double kCopyScale = 0.1;
+
 // The printer settings of the program: the set-up dialog's choice applies to all later printing.
 struct PrinterSettings {
     QPrinter* printer = nullptr;
@@ -69,6 +77,32 @@ struct PrinterCanvas::Private {
     bool fontSet = false;
     int pages = 0;
     bool started = false;
+    // The copy of the current page while a test watches the canvas.
+    testing::CanvasPage copy;
+    QPainter copyPainter;
+
+    void startCopy() {
+        if (!canvasPageHook()) return;
+        const double dotsPerMetre = printer->resolution() / 0.0254;
+        copy = {QImage(QSize(printer->width(), printer->height()) * kCopyScale, QImage::Format_RGB32), {}, kCopyScale};
+        copy.image.setDotsPerMeterX(qRound(dotsPerMetre));  // texts keep their size in printer pixels
+        copy.image.setDotsPerMeterY(qRound(dotsPerMetre));
+        copy.image.fill(Qt::white);
+        copyPainter.begin(&copy.image);
+        copyPainter.scale(kCopyScale, kCopyScale);
+        copyPainter.setFont(font);
+    }
+    void finishCopy() {
+        if (!copyPainter.isActive()) return;
+        copyPainter.end();
+        if (const testing::CanvasPageHook& hook = canvasPageHook()) hook(copy);
+        copy = {};
+    }
+    // Runs `draw` on the page and on its watched copy.
+    void onPage(const std::function<void(QPainter&)>& draw) {
+        draw(painter);
+        if (copyPainter.isActive()) draw(copyPainter);
+    }
 
     // The printer of a new job: a test's PDF, the user's choice, the default printer, or a PDF file
     // that the user names. Null when the user cancelled.
@@ -121,11 +155,13 @@ bool PrinterCanvas::beginDoc() {
         d_->font.setPointSize(8);
     }
     d_->painter.setFont(d_->font);
+    d_->startCopy();
     return true;
 }
 
 void PrinterCanvas::endDoc() {
     if (!d_->started) return;
+    d_->finishCopy();
     d_->painter.end();
     d_->started = false;
     DialogScript::recordPrintJob(d_->pages);
@@ -133,7 +169,9 @@ void PrinterCanvas::endDoc() {
 
 void PrinterCanvas::newPage() {
     if (!d_->started) return;
+    d_->finishCopy();
     if (d_->printer->newPage()) ++d_->pages;
+    d_->startCopy();
 }
 
 int PrinterCanvas::pageWidth() const { return d_->printer ? d_->printer->width() : 0; }
@@ -144,12 +182,14 @@ void PrinterCanvas::setFont(const QFont& font) {
     d_->font = font;
     d_->fontSet = true;
     if (d_->started) d_->painter.setFont(font);
+    if (d_->copyPainter.isActive()) d_->copyPainter.setFont(font);
 }
 
 void PrinterCanvas::textOut(int x, int y, const QString& text) {
     if (!d_->started) return;
     // The position is the top left corner of the text.
-    d_->painter.drawText(x, y + d_->painter.fontMetrics().ascent(), text);
+    d_->onPage([&](QPainter& page) { page.drawText(x, y + page.fontMetrics().ascent(), text); });
+    if (d_->copyPainter.isActive()) d_->copy.texts.append(text);
 }
 
 void PrinterCanvas::drawScreen(QWidget* screen) {
@@ -160,8 +200,14 @@ void PrinterCanvas::drawScreen(QWidget* screen) {
     screen->render(&image);
     if (const testing::PrintedPageHook& hook = printedPageHook()) hook(*screen, image);
     const QSize target = screen->size().scaled(pageWidth(), pageHeight(), Qt::KeepAspectRatio);
-    d_->painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    d_->painter.drawImage(QRect(QPoint(0, 0), target), image);
+    d_->onPage([&](QPainter& page) {
+        page.setRenderHint(QPainter::SmoothPixmapTransform);
+        page.drawImage(QRect(QPoint(0, 0), target), image);
+    });
+}
+
+void PrinterCanvas::paint(const std::function<void(QPainter&)>& draw) {
+    if (d_->started) d_->onPage(draw);
 }
 
 QPainter& PrinterCanvas::painter() { return d_->painter; }
@@ -176,5 +222,6 @@ bool printWidgetImage(QWidget* widget) {
 }
 
 void testing::setPrintedPageHook(PrintedPageHook hook) { printedPageHook() = std::move(hook); }
+void testing::setCanvasPageHook(CanvasPageHook hook) { canvasPageHook() = std::move(hook); }
 
 }  // namespace platform

@@ -1,12 +1,13 @@
 #pragma once
 // Printing on the default printer; without one, the user is asked for a PDF file name.
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
-class QImage;
 class QPainter;
 class QWidget;
 
@@ -38,6 +39,10 @@ public:
     // The screen's image as it shows now, at the top left of the current page, scaled to the page
     // width (or to the page height when that is the tighter fit).
     void drawScreen(QWidget* screen);
+    // Hands the current page to `draw`, which paints on it in printer pixels (a chart, for one).
+    void paint(const std::function<void(QPainter&)>& draw);
+    // The printer's painter, for its font and settings; what is drawn through it alone misses the
+    // copy of the page that a test watches.
     QPainter& painter();
 
 private:
@@ -50,6 +55,16 @@ namespace testing {
 // image, while the screen still shows what the page shows. An empty hook removes it.
 using PrintedPageHook = std::function<void(QWidget& screen, const QImage& image)>;
 void setPrintedPageHook(PrintedPageHook hook);
+
+// Test seam: while the hook is set, a canvas job keeps a copy of each page, drawn at `scale` image
+// pixels per printer pixel, with the texts written on it in order; the hook runs as the page ends.
+struct CanvasPage {
+    QImage image;
+    QStringList texts;
+    double scale = 1.0;
+};
+using CanvasPageHook = std::function<void(const CanvasPage& page)>;
+void setCanvasPageHook(CanvasPageHook hook);
 }  // namespace testing
 
 }  // namespace platform

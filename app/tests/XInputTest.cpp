@@ -161,6 +161,7 @@ TEST_F(XInput, OpenAndSaveDialogsShowTheirColumnsWhole) {
     Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
     p.Form1->showForm();
     for (const bool save : {false, true}) {
+        plantListViewWithoutColumnWidths();
         QStringList unreadable{QStringLiteral("no file dialog")};
         WhenActive<QFileDialog> look([&](QFileDialog* dialog) {
             unreadable = unreadableFileColumns(dialog);

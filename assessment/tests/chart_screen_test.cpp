@@ -1,6 +1,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRect>
+#include <QStringList>
 
 #include <cmath>
 
@@ -10,11 +12,14 @@
 #include "platform/StringGrid.h"
 #include "platform/chart/ChartControl.h"
 #include "platform/testing/DialogScript.h"
+#include "platform/testing/GuiTest.h"
+#include "platform/testing/PrintedPages.h"
 #include "runtime/NumberText.h"
 #include "ui_TForm6.h"
 #include "ui_TForm7.h"
 
 using platform::testing::DialogScript;
+using platform::testing::PrintedPages;
 
 namespace {
 
@@ -183,10 +188,15 @@ TEST_F(ChartScreen, NoClassWithDataGivesAnEmptyChart) {
 TEST_F(ChartScreen, PrintsOnePage) {
     chart(PublishedInputs::spreadOver(12), 5);
     const std::string pdf = workDir + "chart.pdf";
-    DialogScript::printToPdf(QString::fromStdString(pdf));
-    program->Form7->ui().BitBtn1->click();
-    DialogScript::printToPdf(QString());
+    PrintedPages printed;
+    printed.printOnce(QString::fromStdString(pdf), [&] { program->Form7->ui().BitBtn1->click(); });
     EXPECT_EQ(DialogScript::lastPageCount(), 1);
     EXPECT_FALSE(readFile(pdf).empty());
     EXPECT_TRUE(DialogScript::boxes().empty());
+    // The supplier line on top, the chart across the page below it (a band well inside the chart,
+    // at 1200 dpi), and the program line.
+    ASSERT_EQ(printed.canvasPageCount(), 1);
+    EXPECT_EQ(printed.canvasPage(0).texts,
+              QStringList({"Institute of Public Health", "Zelk - Air quality and health impact assessment tool"}));
+    EXPECT_TRUE(printed.canvasShowsInk(0, QRect(0, 1000, 9000, 3000)));
 }

@@ -179,6 +179,18 @@ TEST_F(LifeTableRun, AFailingCheckEndsTheRunWithItsMessages) {
     EXPECT_EQ(ui().TabRRLabel_calcEndedDateTime->text(), QStringLiteral("- - - - - -"));
 }
 
+// The tab of both sexes gets no results from this data set: only the run itself names the cause there.
+TEST_F(LifeTableRun, TheRunNamesTheAnalysedCauseOnAllThreeResultTabs) {
+    openDataSet();
+    lt().LTOSmajor = "4";
+    platform::testing::chooseComboItem(ui().TabRRComboBox_RReffect, 2);
+    go();
+    ASSERT_TRUE(ui().TabRRLabel_CalcFinished->isVisibleTo(ui().TabRR)) << lastBoxText().toStdString();
+    for (QLabel* label : {ui().TabLTallLabel_IndicatorCauseOfDeath, ui().TabLTmaleLabel_IndicatorCauseOfDeath,
+                          ui().TabLTfemaleLabel_IndicatorCauseOfDeath})
+        EXPECT_EQ(label->text(), QStringLiteral("LCA")) << label->objectName().toStdString();
+}
+
 TEST_F(LifeTableRun, SaveCalculationsWritesTheMatricesOfTheSexesWithResults) {
     openDataSet();
     lt().LTOSmajor = "4";

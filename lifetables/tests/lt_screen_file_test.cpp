@@ -14,6 +14,7 @@
 #include "assessment/Unit2.h"
 #include "assessment/Unit8.h"
 #include "lifetables/tests/lt_screen_fixture.h"
+#include "runtime/Files.h"
 #include "runtime/NumberText.h"
 
 TEST_F(LifeTableScreen, StartsEmptyWithCaptionsAndTheFirstAgeGroupsPrepared) {
@@ -225,6 +226,15 @@ TEST_F(LifeTableScreen, MenusShowTheSupplierScreenTheAboutBoxAndTheHelp) {
     ASSERT_FALSE(DialogScript::helpRequests().empty());
     EXPECT_TRUE(DialogScript::helpRequests().back().helpFile.endsWith(QStringLiteral("/zozezu.hlp")));
     EXPECT_EQ(DialogScript::helpRequests().back().topic, QStringLiteral("content"));
+    // The help file built beside the program names the tabs by their captions, and no tab that the
+    // screen does not have.
+    const std::string help = readFile(runtime::executableFolder() + "zozezu.hlp");
+    for (const char* tab :
+         {"Infos", "Data male", "Data female", "Data all", "Calc", "YoLL all", "YoLL lost male", "YoLL female"})
+        EXPECT_NE(help.find(std::string("<b>") + tab + "</b>"), std::string::npos) << tab;
+    for (const char* tab : {"Information", "Calculation", "Data", "Results"})
+        EXPECT_EQ(help.find(std::string("<b>") + tab + "</b>"), std::string::npos) << tab;
+    EXPECT_NE(help.find("type its from age and until age"), std::string::npos);
 }
 
 TEST_F(LifeTableScreen, TheAnalysedCauseLineStaysCheckedAndAnIntervalOfItsOwnLeavesTheDefaults) {

@@ -1,6 +1,10 @@
 // The life-table screen as a user sees it: every grid caption, row label and value readable whole
-// at the screen's font, grids without sideways scrolling, and the tab bar drawn by the style.
+// at the screen's font, grids without sideways scrolling, the Calc formula on one line, and the tab bar
+// drawn by the style.
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -146,4 +150,14 @@ TEST_F(LifeTableLayout, TheTabBarIsTheStylesWithEveryTabInView) {
     EXPECT_EQ(bar->count(), 8);
     EXPECT_LE(bar->tabRect(bar->count() - 1).right(), bar->width());
     for (QToolButton* scroll : bar->findChildren<QToolButton*>()) EXPECT_FALSE(scroll->isVisible());
+}
+
+TEST_F(LifeTableLayout, TheCalcFormulaReadsOnOneLineInsideItsGroup) {
+    showTab(ui().TabRR);
+    const QLabel* formula = ui().Label_33;
+    ASSERT_EQ(formula->text(),
+              QStringLiteral("h_reference = h_annualMean / RR; RR = exp( beta*(X_annualMean-X_reference) )  "
+                             "for [X_low, X_high]"));
+    EXPECT_LE(QFontMetrics(formula->font()).horizontalAdvance(formula->text()), formula->contentsRect().width());
+    EXPECT_TRUE(ui().TabRRGroupBox_control->contentsRect().contains(formula->geometry()));
 }

@@ -1,14 +1,17 @@
-// The main() of every GUI test: a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise),
-// the dialog script active before each test, and a failure for every box nobody answered and for
-// every queued answer that no box used.
+// The main() of every GUI test: a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise)
+// with Qt settings of its own, the dialog script active before each test, and a failure for every
+// box nobody answered and for every queued answer that no box used.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QByteArray>
+#include <QSettings>
+#include <QString>
 
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/testing/DialogScript.h"
+#include "runtime/testing/ScratchFolder.h"
 
 namespace {
 
@@ -34,6 +37,12 @@ class ScriptPerTest : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    // What Qt remembers between dialogs (the file dialog's folder, view and column widths) stays
+    // within this run: no test reads or writes the settings of whoever runs it.
+    const runtime::testing::ScratchFolder qtSettings;
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, QString::fromStdString(qtSettings.dir()));
     QApplication app(argc, argv);
     platform::setApplicationTitle(QStringLiteral("Zelk"));
     platform::testing::DialogScript::activate(failUnexpected);

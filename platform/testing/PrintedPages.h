@@ -1,7 +1,8 @@
 #pragma once
 // Test helper: watches the pages of print jobs while they are drawn. For its lifetime it keeps the
-// image of every page that shows a screen; printOnce runs a test's one print job and returns what
-// the test read from the widgets at the moment each page was drawn.
+// image of every page that shows a screen, and a copy of every page drawn on the printer canvas
+// with its texts; printOnce runs a test's one print job and returns what the test read from the
+// widgets at the moment each page was drawn.
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -25,8 +26,12 @@ public:
             images_.push_back(image);
             if (onPage_) onPage_(screen);
         });
+        setCanvasPageHook([this](const CanvasPage& page) { canvasPages_.push_back(page); });
     }
-    ~PrintedPages() { setPrintedPageHook({}); }
+    ~PrintedPages() {
+        setPrintedPageHook({});
+        setCanvasPageHook({});
+    }
     PrintedPages(const PrintedPages&) = delete;
     PrintedPages& operator=(const PrintedPages&) = delete;
 
@@ -47,6 +52,13 @@ public:
         return pages;
     }
 
+    // A job that shows no screen, such as the chart with its texts: see canvasPage.
+    template <class Press>
+    void printOnce(const QString& pdf, Press press, std::source_location where = std::source_location::current()) {
+        (void)printOnce(
+            pdf, press, [](QWidget&) { return 0; }, where);
+    }
+
     int count() const { return static_cast<int>(images_.size()); }
     const QImage& image(int page) const { return images_.at(static_cast<std::size_t>(page)); }
 
@@ -56,6 +68,20 @@ public:
         const QImage& img = image(page);
         const qreal scale = img.devicePixelRatio();
         const QRect area(part.mapTo(&screen, QPoint(0, 0)), part.size());
+        return inkIn(img, area, scale);
+    }
+
+    int canvasPageCount() const { return static_cast<int>(canvasPages_.size()); }
+    const CanvasPage& canvasPage(int page) const { return canvasPages_.at(static_cast<std::size_t>(page)); }
+
+    // Whether the rectangle `area` of canvas page `page`, in printer pixels, holds dark marks.
+    bool canvasShowsInk(int page, const QRect& area) const {
+        return inkIn(canvasPage(page).image, area, canvasPage(page).scale);
+    }
+
+private:
+    // Whether `area`, drawn at `scale` image pixels per unit, holds a dark pixel of `img`.
+    static bool inkIn(const QImage& img, const QRect& area, qreal scale) {
         const QRect pixels = QRect(QPoint(int(area.left() * scale), int(area.top() * scale)), area.size() * scale)
                                  .intersected(img.rect());
         for (int y = pixels.top(); y <= pixels.bottom(); ++y)
@@ -64,9 +90,9 @@ public:
         return false;
     }
 
-private:
     std::function<void(QWidget& screen)> onPage_;
     std::vector<QImage> images_;
+    std::vector<CanvasPage> canvasPages_;
 };
 
 }  // namespace platform::testing

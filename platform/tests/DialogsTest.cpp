@@ -2,11 +2,15 @@
 // shown, unanswered boxes, Help, and the real boxes.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -83,6 +87,21 @@ TEST(DialogScriptBoxes, AnswerThatIsNoButtonOfTheBoxIsReported) {
     EXPECT_EQ(DialogScript::pendingAnswers(), 0u);
 }
 
+// Run on its own by the next test, in a child process: it queues an answer that no box uses.
+TEST(DialogScriptBoxes, DISABLED_LeavesAnAnswerUnused) { DialogScript::answer(Button::Yes); }
+
+TEST(DialogScriptBoxes, AnAnswerThatNoBoxUsedFailsTheTest) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"),
+                 QStringLiteral("--gtest_filter=DialogScriptBoxes.DISABLED_LeavesAnAnswerUnused")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const std::string out = child.readAllStandardOutput().toStdString();
+    EXPECT_NE(child.exitCode(), 0) << out;
+    EXPECT_NE(out.find("DISABLED_LeavesAnAnswerUnused left 1 queued answer(s) unused"), std::string::npos) << out;
+    EXPECT_NE(out.find("[  FAILED  ] DialogScriptBoxes.DISABLED_LeavesAnAnswerUnused"), std::string::npos) << out;
+}
+
 TEST(DialogScriptBoxes, HelpOpensTheHelpAndKeepsTheBoxOpen) {
     setApplicationHelpFile(QStringLiteral("/prog/aq_oh.HLP"));
     DialogScript::answer(Button::Help);
@@ -152,7 +171,15 @@ TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
     EXPECT_TRUE(question.contains("does not exist")) << question.toStdString();
 }
 
-// The open and save dialogs as they open: every column of the file list can be read whole.
+// Qt's settings of a test program are its own: the user's ~/.config/QtProject.conf stays untouched.
+TEST(RealDialogs, TheTestsKeepQtSettingsOfTheirOwn) {
+    const QString file = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+    const QString usersSettings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    EXPECT_FALSE(file.startsWith(usersSettings + QLatin1Char('/'))) << file.toStdString();
+}
+
+// The open and save dialogs as they open: every column of the file list can be read whole, whatever
+// view and widths an earlier dialog left.
 TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
     runtime::testing::ScratchFolder temp;
     for (const char* name : {"data_rec.dat", "town.tab", "endp.tab", "params.tab", "data_sup.tab", "data.kdf"})
@@ -163,6 +190,7 @@ TEST(RealDialogs, OpenAndSaveShowNameSizeTypeAndDateWhole) {
     options.initialDir = QString::fromStdString(temp.dir());
     options.filter = QStringLiteral("All files (*)");
     for (const bool save : {false, true}) {
+        plantListViewWithoutColumnWidths();
         QStringList unreadable{QStringLiteral("no file dialog")};
         QTimer::singleShot(0, [&] {
             auto* dialog = nextModal<QFileDialog>();

@@ -1,14 +1,25 @@
 #pragma once
 // What a user cannot read in an open file dialog: the columns of its file list (name, size, type,
-// date modified) whose title or entries are cut or lie outside the visible list.
+// date modified) whose title or entries are cut or lie outside the visible list; and the settings
+// that an earlier dialog may have left against it.
 #include <QAbstractItemModel>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QSettings>
 #include <QStringList>
 #include <QStyle>
 #include <QTest>
 #include <QTreeView>
+
+// Leaves in the test program's own Qt settings what a user's earlier dialogs may have left: the
+// list view, and no column widths, so that a dialog shows whatever it sets up itself.
+inline void plantListViewWithoutColumnWidths() {
+    QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    settings.beginGroup(QStringLiteral("FileDialog"));
+    settings.setValue(QStringLiteral("viewMode"), QStringLiteral("List"));
+    settings.remove(QStringLiteral("treeViewHeader"));
+}
 
 // Waits until the dialog lists the files of its folder, then names every column that cannot be
 // read whole; an empty list when all four can.

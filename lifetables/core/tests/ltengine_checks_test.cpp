@@ -37,7 +37,9 @@ TEST_F(RelativeRisks, PerTenUnitsWithBoundsFromTheStandardError) {
     EXPECT_EQ(rr[5][1], 1.0);
     EXPECT_LT(rr[6][1], 1.0);
 
-    // A cause outside 0..2 has no row of the table: nothing at all changes.
+    // A cause outside 0..2 has no row of the table: nothing at all changes, not even the stale
+    // risks of causes 0 and 2 that a recompute would replace.
+    for (int col = 5; col <= 7; ++col) state->LTRRvector[col][0] = state->LTRRvector[col][2] = 9.0;
     const LTRRTable before = rr;
     const LTRRTable atLevelBefore = state->LTRRatLevel;
     proc_LTComputeRRs(*state, 3);
