@@ -29,9 +29,10 @@ std::string withTrailingSlash(const std::string& dir);
 // written through the descriptor that created it, with the target's permission bits from the
 // start. That file is flushed to disk, renamed over the target in one step, and then the folder
 // is flushed. So the target holds its old bytes or its new bytes, never a mixture, even after a
-// crash or a power cut. When writing or renaming fails, the temporary file is removed, the
-// target keeps its bytes and an InOutError is thrown. A temporary file left by a killed process
-// stays until it is removed; it never blocks a later save.
+// crash or a power cut (as far as the disk keeps what it has flushed). When writing or renaming
+// fails, the temporary file is removed, the target keeps its bytes and an InOutError is thrown.
+// A temporary file left by a killed process stays until it is removed; it never blocks a later
+// save. Other hard links to the target go on naming the old file.
 
 // Rewrites `target` by the temporary path through the fixed temporary name `tempPath` (the
 // program uses "rec.tmp" in the working directory). A file or link that a former run left under
@@ -44,8 +45,8 @@ void replaceFile(const std::string& target, const std::string& tempPath,
 // Rewrites `target` by the temporary path through a temporary file "<name>.XXXXXX.tmp" beside
 // it, whose middle part is unpredictable.
 // Where the folder takes no new file but the target is there and may be read and written, the
-// target is written in place instead: its previous bytes are first copied to a recovery file of
-// the process's user in the temporary folder (TMPDIR, else "/tmp"), created exclusively with mode
+// target is written in place instead, and is incomplete while it is written: its previous bytes are first copied to a
+// recovery file of the process's user in the temporary folder (TMPDIR, else "/tmp"), created exclusively with mode
 // 0600, under an unpredictable name "<name>.XXXXXX.bak", and flushed to disk; when that copy
 // cannot be made, nothing is written. After a complete write the recovery file is removed. After
 // a failed write the previous bytes are put back and read again to check them; then the recovery
