@@ -143,10 +143,8 @@ TEST_F(ReplaceFile, TheNewFileKeepsPermissionBitsOwnerAndGroup) {
         struct stat st {};
         ASSERT_EQ(::stat(target.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0640u) << how;
-        if (root) {
-            EXPECT_EQ(st.st_uid, 65534u) << how;
-            EXPECT_EQ(st.st_gid, 65534u) << how;
-        }
+        EXPECT_EQ(st.st_uid, root ? 65534u : ::geteuid()) << how;
+        EXPECT_EQ(st.st_gid, root ? 65534u : ::getegid()) << how;
     };
     replaceFile(target, temp, writeNew);
     expectKept("replaceFile");
@@ -163,7 +161,6 @@ TEST_F(ReplaceFile, ALinkStaysALinkAndTheFileItNamesIsRewritten) {
     fs::create_symlink(dir.file("hop"), link);
     const auto expectRewritten = [&](const std::string& bytes) {
         EXPECT_EQ(fs::read_symlink(link), dir.file("hop"));
-        EXPECT_EQ(fs::read_symlink(dir.file("hop")), "real/data.dat");
         EXPECT_EQ(runtime::testing::readFile(real), bytes);
         EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "hop", "link", "real"}));
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("real")), fs::directory_iterator()), 1);
