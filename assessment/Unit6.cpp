@@ -210,6 +210,10 @@ void TForm6::BitBtn3Click() {
         runtime::rewriteFile(platform::toFileName(*chosen), [this](runtime::TextWriter& file) {
             for (const QString& line : assessment::resultsLines(*ui_->StringGrid1)) file.writeln(platform::toAnsi(line));
         });
+    } catch (const runtime::ContentsKeptError& e) {
+        // The file could not be put back as it was: the user learns where its contents are.
+        platform::showMessage(QStringLiteral("can't write to file.") +
+                              platform::fromFileName(runtime::ContentsKeptError::note(e.keptIn())));
     } catch (const runtime::InOutError&) {
         platform::showMessage(QStringLiteral("can't write to file"));
     }

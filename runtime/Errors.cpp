@@ -35,4 +35,11 @@ int ioCodeFromErrno(int error) {
 
 InOutError::InOutError(int code) : Error(ioMessage(code)), code_(code) {}
 
+ContentsKeptError::ContentsKeptError(int code, const std::string& classicText, const std::string& keptIn)
+    : InOutError(code, classicText + "." + note(keptIn)), keptIn_(keptIn) {}
+
+std::string ContentsKeptError::note(const std::string& keptIn) {
+    return " The previous contents are kept in " + keptIn + ".";
+}
+
 }  // namespace runtime

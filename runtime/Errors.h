@@ -22,6 +22,20 @@ private:
     int code_;
 };
 
+// An input/output error after which a file's previous contents could not be put back: they are
+// kept in the file keptIn(), which the message names after the classic text ("I/O error 27. The
+// previous contents are kept in /tmp/res.txt.x2Jq7a.bak.").
+class ContentsKeptError : public InOutError {
+public:
+    ContentsKeptError(int code, const std::string& classicText, const std::string& keptIn);
+    const std::string& keptIn() const { return keptIn_; }
+    // What follows the classic text: " The previous contents are kept in <keptIn>."
+    static std::string note(const std::string& keptIn);
+
+private:
+    std::string keptIn_;
+};
+
 // A conversion error: "'abc' is not a valid integer value", ...
 class ConvertError : public Error {
 public:

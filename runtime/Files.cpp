@@ -1,16 +1,17 @@
 #include "runtime/Files.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/Errors.h"
+#include "runtime/FileSteps.h"
+#include "runtime/InPlaceWrite.h"
 #include "runtime/TextFile.h"
 
 namespace runtime {
@@ -26,67 +27,67 @@ void failNextTempCreate() { gFailNextTempCreate = true; }
 }  // namespace testing
 
 namespace {
+using files::step;
 
-constexpr int kTempNameTries = 1000;
+// The mode a temporary file is created with: private until it has taken the target's bits.
+mode_t creationMode(const files::Target& t) { return t.exists ? 0600 : 0666; }
 
-// Creates an empty file beside `target` under a name that no file had ("res.txt.1.tmp",
-// "res.txt.2.tmp", ...) and returns its name; on failure an empty name, and `error` holds errno.
-std::string createUniqueTemp(const std::string& target, int& error) {
-    if (testing::gFailNextTempCreate) {
-        testing::gFailNextTempCreate = false;
-        error = EACCES;
-        return {};
-    }
-    for (int n = 1; n <= kTempNameTries; ++n) {
-        const std::string name = target + "." + std::to_string(n) + ".tmp";
-        // O_EXCL: a file, folder or link of that name is never opened, let alone replaced.
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-        if (errno != EEXIST) {
-            error = errno;
-            return {};
-        }
-    }
-    error = EEXIST;
-    return {};
+// Gives the new file `fd` the target's owner and group where the process may, and its
+// permission bits.
+void takeOverAttributes(int fd, const files::Target& t) {
+    if (!t.exists) return;
+    // The owner first: a change of owner clears the set-id bits that fchmod then sets.
+    // Where the process may not set them (EPERM) the file becomes its own: the bits are what protect it.
+    [[maybe_unused]] const int owned = ::fchown(fd, t.status.st_uid, t.status.st_gid);
+    if (::fchmod(fd, t.status.st_mode & 07777) != 0) throw InOutError(ioCodeFromErrno(errno));
 }
 
-// The folder refuses a new file (or a name that long), but the target is there and takes reading
-// and writing: reading, so that its bytes can be put back after a failed write.
-bool writableInPlace(const std::string& target, int createError) {
-    if (createError != EACCES && createError != EPERM && createError != ENAMETOOLONG) return false;
-    if (!fileExists(target)) return false;
-    const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
-}
-
-// Writes the target itself; its previous bytes are kept in memory and put back when the write fails.
-void writeInPlace(const std::string& target, const std::function<void(TextWriter&)>& write) {
-    std::string previous;
-    bool known = false;
-    {
-        std::ifstream in(target, std::ios::binary);
-        if (in) {
-            previous.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-            known = !in.bad();
-        }
-    }
+// The temporary path from an open, exclusively created temporary file `temp`.
+void writeAndRename(int fd, const std::string& temp, const files::Target& t,
+                    const std::function<void(TextWriter&)>& write) {
     try {
-        TextWriter writer(target);
+        takeOverAttributes(fd, t);
+        step("write");
+        TextWriter writer(std::exchange(fd, -1), temp);
         write(writer);
+        step("sync");
+        writer.sync();
         writer.close();
     } catch (...) {
-        if (known) {
-            std::ofstream out(target, std::ios::binary | std::ios::trunc);
-            out.write(previous.data(), static_cast<std::streamsize>(previous.size()));
-        }
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
         throw;
     }
+    step("rename");
+    if (testing::gFailNextRename) {
+        testing::gFailNextRename = false;
+        ::unlink(temp.c_str());
+        throw InOutError(kAccessDenied);
+    }
+    // rename() puts the complete copy in place in one step; the original stays until then.
+    if (::rename(temp.c_str(), t.path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        throw InOutError(error == ENOENT ? kPathNotFound : kAccessDenied);
+    }
+    step("sync folder");
+    files::syncFolder(files::folderOf(t.path));
+}
+
+// True when the two paths name the same folder.
+bool sameFolder(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.empty() ? "." : a.c_str(), &sa) == 0 && ::stat(b.empty() ? "." : b.c_str(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// The fixed temporary name, ready for a new file: a file or link of that name that a former run
+// left is removed, so that it is neither written through nor blocks the save. A folder stays.
+int createFixedTemp(const std::string& tempPath, mode_t mode) {
+    struct stat st {};
+    if (::lstat(tempPath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(tempPath.c_str());
+    return files::createExclusive(tempPath, mode);
 }
 
 }  // namespace
@@ -121,38 +122,36 @@ std::string executableFolder() {
 
 void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write) {
-    try {
-        TextWriter writer(tempPath);
-        write(writer);
-        writer.close();
-    } catch (...) {
-        std::remove(tempPath.c_str());
-        throw;
+    const files::Target t = files::resolveTarget(target);
+    files::refuseUnfit(t);
+    step("create");
+    std::string temp = tempPath;
+    int fd = -1;
+    if (sameFolder(files::folderOf(tempPath), files::folderOf(t.path))) {
+        fd = createFixedTemp(tempPath, creationMode(t));
+        if (fd < 0 && errno != EEXIST) throw InOutError(ioCodeFromErrno(errno));
     }
-    if (testing::gFailNextRename) {
-        testing::gFailNextRename = false;
-        std::remove(tempPath.c_str());
-        throw InOutError(kAccessDenied);
-    }
-    // rename() puts the complete copy in place in one step; the original stays until then.
-    if (std::rename(tempPath.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        std::remove(tempPath.c_str());
-        throw InOutError(error == ENOENT ? kPathNotFound : kAccessDenied);
-    }
+    if (fd < 0) fd = files::createUnique(t.path, ".tmp", creationMode(t), temp);
+    if (fd < 0) throw InOutError(ioCodeFromErrno(errno));
+    writeAndRename(fd, temp, t, write);
 }
 
 void rewriteFile(const std::string& target, const std::function<void(TextWriter&)>& write) {
-    int error = 0;
-    const std::string temp = createUniqueTemp(target, error);
-    if (!temp.empty()) {
-        replaceFile(target, temp, write);
-        return;
+    const bool failTempCreate = std::exchange(testing::gFailNextTempCreate, false);
+    const files::Target t = files::resolveTarget(target);
+    files::refuseUnfit(t);
+    step("create");
+    std::string temp;
+    int fd = -1;
+    if (failTempCreate) {
+        errno = EACCES;
+    } else {
+        fd = files::createUnique(t.path, ".tmp", creationMode(t), temp);
     }
-    if (writableInPlace(target, error)) {
-        writeInPlace(target, write);
-        return;
-    }
+    if (fd >= 0) return writeAndRename(fd, temp, t, write);
+    const int error = errno;
+    // The folder refuses a new file (or a name that long), but the target is there.
+    if (t.exists && (error == EACCES || error == EPERM || error == ENAMETOOLONG)) return files::writeInPlace(t, write);
     throw InOutError(ioCodeFromErrno(error));
 }
 

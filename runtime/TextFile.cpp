@@ -5,6 +5,9 @@
 #include <fstream>
 #include <iterator>
 
+#include <stdio.h>
+#include <unistd.h>
+
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
@@ -98,6 +101,15 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
     if (!file_) throw InOutError(ioCodeFromErrno(errno));
 }
 
+TextWriter::TextWriter(int fd, const std::string& path) : path_(path) {
+    errno = 0;
+    file_ = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (file_) return;
+    const int error = fd >= 0 ? errno : EBADF;
+    if (fd >= 0) ::close(fd);
+    throw InOutError(ioCodeFromErrno(error));
+}
+
 TextWriter::~TextWriter() {
     if (file_) std::fclose(file_);
 }
@@ -116,6 +128,13 @@ void TextWriter::writeln(std::string_view text) {
 }
 
 void TextWriter::writeInteger(long long value) { write(std::to_string(value)); }
+
+void TextWriter::sync() {
+    if (!file_) throw InOutError(103);  // file not open
+    errno = 0;
+    if (std::fflush(file_) != 0 || std::ferror(file_) != 0 || ::fsync(::fileno(file_)) != 0)
+        throw InOutError(ioCodeFromErrno(errno));
+}
 
 void TextWriter::close() {
     if (!file_) return;

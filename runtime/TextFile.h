@@ -45,6 +45,9 @@ class TextWriter {
 public:
     enum class Mode { Rewrite, Append };
     explicit TextWriter(const std::string& path, Mode mode = Mode::Rewrite);
+    // Writes through the open descriptor `fd` from its current offset, and closes it when done;
+    // `path` names the file in errors. A descriptor that cannot be taken over is closed at once.
+    TextWriter(int fd, const std::string& path);
     ~TextWriter();
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
@@ -53,6 +56,8 @@ public:
     void writeln(std::string_view text = {});  // text, then CR LF
     // Integer followed by nothing; callers add the blank the formats want.
     void writeInteger(long long value);
+    // Flushes and waits until the disk holds everything written; throws when that fails.
+    void sync();
     // Flushes and closes; throws when a write or the close failed.
     void close();
 

@@ -4,6 +4,11 @@
 #include <QTest>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+
+#include <sys/resource.h>
 
 #include "assessment/Unit4.h"
 #include "assessment/Unit6.h"
@@ -187,6 +192,31 @@ TEST_F(ImpactScreen, SaveErrorsAndCancelLeaveTheTable) {
     ASSERT_EQ(DialogScript::boxes().size(), 2u);
     EXPECT_EQ(DialogScript::boxes()[1].text, QStringLiteral("can't write to file"));
     EXPECT_EQ(readFile(previous), "earlier results\r\n");
+
+    // Written in place, a file that cannot be put back either: the message names the copy of its bytes.
+    const std::string keep = workDir + "keep/";
+    std::filesystem::create_directory(keep);
+    ::setenv("TMPDIR", keep.c_str(), 1);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{8, limit.rlim_max};  // once the copy is made, no file grows past 8 bytes
+    runtime::testing::onFileStep([&](const std::string& step) {
+        if (step == "write") ::setrlimit(RLIMIT_FSIZE, &small);
+    });
+    runtime::testing::failNextTempCreate();
+    DialogScript::answerFile(QString::fromStdString(previous));
+    DialogScript::answer(platform::Button::Ok);
+    program->Form6->ui().BitBtn3->click();
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    runtime::testing::onFileStep({});
+    ::unsetenv("TMPDIR");
+    ASSERT_EQ(DialogScript::boxes().size(), 3u);
+    ASSERT_FALSE(std::filesystem::is_empty(keep));
+    const auto kept = std::filesystem::directory_iterator(keep)->path().string();
+    EXPECT_EQ(DialogScript::boxes()[2].text,
+              QString::fromStdString("can't write to file. The previous contents are kept in " + kept + "."));
+    EXPECT_EQ(readFile(kept), "earlier results\r\n");
 }
 
 TEST_F(ImpactScreen, CopiesTheSelectionOrEverythingFromTheButtonAndTheKeys) {

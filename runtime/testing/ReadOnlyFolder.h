@@ -3,6 +3,7 @@
 // user's write-protected folder does. An ordinary user loses the folder's write bits for the time
 // of the action; root, whom permissions do not stop, runs the action in a child process as the
 // unprivileged user "nobody", with the folder left to root and its files opened to everyone.
+// runUnprivileged runs an action as such a user, in whatever folder the caller prepared.
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,11 +16,11 @@ namespace runtime::testing {
 
 enum class ReadOnlyRun { Succeeded, Failed, CannotRun };
 
-// The action returns true on success; an exception counts as failure.
-inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::function<bool()>& action) {
-    namespace fs = std::filesystem;
-    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    const fs::perms before = fs::status(folder).permissions();
+// Runs `action` without root's powers: as the running user when that is not root, else in a child
+// process as the unprivileged user "nobody", who must be able to enter `folder` (the caller opens
+// to that user what the action needs). The action returns true on success; an exception counts as
+// failure. CannotRun where root finds no user to switch to.
+inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::function<bool()>& action) {
     auto attempt = [&action] {
         try {
             return action();
@@ -27,21 +28,8 @@ inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::fun
             return false;
         }
     };
-    if (::geteuid() != 0) {
-        fs::permissions(folder, writeBits, fs::perm_options::remove);
-        const bool ok = attempt();
-        fs::permissions(folder, before);
-        return ok ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
-    }
+    if (::geteuid() != 0) return attempt() ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
     constexpr uid_t kNobody = 65534;
-    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            fs::permissions(entry.path(),
-                            writeBits | fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-        }
-    }
     const pid_t child = ::fork();
     if (child == 0) {
         if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::access(folder.c_str(), R_OK | X_OK) != 0)
@@ -50,9 +38,30 @@ inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::fun
     }
     int status = 0;
     const bool waited = child > 0 && ::waitpid(child, &status, 0) == child;
-    fs::permissions(folder, before);
     if (!waited || !WIFEXITED(status) || WEXITSTATUS(status) == 2) return ReadOnlyRun::CannotRun;
     return WEXITSTATUS(status) == 0 ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
+}
+
+// The action returns true on success; an exception counts as failure.
+inline ReadOnlyRun runInReadOnlyFolder(const std::string& folder, const std::function<bool()>& action) {
+    namespace fs = std::filesystem;
+    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const fs::perms before = fs::status(folder).permissions();
+    if (::geteuid() != 0) {
+        fs::permissions(folder, writeBits, fs::perm_options::remove);
+    } else {
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.is_regular_file()) {
+                fs::permissions(entry.path(),
+                                writeBits | fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+            }
+        }
+    }
+    const ReadOnlyRun run = runUnprivileged(folder, action);
+    fs::permissions(folder, before);
+    return run;
 }
 
 // Runs `action` as runInReadOnlyFolder does and expects it to succeed. False where it cannot run

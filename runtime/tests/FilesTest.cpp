@@ -1,8 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <regex>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
@@ -14,6 +26,38 @@ using namespace runtime;
 namespace fs = std::filesystem;
 
 namespace {
+
+std::vector<std::string>* gSyncs = nullptr;  // "<file flushed>: <bytes of gWatched then>"
+std::string gWatched;
+
+}  // namespace
+
+// Every fsync of this test program passes here, so that a test sees what was flushed, and when.
+extern "C" int fsync(int fd) {
+    std::error_code ec;
+    const fs::path flushed = fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
+    if (gSyncs) gSyncs->push_back(flushed.string() + ": " + runtime::testing::readFile(gWatched));
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
+namespace {
+
+// TMPDIR names `folder` for the life of the object.
+class TempFolderSetting {
+public:
+    explicit TempFolderSetting(const std::string& folder) {
+        if (const char* old = std::getenv("TMPDIR")) old_ = old;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TempFolderSetting() { old_ ? ::setenv("TMPDIR", old_->c_str(), 1) : ::unsetenv("TMPDIR"); }
+
+private:
+    std::optional<std::string> old_;
+};
+
+void writeNew(TextWriter& w) { w.writeln("new"); }
+
+fs::perms modeOf(const std::string& path) { return fs::status(path).permissions(); }
 
 class ReplaceFile : public ::testing::Test {
 protected:
@@ -62,6 +106,138 @@ TEST_F(ReplaceFile, FailedRenameKeepsTheOriginalAndReports) {
     EXPECT_THROW(replaceFile(blocked, temp, [](TextWriter& w) { w.writeln("x"); }), InOutError);
     EXPECT_TRUE(fs::is_directory(blocked + "/inside"));
     EXPECT_FALSE(fs::exists(temp));
+}
+
+TEST_F(ReplaceFile, AWriteProtectedFileIsRefusedBeforeAnythingIsWritten) {
+    fs::permissions(dir.dir(), fs::perms::all);  // anyone may make files in the folder
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto run = runtime::testing::runUnprivileged(dir.dir(), [&] {
+        bool written = false;
+        const auto write = [&written](TextWriter&) { written = true; };
+        const auto refused = [](const std::function<void()>& save) {
+            try {
+                save();
+            } catch (const InOutError& e) {
+                return std::string(e.what()) == "File access denied";
+            }
+            return false;
+        };
+        runtime::testing::failNextTempCreate();
+        return refused([&] { replaceFile(target, temp, write); }) && refused([&] { rewriteFile(target, write); }) &&
+               !written;
+    });
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    EXPECT_EQ(contents(), "original\r\n");
+    EXPECT_EQ(modeOf(target), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
+}
+
+TEST_F(ReplaceFile, TheNewFileKeepsPermissionBitsOwnerAndGroup) {
+    const bool root = ::geteuid() == 0;
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    if (root) {
+        ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    }
+    const auto expectKept = [&](const char* how) {
+        struct stat st {};
+        ASSERT_EQ(::stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u) << how;
+        EXPECT_EQ(st.st_uid, root ? 65534u : ::geteuid()) << how;
+        EXPECT_EQ(st.st_gid, root ? 65534u : ::getegid()) << how;
+    };
+    replaceFile(target, temp, writeNew);
+    expectKept("replaceFile");
+    rewriteFile(target, writeNew);
+    expectKept("rewriteFile");
+    EXPECT_EQ(contents(), "new\r\n");
+}
+
+TEST_F(ReplaceFile, ALinkStaysALinkAndTheFileItNamesIsRewritten) {
+    const std::string real = dir.subfolder("real") + "data.dat";
+    runtime::testing::writeFile(real, "original\r\n");
+    fs::create_symlink("real/data.dat", dir.file("hop"));
+    const std::string link = dir.file("link");
+    fs::create_symlink(dir.file("hop"), link);
+    const auto expectRewritten = [&](const std::string& bytes) {
+        EXPECT_EQ(fs::read_symlink(link), dir.file("hop"));
+        EXPECT_EQ(runtime::testing::readFile(real), bytes);
+        EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "hop", "link", "real"}));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("real")), fs::directory_iterator()), 1);
+    };
+    // "rec.tmp" lies in another folder than the file: a temporary beside the file serves.
+    replaceFile(link, temp, writeNew);
+    expectRewritten("new\r\n");
+    rewriteFile(link, [](TextWriter& w) { w.writeln("again"); });
+    expectRewritten("again\r\n");
+    runtime::testing::failNextTempCreate();
+    rewriteFile(link, [](TextWriter& w) { w.writeln("in place"); });
+    expectRewritten("in place\r\n");
+
+    // A link that names no file: that file is made.
+    fs::create_symlink("real/made.dat", dir.file("dangling"));
+    rewriteFile(dir.file("dangling"), writeNew);
+    EXPECT_TRUE(fs::is_symlink(dir.file("dangling")));
+    EXPECT_EQ(runtime::testing::readFile(dir.file("real/made.dat")), "new\r\n");
+}
+
+TEST_F(ReplaceFile, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    const std::string folder = dir.file("folder");
+    fs::create_directory(folder);
+    const auto expectRefused = [](const std::function<void()>& save, const std::string& path) {
+        try {
+            save();
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const InOutError& e) {
+            EXPECT_EQ(std::string(e.what()), "File access denied. " + path + " is not a regular file.");
+        }
+    };
+    expectRefused([&] { replaceFile(fifo, temp, writeNew); }, fifo);
+    expectRefused([&] { rewriteFile(fifo, writeNew); }, fifo);
+    runtime::testing::failNextTempCreate();
+    expectRefused([&] { rewriteFile(fifo, writeNew); }, fifo);
+    expectRefused([&] { rewriteFile(folder, writeNew); }, folder);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "folder", "pipe"}));
+}
+
+TEST_F(ReplaceFile, TheCopyIsOnDiskBeforeTheRenameAndTheFolderAfterIt) {
+    const std::string folder = fs::canonical(dir.dir()).string();
+    std::vector<std::string> syncs;
+    gWatched = target;
+    gSyncs = &syncs;
+    replaceFile(target, temp, writeNew);
+    rewriteFile(target, [](TextWriter& w) { w.writeln("newer"); });
+    gSyncs = nullptr;
+    for (auto& sync : syncs) sync = std::regex_replace(sync, std::regex("\\.[A-Za-z0-9]{6}\\.tmp"), ".XXXXXX.tmp");
+    EXPECT_EQ(syncs, (std::vector<std::string>{folder + "/rec.tmp: original\r\n", folder + ": new\r\n",
+                                               folder + "/data_rec.dat.XXXXXX.tmp: new\r\n", folder + ": newer\r\n"}));
+}
+
+TEST_F(ReplaceFile, TheFixedTemporaryNameIsNeitherFollowedNorInTheWay) {
+    const std::string victim = dir.write("victim", "keep me");
+    dir.write("rec.tmp", "stale");
+    replaceFile(target, temp, writeNew);
+    fs::create_symlink(victim, temp);
+    replaceFile(target, temp, writeNew);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "victim"}));
+    fs::create_directory(temp);
+    replaceFile(target, temp, [](TextWriter& w) { w.writeln("newest"); });
+    EXPECT_EQ(contents(), "newest\r\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "rec.tmp", "victim"}));
+
+    // A link that takes the new file's name once it is made is not written through either.
+    fs::remove(temp);
+    runtime::testing::onFileStep([&](const std::string& step) {
+        if (step != "write") return;
+        fs::rename(temp, dir.file("moved"));
+        fs::create_symlink(victim, temp);
+    });
+    replaceFile(target, temp, writeNew);
+    runtime::testing::onFileStep({});
+    EXPECT_EQ(dir.read("victim"), "keep me");
 }
 
 using RewriteFile = ReplaceFile;
@@ -145,6 +321,82 @@ TEST_F(RewriteFile, ReadOnlyFolderOverAWritableFile) {
     EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
     EXPECT_EQ(contents(), "saved\r\n");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
+}
+
+TEST_F(RewriteFile, StrayTemporariesNeverBlockASave) {
+    for (int n = 1; n <= 1000; ++n) dir.write("data_rec.dat." + std::to_string(n) + ".tmp", "");
+    std::vector<std::string> during;
+    rewriteFile(target, [&](TextWriter& w) {
+        during = dir.names();
+        w.writeln("new");
+    });
+    EXPECT_EQ(contents(), "new\r\n");
+    EXPECT_EQ(dir.names().size(), 1001u);
+    const std::regex temporary("data_rec\\.dat\\.[A-Za-z0-9]{6}\\.tmp");
+    EXPECT_EQ(
+        std::count_if(during.begin(), during.end(), [&](const auto& n) { return std::regex_match(n, temporary); }), 1);
+}
+
+TEST_F(RewriteFile, InPlaceThePreviousBytesWaitInAPrivateRecoveryFile) {
+    const std::string keep = dir.subfolder("keep");
+    const TempFolderSetting tmp(keep);
+    std::string keptName;
+    std::string keptBytes;
+    fs::perms mode{};
+    runtime::testing::failNextTempCreate();
+    rewriteFile(target, [&](TextWriter& w) {
+        for (const auto& entry : fs::directory_iterator(keep)) {
+            keptName = entry.path().filename();
+            keptBytes = runtime::testing::readFile(entry.path());
+            mode = modeOf(entry.path());
+        }
+        w.writeln("in place");
+    });
+    EXPECT_TRUE(std::regex_match(keptName, std::regex("data_rec\\.dat\\.[A-Za-z0-9]{6}\\.bak"))) << keptName;
+    EXPECT_EQ(keptBytes, "original\r\n");
+    EXPECT_EQ(mode, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(contents(), "in place\r\n");
+    EXPECT_TRUE(fs::is_empty(keep));
+    runtime::testing::failNextTempCreate();
+    EXPECT_THROW(rewriteFile(target,
+                             [](TextWriter& w) {
+                                 w.writeln("half");
+                                 throw InOutError(kDiskFull);
+                             }),
+                 InOutError);
+    EXPECT_EQ(contents(), "in place\r\n");
+    EXPECT_TRUE(fs::is_empty(keep));
+}
+
+TEST_F(RewriteFile, APutBackThatFailsKeepsTheRecoveryFileAndNamesIt) {
+    const std::string previous(278890, 'o');
+    dir.write("data_rec.dat", previous);
+    const std::string keep = dir.subfolder("keep");
+    const std::string message = dir.file("message");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("TMPDIR", keep.c_str(), 1);
+        std::signal(SIGXFSZ, SIG_IGN);
+        runtime::testing::onFileStep([](const std::string& step) {
+            const rlimit limit{100000, 100000};  // once the recovery file is there, no file grows past this
+            if (step == "write") ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        runtime::testing::failNextTempCreate();
+        try {
+            rewriteFile(target, [](TextWriter& w) { w.write(std::string(200000, 'n')); });
+        } catch (const ContentsKeptError& e) {
+            runtime::testing::writeFile(message, e.what());
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::vector<std::string> recovery;
+    for (const auto& entry : fs::directory_iterator(keep)) recovery.push_back(entry.path());
+    ASSERT_EQ(recovery.size(), 1u);
+    EXPECT_EQ(runtime::testing::readFile(message),
+              "I/O error 27. The previous contents are kept in " + recovery[0] + ".");
+    EXPECT_EQ(runtime::testing::readFile(recovery[0]), previous);
 }
 
 TEST(FilesHelpers, TrailingSlash) {
