@@ -199,4 +199,6 @@ TEST_F(ChartScreen, PrintsOnePage) {
     EXPECT_EQ(printed.canvasPage(0).texts,
               QStringList({"Institute of Public Health", "Zelk - Air quality and health impact assessment tool"}));
     EXPECT_TRUE(printed.canvasShowsInk(0, QRect(0, 1000, 9000, 3000)));
+    // The chart's top edge (y = 75) leaves the lower half of the supplier line readable.
+    EXPECT_TRUE(printed.canvasShowsInk(0, QRect(75, 85, 1000, 40)));
 }

@@ -117,7 +117,8 @@ bool ChartControl::ChartCloseData(short) {
 int ChartControl::ChartPaint(QPainter& device, int left, int top, int right, int bottom, short, int) {
     const QRect target(QPoint(left, top), QPoint(right - 1, bottom - 1));
     if (target.isEmpty()) return -1;
-    paintChart(device, target, model_, kind_);
+    // On paper the chart keeps the page white: a line written just above it stays whole.
+    paintChart(device, target, model_, kind_, false);
     return 0;
 }
 

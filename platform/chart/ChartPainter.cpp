@@ -51,8 +51,8 @@ struct ChartLayout {
 
 class Painter {
 public:
-    Painter(QPainter& p, const QRect& rect, const ChartModel& model, ChartKind kind)
-        : p_(p), rect_(rect), m_(model), kind_(kind), s_(resolutionScale(p)),
+    Painter(QPainter& p, const QRect& rect, const ChartModel& model, ChartKind kind, bool fillBackground)
+        : p_(p), rect_(rect), m_(model), kind_(kind), fillBackground_(fillBackground), s_(resolutionScale(p)),
           scale_(usableScale(model.axisMin, model.axisMax, model.axisStep)),
           titleFont_(chartFont(11, true)), axisTitleFont_(chartFont(9, true)), labelFont_(chartFont(8)) {}
 
@@ -61,7 +61,7 @@ public:
         p_.setRenderHint(QPainter::Antialiasing, true);
         p_.setRenderHint(QPainter::TextAntialiasing, true);
         p_.setClipRect(rect_);
-        p_.fillRect(rect_, kBackground);
+        if (fillBackground_) p_.fillRect(rect_, kBackground);
         layout();
         drawTitles();
         drawPlotFrameAndGrid();
@@ -292,6 +292,7 @@ private:
     QRect rect_;
     const ChartModel& m_;
     ChartKind kind_;
+    bool fillBackground_;
     double s_;
     AxisScale scale_;
     QFont titleFont_;
@@ -309,9 +310,10 @@ QColor seriesColor(int series) {
     return colors[((series % n) + n) % n];
 }
 
-void paintChart(QPainter& painter, const QRect& rect, const ChartModel& model, ChartKind kind) {
+void paintChart(QPainter& painter, const QRect& rect, const ChartModel& model, ChartKind kind,
+                bool fillBackground) {
     if (rect.width() <= 0 || rect.height() <= 0) return;
-    Painter(painter, rect, model, kind).paint();
+    Painter(painter, rect, model, kind, fillBackground).paint();
 }
 
 }  // namespace platform

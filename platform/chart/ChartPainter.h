@@ -15,7 +15,9 @@ enum class ChartKind { Bars, Lines };
 
 QColor seriesColor(int series);
 
-// Draws the chart into `rect` (device pixels of the painter).
-void paintChart(QPainter& painter, const QRect& rect, const ChartModel& model, ChartKind kind);
+// Draws the chart into `rect` (device pixels of the painter). Without `fillBackground` the chart's
+// background is left as it is (white paper), so that text already written there stays readable.
+void paintChart(QPainter& painter, const QRect& rect, const ChartModel& model, ChartKind kind,
+                bool fillBackground = true);
 
 }  // namespace platform
