@@ -119,6 +119,8 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
     }
     d->activeControl = target;
     if (moveFocusTo) moveFocusTo->setFocus(Qt::OtherFocusReason);
+    // Sent back by its leave handler, the control keeps its cursor: what was typed can be mended.
+    if (!byMouse && !redirected) Form::Private::selectOnEntry(target);
     if (byMouse && (redirected || detail::modalSerial() != modalsBefore)) eatPressInFlight();
 }
 

@@ -170,11 +170,50 @@ TEST(FormClose, ClosingTheMainFormEndsTheEventLoop) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(s.a.isVisible());
     EXPECT_EQ(requestedExitCode(), 0);
-    // No other screen becomes active while the program ends.
+    // The other open screen is closed first; no other screen becomes active while the program ends.
     pt::processEvents();
-    EXPECT_EQ(s.log, (QStringList{"A.closeQuery", "A.close", "A.deactivate"}));
+    EXPECT_EQ(s.log, (QStringList{"B.closeQuery", "B.close", "A.closeQuery", "A.close", "A.deactivate"}));
     EXPECT_EQ(activeForm(), nullptr);
     setMainForm(nullptr);
+}
+
+TEST(FormClose, AScreenThatStaysOpenKeepsTheMainFormOpen) {
+    Screens s;
+    setMainForm(&s.a);
+    pt::activateForm(&s.c);
+    pt::activateForm(&s.b);
+    pt::activateForm(&s.a);
+    s.b.closeQuery = [] { return false; };
+    s.log.clear();
+    EXPECT_FALSE(s.a.closeForm());
+    EXPECT_EQ(s.log, QStringList{"B.closeQuery"});
+    EXPECT_TRUE(s.a.isVisible() && s.b.isVisible() && s.c.isVisible());
+    EXPECT_FALSE(requestedExitCode().has_value());
+    setMainForm(nullptr);
+}
+
+TEST(FormActivation, AnEditThatTheActivationEntersShowsItsWholeText) {
+    QStringList log;
+    EditsForm f(QStringLiteral("F"), &log);
+    QString loaded = QStringLiteral("0");
+    f.onActivate = [&] {
+        f.focusControl(f.e2);
+        f.e2->setText(loaded);
+    };
+    ASSERT_TRUE(pt::activateForm(&f));
+    QTest::keyClicks(f.e2, "180");
+    EXPECT_EQ(f.e2->text(), "180");
+
+    // Back to the screen in the same edit: the cursor stays where it was.
+    EditsForm g(QStringLiteral("G"), &log);
+    g.e1->setText(QStringLiteral("12"));
+    ASSERT_TRUE(pt::activateForm(&g));
+    QTest::keyClicks(g.e1, "3");  // the first edit, entered by the screen's first activation
+    EXPECT_EQ(g.e1->text(), "3");
+    loaded = QStringLiteral("180");
+    ASSERT_TRUE(pt::activateForm(&f));
+    QTest::keyClicks(f.e2, "5");
+    EXPECT_EQ(f.e2->text(), "1805");
 }
 
 TEST(FormClose, DestroyedScreenLeavesNoActiveForm) {

@@ -110,13 +110,14 @@ TEST(LeaveHandler, RealBoxInsideTheHandlerKeepsTheFocusMove) {
 
 TEST(LeaveHandler, FocusControlInsideTheHandlerRedirects) {
     Screen s;
+    s.form.e1->setText(QStringLiteral("3"));
     s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e1); };
     pt::pressTab(&s.form);
     EXPECT_EQ(s.log, QStringList{"e1.leave"});
     EXPECT_EQ(s.form.activeControl(), s.form.e1);
     EXPECT_EQ(QApplication::focusWidget(), s.form.e1);
     QTest::keyClicks(QApplication::focusWidget(), "x");
-    EXPECT_EQ(s.form.e1->text(), "x");
+    EXPECT_EQ(s.form.e1->text(), "3x");  // sent back, the edit keeps its cursor
 
     // Redirected elsewhere: the control first aimed at never became active and is never left.
     s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e3); };
@@ -125,6 +126,18 @@ TEST(LeaveHandler, FocusControlInsideTheHandlerRedirects) {
     s.form.leaveActions.clear();
     pt::clickOn(s.form.e1);
     EXPECT_EQ(s.log, (QStringList{"e1.leave", "e1.leave", "e3.leave"}));
+}
+
+TEST(LeaveHandler, AnEditEnteredByTheProgramSelectsItsWholeTextAndAClickPlacesTheCursor) {
+    Screen s;
+    s.form.e2->setText(QStringLiteral("1000"));
+    s.form.e3->setText(QStringLiteral("25"));
+    s.form.focusControl(s.form.e2);
+    QTest::keyClicks(s.form.e2, "500");
+    EXPECT_EQ(s.form.e2->text(), "500");
+    pt::clickOn(s.form.e3);
+    QTest::keyClicks(s.form.e3, "0");
+    EXPECT_EQ(s.form.e3->text(), "250");
 }
 
 TEST(LeaveHandler, RedirectOrBoxEatsTheClickThatLeft) {
