@@ -138,6 +138,12 @@ TEST(LeaveHandler, AnEditEnteredByTheProgramSelectsItsWholeTextAndAClickPlacesTh
     pt::clickOn(s.form.e3);
     QTest::keyClicks(s.form.e3, "0");
     EXPECT_EQ(s.form.e3->text(), "250");
+    // Also when a box in the leave handler took the click that entered the edit.
+    s.form.leaveActions[s.form.e3] = [] { showMessage(QStringLiteral("Check the value")); };
+    DialogScript::answer(Button::Ok);
+    pt::clickOn(s.form.e2);
+    QTest::keyClicks(s.form.e2, "1");
+    EXPECT_EQ(s.form.e2->text(), "5001");
 }
 
 TEST(LeaveHandler, RedirectOrBoxEatsTheClickThatLeft) {
