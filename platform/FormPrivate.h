@@ -1,6 +1,6 @@
 #pragma once
 // The per-screen state behind Form: leave handlers, the logical active control and the state of a
-// running leave handler. Shared by Form and the focus tracker only.
+// running leave handler. Shared by Form and its two trackers only.
 #include <QMetaObject>
 #include <QAbstractButton>
 #include <QLineEdit>

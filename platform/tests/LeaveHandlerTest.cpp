@@ -119,10 +119,14 @@ TEST(LeaveHandler, FocusControlInsideTheHandlerRedirects) {
     QTest::keyClicks(QApplication::focusWidget(), "x");
     EXPECT_EQ(s.form.e1->text(), "3x");  // sent back, the edit keeps its cursor
 
-    // Redirected elsewhere: the control first aimed at never became active and is never left.
+    // Redirected elsewhere: the control first aimed at never became active and is never left; the
+    // one the program chose is entered with its whole text selected.
+    s.form.e3->setText(QStringLiteral("9"));
     s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e3); };
     pt::clickOn(s.form.e2);
     EXPECT_EQ(s.form.activeControl(), s.form.e3);
+    QTest::keyClicks(s.form.e3, "4");
+    EXPECT_EQ(s.form.e3->text(), "4");
     s.form.leaveActions.clear();
     pt::clickOn(s.form.e1);
     EXPECT_EQ(s.log, (QStringList{"e1.leave", "e1.leave", "e3.leave"}));
