@@ -177,21 +177,6 @@ TEST(FormClose, ClosingTheMainFormEndsTheEventLoop) {
     setMainForm(nullptr);
 }
 
-TEST(FormClose, AScreenThatStaysOpenKeepsTheMainFormOpen) {
-    Screens s;
-    setMainForm(&s.a);
-    pt::activateForm(&s.c);
-    pt::activateForm(&s.b);
-    pt::activateForm(&s.a);
-    s.b.closeQuery = [] { return false; };
-    s.log.clear();
-    EXPECT_FALSE(s.a.closeForm());
-    EXPECT_EQ(s.log, QStringList{"B.closeQuery"});
-    EXPECT_TRUE(s.a.isVisible() && s.b.isVisible() && s.c.isVisible());
-    EXPECT_FALSE(requestedExitCode().has_value());
-    setMainForm(nullptr);
-}
-
 TEST(FormActivation, AnEditThatTheActivationEntersShowsItsWholeText) {
     QStringList log;
     EditsForm f(QStringLiteral("F"), &log);
