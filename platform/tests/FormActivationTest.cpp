@@ -189,12 +189,13 @@ TEST(FormActivation, AnEditThatTheActivationEntersShowsItsWholeText) {
     QTest::keyClicks(f.e2, "180");
     EXPECT_EQ(f.e2->text(), "180");
 
-    // Back to the screen in the same edit: the cursor stays where it was.
+    // A screen's first activation enters its first edit.
     EditsForm g(QStringLiteral("G"), &log);
     g.e1->setText(QStringLiteral("12"));
     ASSERT_TRUE(pt::activateForm(&g));
-    QTest::keyClicks(g.e1, "3");  // the first edit, entered by the screen's first activation
+    QTest::keyClicks(g.e1, "3");
     EXPECT_EQ(g.e1->text(), "3");
+    // Back to a screen in the edit it had: the cursor stays where it was.
     loaded = QStringLiteral("180");
     ASSERT_TRUE(pt::activateForm(&f));
     QTest::keyClicks(f.e2, "5");
