@@ -503,20 +503,20 @@ void TForm5::BitBtn3Click() {
     if (platform::confirm(kSaveRecord) == platform::Button::Yes) save_data();
 }
 
-void TForm5::Button1Click() {
-    if (!editsChanged()) {
-        closeForm();
-        return;
-    }
+void TForm5::Button1Click() { closeForm(); }
+
+// Closing, by "&Close" or when the program ends, offers to save edited values.
+bool TForm5::FormCloseQuery() {
+    if (!editsChanged()) return true;
     check_data();
-    if (params_error != 0) return;
+    if (params_error != 0) return false;
     if (platform::confirm(kSaveRecord) == platform::Button::Yes) {
-        if (!endpointChosen()) return;
+        if (!endpointChosen()) return false;
         save_data();
     } else {
         for (std::size_t i = 0; i < valueEdits_.size(); ++i) valueEdits_[i]->setText(params_snapshot[i]);
     }
-    closeForm();
+    return true;
 }
 
 void TForm5::BitBtn4Click() {

@@ -60,6 +60,7 @@ public:
 protected:
     void FormActivate() override;
     void FormDeactivate() override;
+    bool FormCloseQuery() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

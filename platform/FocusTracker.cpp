@@ -87,7 +87,8 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
     QWidget* control = controlFor(form, focused);
     if (d->activeControl == control) return;
 
-    std::function<void()> handler = d->leaveHandlerOf(d->activeControl);
+    QPointer<QWidget> left = d->activeControl;
+    std::function<void()> handler = d->leaveHandlerOf(left);
     QWidget* target = control;
     QPointer<QWidget> moveFocusTo;
     bool redirected = false;
@@ -119,6 +120,9 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
     }
     d->activeControl = target;
     if (moveFocusTo) moveFocusTo->setFocus(Qt::OtherFocusReason);
+    // A leave handler that sends the focus elsewhere enters that control; one that sends it back
+    // leaves the cursor where it was, so that what was typed can be mended.
+    if (redirected ? target != left : !byMouse) Form::Private::selectOnEntry(target);
     if (byMouse && (redirected || detail::modalSerial() != modalsBefore)) eatPressInFlight();
 }
 

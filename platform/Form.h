@@ -26,7 +26,9 @@ public:
     // active as soon as the handler has finished (on the next turn of the event loop).
     void hideForm();
     // Close: FormCloseQuery decides; when it allows, FormClose runs and the screen hides. Closing the
-    // main form ends the event loop. Returns true when the screen was closed.
+    // main form first closes every other open screen, in creation order, each in its own way; when
+    // one of them stays open, so does the main form. Once the main form is closed, the event loop
+    // ends. Returns true when the screen was closed.
     bool closeForm();
     bool isActiveForm() const;
     // Position "screen centre": moves the screen to the middle of the primary screen's work area.

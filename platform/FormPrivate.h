@@ -1,8 +1,9 @@
 #pragma once
 // The per-screen state behind Form: leave handlers, the logical active control and the state of a
-// running leave handler. Shared by Form and the focus tracker only.
+// running leave handler. Shared by Form and its two trackers only.
 #include <QMetaObject>
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -37,6 +38,11 @@ struct Form::Private {
         for (const auto& [widget, handler] : leaveHandlers)
             if (widget == control) return handler;
         return {};
+    }
+    // An edit entered from the keyboard or by the program shows its whole text selected, so that
+    // typing replaces it; a mouse click places the cursor instead.
+    static void selectOnEntry(QWidget* control) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
     }
     bool hasLeaveHandler(const QWidget* control) const {
         for (const auto& entry : leaveHandlers)

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/Form.h"
+#include "platform/FormPrivate.h"
 #include "platform/Guard.h"
 
 namespace platform {
@@ -26,13 +27,24 @@ FormTracker& FormTracker::instance() {
 
 FormTracker::FormTracker(QObject* parent) : QObject(parent) {}
 
-void FormTracker::registerForm(Form* form) { form->installEventFilter(this); }
+void FormTracker::registerForm(Form* form) {
+    form->installEventFilter(this);
+    created_.emplace_back(form);
+}
+
+std::vector<Form*> FormTracker::forms() const {
+    std::vector<Form*> forms;
+    for (const QPointer<Form>& form : created_)
+        if (form) forms.push_back(form);
+    return forms;
+}
 
 void FormTracker::unregisterForm(Form* form) {
     // The screen is being destroyed: its handlers must not run any more.
     if (active_ == form) active_ = nullptr;
     if (queued_ == form) hasQueued_ = false;
     if (mainForm == form) mainForm = nullptr;
+    std::erase_if(created_, [form](const QPointer<Form>& f) { return !f || f == form; });
     std::erase_if(recency_, [form](const QPointer<Form>& f) { return !f || f == form; });
     if (lastRequested_ == form) lastRequested_ = nullptr;
 }
@@ -59,7 +71,15 @@ void FormTracker::switchTo(Form* form) {
         ~Reset() { flag = false; }
     } reset{switching_};
     if (old) runGuarded([old] { if (old) old->FormDeactivate(); });
-    if (target && active_ == target) runGuarded([target] { if (target) target->FormActivate(); });
+    if (target && active_ == target) {
+        QPointer<QWidget> before = target->d_->activeControl;
+        runGuarded([target] {
+            if (target) target->FormActivate();
+        });
+        // The activation handler put the focus into an edit and then loaded the texts: the edit
+        // is entered once the handler is done.
+        if (target && target->d_->activeControl != before) Form::Private::selectOnEntry(target->d_->activeControl);
+    }
     switching_ = false;
     if (hasQueued_) {
         hasQueued_ = false;

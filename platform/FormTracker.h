@@ -20,6 +20,8 @@ public:
 
     void registerForm(Form* form);
     void unregisterForm(Form* form);
+    // Every screen, in the order the screens were created.
+    std::vector<Form*> forms() const;
 
     // Makes `form` (or none) the active form: old FormDeactivate, then new FormActivate. A switch
     // asked for while the handlers of another switch run follows when those are done.
@@ -43,6 +45,7 @@ private:
     void touch(Form* form);
 
     QPointer<Form> active_;
+    std::vector<QPointer<Form>> created_;  // in creation order
     std::vector<QPointer<Form>> recency_;  // most recently active last
     // The window the program last asked to activate, and when: a window manager may still hand
     // the activation to a window asked for earlier, or to one it mapped in between.

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -17,11 +18,14 @@
 #include <map>
 
 #include "assessment/Unit1.h"
+#include "assessment/core/AqRecord.h"
 #include "assessment/tests/location_fixture.h"
 #include "platform/Dialogs.h"
+#include "platform/Guard.h"
 #include "platform/HelpViewer.h"
 #include "platform/tests/FileDialogColumns.h"
 #include "runtime/Files.h"
+#include "ui_TForm1.h"
 
 namespace {
 
@@ -132,6 +136,41 @@ TEST_F(XInput, DigitTypedAfterAConversionErrorGoesToTheEditThatFailed) {
     EXPECT_EQ(changed.join(QStringLiteral(", ")), "edit1: 3x7");  // the digit went to the failed edit alone
     EXPECT_EQ(f4->activeControl(), first);
     EXPECT_EQ(p.aq.aq_changed, 0);
+}
+
+TEST_F(XInput, AirQualityScreenOpensReadyToTypeOverWinterAndQuitAsksToSaveTheRecord) {
+    auto record = validRecord(0, 2, 2001);
+    record[assessment::kFieldWinterDays] = 0;
+    writeFile(workDir + "data_sup.tab", "Land\r\nInstitute\r\n");
+    Program& p = startWith(recordLine(record), "0 1|1|Alpha\r\n");
+    p.Form1->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.Form1));
+    realClick(p.Form1->controls().BitBtn4);  // "AQ &Data"
+    QLineEdit* winter = e4("Editwin_days");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == winter; }, 3000));
+    QTest::qWait(200);
+    saveScreen(QStringLiteral("aq-opened"));
+    xdotool({QStringLiteral("type"), QStringLiteral("180")});
+    (void)QTest::qWaitFor([&] { return winter->text().size() >= 3; }, 2000);
+    EXPECT_EQ(winter->text(), "180");
+
+    QString boxText;
+    WhenActive<QMessageBox> answer([&](QMessageBox* box) {
+        boxText = box->text();
+        saveScreen(QStringLiteral("quit-question"));
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});  // Yes
+    });
+    // The user turns to the main screen (later than the window manager's catch-up after a screen
+    // was shown, which the program answers by activating that screen again).
+    QTest::qWait(600);
+    xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(p.Form1->winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == p.Form1; }, 2000));
+    realClick(p.Form1->controls().BitBtn1);  // "&Quit"
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && !p.Form1->isVisible(); }, 5000));
+    EXPECT_EQ(boxText, "Save changes?");
+    record[assessment::kFieldWinterDays] = 180;
+    EXPECT_EQ(dataFile(), recordLine(record));
+    EXPECT_EQ(platform::requestedExitCode(), 0);
 }
 
 TEST_F(XInput, OnlineHelpOpensCentredOverTheMainScreenAndEscapeClosesIt) {

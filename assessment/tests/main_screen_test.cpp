@@ -6,11 +6,14 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <map>
+#include <vector>
 
 #include "assessment/UNIT3.h"
 #include "assessment/Unit4.h"
 #include "assessment/Unit5.h"
 #include "assessment/Unit8.h"
+#include "assessment/core/AqRecord.h"
 #include "assessment/tests/main_fixture.h"
 #include "lifetables/Unit_LifeTables.h"
 #include "platform/Guard.h"
@@ -21,7 +24,9 @@
 #include "ui_TForm1.h"
 #include "ui_TForm2.h"
 #include "ui_TForm3.h"
+#include "ui_TForm4.h"
 #include "ui_TForm5.h"
+#include "ui_TPagesDlgLT.h"
 
 namespace {
 
@@ -313,6 +318,43 @@ TEST_F(MainScreen, QuitClosesTheMainScreen) {
     startUp();
     ASSERT_TRUE(activateForm(f1));
     u1().BitBtn1->click();
+    EXPECT_FALSE(f1->isVisible());
+    EXPECT_EQ(platform::requestedExitCode(), 0);
+}
+
+TEST_F(MainScreen, QuitAsksEveryOpenScreenWithChangesAndCancelKeepsTheProgramRunning) {
+    using namespace assessment;
+    std::map<int, long long> record{{kFieldPollutant, 2},  {kFieldYear, 2001},      {classField(1), 100},
+                                    {classField(2), 200},  {classField(3), 65},     {kFieldPopulation, 250},
+                                    {kFieldStations, 1},   {kFieldAnnualDays, 365}, {kFieldSummerDays, 185},
+                                    {kFieldAnnualMean, 40}};
+    writeFile(workDir + "data_rec.dat", dataLine(record));
+    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(p.Form4));
+    typeInto(p.Form4->controls().Editwin_days, QStringLiteral("180"));
+    ASSERT_TRUE(activateForm(p.PagesDlgLT));
+    typeInto(p.PagesDlgLT->ui().TabInfosEdit_country, QStringLiteral("Italy"));
+    ASSERT_TRUE(activateForm(f1));
+
+    // The life-table screen asks first; Cancel there abandons the quit.
+    for (const auto quit :
+         {+[](TForm1* f) { f->controls().BitBtn1->click(); }, +[](TForm1* f) { f->controls().Quit2->trigger(); }}) {
+        answerNextBox(Button::Cancel);
+        quit(f1);
+        EXPECT_EQ(boxTexts(), std::vector<QString>{"Do you want to save your changes?"});
+        EXPECT_TRUE(f1->isVisible() && p.PagesDlgLT->isVisible() && p.Form4->isVisible());
+        EXPECT_FALSE(platform::requestedExitCode().has_value());
+        DialogScript::clearShown();
+    }
+
+    // Closing the window: No keeps the life-table input unsaved; Yes saves the record.
+    answerNextBox(Button::No);
+    answerNextBox(Button::Yes);
+    f1->close();
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Do you want to save your changes?", "Save changes?"}));
+    record[kFieldWinterDays] = 180;
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(record));
     EXPECT_FALSE(f1->isVisible());
     EXPECT_EQ(platform::requestedExitCode(), 0);
 }

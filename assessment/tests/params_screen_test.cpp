@@ -1,11 +1,13 @@
 // The parameters screen driven through its controls: loading an endpoint's record, the checks and
 // their messages, the conversion between class widths, the small result table and the buttons
 // that lead to the impact and chart screens.
+#include "assessment/Unit1.h"
 #include "assessment/Unit6.h"
 #include "assessment/Unit7.h"
 #include "assessment/tests/params_fixture.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/PrintedPages.h"
+#include "ui_TForm1.h"
 
 #include <filesystem>
 
@@ -241,6 +243,16 @@ TEST_F(ParamsScreen, CloseAsksOnlyAfterAnEditAndNoGivesTheLoadedTextsBack) {
     EXPECT_EQ(u().rr_u->text(), num("1.08"));
     EXPECT_FALSE(p->Form5->isVisible());
     EXPECT_FALSE(std::filesystem::exists(workDir + "params.tab"));
+
+    // Quit from the main screen asks the same; Yes saves.
+    open();
+    typeInto(u().rr_u, num("1.1"));
+    ASSERT_TRUE(activateForm(p->Form1));
+    answerNextBox(Button::Yes);
+    p->Form1->controls().BitBtn1->click();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Save record?"));
+    EXPECT_NE(readFile(workDir + "params.tab").find("1.10000000000000E+0000"), std::string::npos);
+    EXPECT_FALSE(p->Form1->isVisible());
 }
 
 TEST_F(ParamsScreen, PrintRestoresTheBoxesAndTheirTyping) {

@@ -170,11 +170,36 @@ TEST(FormClose, ClosingTheMainFormEndsTheEventLoop) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(s.a.isVisible());
     EXPECT_EQ(requestedExitCode(), 0);
-    // No other screen becomes active while the program ends.
+    // The other open screen is closed first; no other screen becomes active while the program ends.
     pt::processEvents();
-    EXPECT_EQ(s.log, (QStringList{"A.closeQuery", "A.close", "A.deactivate"}));
+    EXPECT_EQ(s.log, (QStringList{"B.closeQuery", "B.close", "A.closeQuery", "A.close", "A.deactivate"}));
     EXPECT_EQ(activeForm(), nullptr);
     setMainForm(nullptr);
+}
+
+TEST(FormActivation, AnEditThatTheActivationEntersShowsItsWholeText) {
+    QStringList log;
+    EditsForm f(QStringLiteral("F"), &log);
+    QString loaded = QStringLiteral("0");
+    f.onActivate = [&] {
+        f.focusControl(f.e2);
+        f.e2->setText(loaded);
+    };
+    ASSERT_TRUE(pt::activateForm(&f));
+    QTest::keyClicks(f.e2, "180");
+    EXPECT_EQ(f.e2->text(), "180");
+
+    // A screen's first activation enters its first edit.
+    EditsForm g(QStringLiteral("G"), &log);
+    g.e1->setText(QStringLiteral("12"));
+    ASSERT_TRUE(pt::activateForm(&g));
+    QTest::keyClicks(g.e1, "3");
+    EXPECT_EQ(g.e1->text(), "3");
+    // Back to a screen in the edit it had: the cursor stays where it was.
+    loaded = QStringLiteral("180");
+    ASSERT_TRUE(pt::activateForm(&f));
+    QTest::keyClicks(f.e2, "5");
+    EXPECT_EQ(f.e2->text(), "1805");
 }
 
 TEST(FormClose, DestroyedScreenLeavesNoActiveForm) {

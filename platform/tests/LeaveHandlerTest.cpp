@@ -110,21 +110,44 @@ TEST(LeaveHandler, RealBoxInsideTheHandlerKeepsTheFocusMove) {
 
 TEST(LeaveHandler, FocusControlInsideTheHandlerRedirects) {
     Screen s;
+    s.form.e1->setText(QStringLiteral("3"));
     s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e1); };
     pt::pressTab(&s.form);
     EXPECT_EQ(s.log, QStringList{"e1.leave"});
     EXPECT_EQ(s.form.activeControl(), s.form.e1);
     EXPECT_EQ(QApplication::focusWidget(), s.form.e1);
     QTest::keyClicks(QApplication::focusWidget(), "x");
-    EXPECT_EQ(s.form.e1->text(), "x");
+    EXPECT_EQ(s.form.e1->text(), "3x");  // sent back, the edit keeps its cursor
 
-    // Redirected elsewhere: the control first aimed at never became active and is never left.
+    // Redirected elsewhere: the control first aimed at never became active and is never left; the
+    // one the program chose is entered with its whole text selected.
+    s.form.e3->setText(QStringLiteral("9"));
     s.form.leaveActions[s.form.e1] = [&] { s.form.focusControl(s.form.e3); };
     pt::clickOn(s.form.e2);
     EXPECT_EQ(s.form.activeControl(), s.form.e3);
+    QTest::keyClicks(s.form.e3, "4");
+    EXPECT_EQ(s.form.e3->text(), "4");
     s.form.leaveActions.clear();
     pt::clickOn(s.form.e1);
     EXPECT_EQ(s.log, (QStringList{"e1.leave", "e1.leave", "e3.leave"}));
+}
+
+TEST(LeaveHandler, AnEditEnteredByTheProgramSelectsItsWholeTextAndAClickPlacesTheCursor) {
+    Screen s;
+    s.form.e2->setText(QStringLiteral("1000"));
+    s.form.e3->setText(QStringLiteral("25"));
+    s.form.focusControl(s.form.e2);
+    QTest::keyClicks(s.form.e2, "500");
+    EXPECT_EQ(s.form.e2->text(), "500");
+    pt::clickOn(s.form.e3);
+    QTest::keyClicks(s.form.e3, "0");
+    EXPECT_EQ(s.form.e3->text(), "250");
+    // Also when a box in the leave handler took the click that entered the edit.
+    s.form.leaveActions[s.form.e3] = [] { showMessage(QStringLiteral("Check the value")); };
+    DialogScript::answer(Button::Ok);
+    pt::clickOn(s.form.e2);
+    QTest::keyClicks(s.form.e2, "1");
+    EXPECT_EQ(s.form.e2->text(), "5001");
 }
 
 TEST(LeaveHandler, RedirectOrBoxEatsTheClickThatLeft) {
