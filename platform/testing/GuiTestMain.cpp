@@ -1,12 +1,13 @@
 // The main() of every GUI test: a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise)
-// with Qt settings of its own, the dialog script active before each test, and a failure for every
+// in a home folder of its own, the dialog script active before each test, and a failure for every
 // box nobody answered and for every queued answer that no box used.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include <QApplication>
 #include <QByteArray>
-#include <QSettings>
-#include <QString>
 
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
@@ -37,12 +38,14 @@ class ScriptPerTest : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    // What Qt remembers between dialogs (the file dialog's folder, view and column widths) stays
-    // within this run: no test reads or writes the settings of whoever runs it.
-    const runtime::testing::ScratchFolder qtSettings;
-    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
-            QSettings::setPath(format, scope, QString::fromStdString(qtSettings.dir()));
+    // What Qt and the libraries under it keep per user (settings, among them the file dialog's view
+    // and column widths; font configuration; caches) stays within this run: no test reads or writes
+    // the home of whoever runs it. Only the X server's key is still taken from there.
+    const runtime::testing::ScratchFolder home;
+    if (const char* realHome = std::getenv("HOME"); realHome && !std::getenv("XAUTHORITY"))
+        ::setenv("XAUTHORITY", (std::string(realHome) + "/.Xauthority").c_str(), 1);
+    ::setenv("HOME", home.dir().c_str(), 1);
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) ::unsetenv(name);
     QApplication app(argc, argv);
     platform::setApplicationTitle(QStringLiteral("Zelk"));
     platform::testing::DialogScript::activate(failUnexpected);

@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/HelpViewer.h"
@@ -171,11 +174,14 @@ TEST(RealDialogs, DirectoryChooserAsksAndCreatesANewFolder) {
     EXPECT_TRUE(question.contains("does not exist")) << question.toStdString();
 }
 
-// Qt's settings of a test program are its own: the user's ~/.config/QtProject.conf stays untouched.
+// A test program keeps Qt's settings, font configuration and caches in a home of its own: the home
+// of whoever runs it (~/.config/QtProject.conf among its files) stays untouched.
 TEST(RealDialogs, TheTestsKeepQtSettingsOfTheirOwn) {
+    const QString usersHome = QString::fromLocal8Bit(::getpwuid(::getuid())->pw_dir);
     const QString file = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
-    const QString usersSettings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    EXPECT_FALSE(file.startsWith(usersSettings + QLatin1Char('/'))) << file.toStdString();
+    for (const QString& path : {file, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                                QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)})
+        EXPECT_FALSE(path.startsWith(usersHome + QLatin1Char('/'))) << path.toStdString();
 }
 
 // The open and save dialogs as they open: every column of the file list can be read whole, whatever
