@@ -131,7 +131,7 @@ void TForm7::BitBtn1Click() {
     const int w = canvas.pageWidth();
     const int b = w * 273 / 493 + 75;
     canvas.paint([&](QPainter& device) { ui_->ChartFX1->ChartPaint(device, 0, 75, w, b, 1, 0); });
-    QFont font = canvas.painter().font();
+    QFont font = canvas.font();
     font.setItalic(true);
     font.setPointSize(8);
     canvas.setFont(font);

@@ -210,7 +210,7 @@ void PrinterCanvas::paint(const std::function<void(QPainter&)>& draw) {
     if (d_->started) d_->onPage(draw);
 }
 
-QPainter& PrinterCanvas::painter() { return d_->painter; }
+QFont PrinterCanvas::font() const { return d_->font; }
 
 bool printWidgetImage(QWidget* widget) {
     if (!widget) return false;

@@ -41,9 +41,8 @@ public:
     void drawScreen(QWidget* screen);
     // Hands the current page to `draw`, which paints on it in printer pixels (a chart, for one).
     void paint(const std::function<void(QPainter&)>& draw);
-    // The printer's painter, for its font and settings; what is drawn through it alone misses the
-    // copy of the page that a test watches.
-    QPainter& painter();
+    // The font that texts are written in now.
+    QFont font() const;
 
 private:
     struct Private;

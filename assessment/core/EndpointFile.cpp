@@ -91,14 +91,9 @@ EndpointTables builtinEndpoints() {
 
 EndpointTables readEndpointFile(const std::string& path) {
     EndpointTables tables;
-    readEndpointFile(path, tables);
-    return tables;
-}
-
-void readEndpointFile(const std::string& path, EndpointTables& tables) {
-    tables = EndpointTables{};
     runtime::TextReader in(path);
     readEndpointLines(in, tables);
+    return tables;
 }
 
 void readEndpointLines(runtime::TextReader& in, EndpointTables& tables) {

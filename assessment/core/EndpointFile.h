@@ -36,11 +36,8 @@ EndpointTables builtinEndpoints();
 // "Invalid numeric input").
 EndpointTables readEndpointFile(const std::string& path);
 
-// The same into `tables`, which is emptied before the file is opened and grows line by line, so
-// that after an error it holds the entries read before the bad line.
-void readEndpointFile(const std::string& path, EndpointTables& tables);
-
-// The lines from the reader's position to the end, appended to `tables`.
+// The lines from the reader's position to the end, appended to `tables` one by one, so that after
+// an error it holds the entries read before the bad line.
 void readEndpointLines(runtime::TextReader& in, EndpointTables& tables);
 
 // Writes one line per entry: code, one blank, name.

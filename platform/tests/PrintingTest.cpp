@@ -74,7 +74,7 @@ TEST(Printing, CanvasWritesTextsOnSeveralPages) {
         canvas.setFont(italic);
         canvas.textOut(75, 500, QStringLiteral("Zelk - Air quality and health impact assessment tool"));
         canvas.newPage();
-        canvas.painter().drawRect(QRect(0, 75, canvas.pageWidth() / 2, 200));
+        canvas.paint([&](QPainter& page) { page.drawRect(QRect(0, 75, canvas.pageWidth() / 2, 200)); });
         canvas.newPage();
         canvas.endDoc();
     }
