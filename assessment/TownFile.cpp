@@ -97,8 +97,8 @@ void writeTownFile(const AssessmentState& state, const std::string& path, int la
             overflow.assign(old.begin() + kMaxTowns, old.end());
     }
     const int last = std::min(lastIndex, kMaxTowns - 1);
-    // The rewrite goes through the working directory's scratch copy, like every other rewrite.
-    runtime::replaceFile(path, tempFileIn(path.substr(0, path.rfind('/') + 1)), [&](runtime::TextWriter& out) {
+    // The rewrite goes through the scratch copy beside the file, like every other rewrite.
+    runtime::replaceFile(path, tempFileBeside(path), [&](runtime::TextWriter& out) {
         for (int i = 0; i <= last; ++i) {
             const auto k = static_cast<std::size_t>(i);
             if (state.town_names[k].empty()) continue;
