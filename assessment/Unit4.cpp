@@ -281,8 +281,6 @@ void TForm4::EditpolChange() {
         t = u.editpol->text();
     }
     const std::string name = toAnsi(t);
-    daily_pollutant_ = assessment::isDaily(name);
-    hourly_pollutant_ = assessment::isHourly(name);
     annual_only_ = assessment::isAnnualOnly(name);
     s.long_term = assessment::isLongTerm(name);
 
@@ -300,7 +298,7 @@ void TForm4::EditpolChange() {
     const QString unit = fromAnsi(assessment::concentrationUnit(name));
     for (QLabel* label : {u.Label62, u.Label63, u.Label77, u.Label78, u.Label79, u.Label80}) label->setText(unit);
 
-    if (hourly_pollutant_) {
+    if (assessment::isHourly(name)) {
         const QString hours = QString::number(assessment::maximumHours(name));
         u.infolabel->setText(QStringLiteral("Max %1 hour mean").arg(hours));
         u.Label26->setText(QStringLiteral("Max annual %1 hr avg").arg(hours));
@@ -338,7 +336,7 @@ void TForm4::EditpolChange() {
                                                       u.Label72})
         w->setVisible(percentiles);
 
-    const bool maxima = daily_pollutant_ && !s.long_term;
+    const bool maxima = assessment::isDaily(name) && !s.long_term;
     for (QWidget* w : std::initializer_list<QWidget*>{
              u.Editann_max, u.Editwinter_max, u.Editsummer_max, u.Label29, u.Label30, u.Label31, u.Label78,
              u.Editlow_ann_max, u.Editlow_winter_max, u.Editlow_summer_max, u.Label37, u.Label38, u.Label39,

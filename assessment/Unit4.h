@@ -40,11 +40,6 @@ public:
     // from the record's tail.
     void show_fields(const assessment::TailTexts& tails);
 
-    // The pollutant's kind, as set by the last change of the pollutant name.
-    bool dailyPollutant() const { return daily_pollutant_; }
-    bool hourlyPollutant() const { return hourly_pollutant_; }
-    bool annualOnly() const { return annual_only_; }
-
     Ui::TForm4Ui& controls() { return *ui_; }
 
 protected:
@@ -88,7 +83,5 @@ private:
     std::string lowName_;                      // the station names as last loaded or saved
     std::string highName_;
     bool leaveFailed_ = false;                 // a leave handler ended with an error
-    bool daily_pollutant_ = false;
-    bool hourly_pollutant_ = false;
-    bool annual_only_ = false;
+    bool annual_only_ = false;                 // the pollutant as last changed has annual statistics only
 };
