@@ -331,9 +331,9 @@ void TForm1::loadExchangeFile(const std::string& path) {
         s.tmp_name = targets[i];
         assessment::writeSectionFile(targets[i], (*sections)[i]);
     };
-    for (std::size_t i = 0; i < 3; ++i) copySection(i);
+    for (std::size_t i = 0; i <= assessment::kParameterSection; ++i) copySection(i);
 
-    const bool earlier = assessment::isEarlierVersionParameters((*sections)[2]);
+    const bool earlier = assessment::isEarlierVersionParameters((*sections)[assessment::kParameterSection]);
     if (earlier) {
         platform::showMessage(QString::fromLatin1(assessment::kEarlierVersionMessage));
         const platform::Button replace = platform::messageDlg(
@@ -346,7 +346,7 @@ void TForm1::loadExchangeFile(const std::string& path) {
                 platform::showMessage(QString::fromLatin1(assessment::kCopyDefaultsMessage));
         }
     }
-    for (std::size_t i = 3; i < assessment::kExchangeSectionCount; ++i) copySection(i);
+    for (std::size_t i = assessment::kParameterSection + 1; i < assessment::kExchangeSectionCount; ++i) copySection(i);
 
     if (earlier) {
         s.tmp_name = assessment::tempFileIn(s.work_dir);

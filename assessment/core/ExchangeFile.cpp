@@ -32,7 +32,7 @@ std::string exportedParameterFile(const AssessmentState& state) {
 
 ExchangePaths exchangeSources(const AssessmentState& state) {
     ExchangePaths sources = exchangeTargets(state);
-    sources[2] = exportedParameterFile(state);  // the parameter file's section
+    sources[kParameterSection] = exportedParameterFile(state);
     return sources;
 }
 

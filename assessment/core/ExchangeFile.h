@@ -23,6 +23,7 @@ inline constexpr const char* kReplaceParametersQuestion =
 inline constexpr const char* kCopyDefaultsMessage =
     "Please copy file params.tav from the Zelk directory to current directory";
 constexpr std::size_t kExchangeSectionCount = 5;
+constexpr std::size_t kParameterSection = 2;  // the position of the parameter file's section
 
 using ExchangePaths = std::array<std::string, kExchangeSectionCount>;
 using SectionLines = std::vector<std::string>;
