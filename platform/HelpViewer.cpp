@@ -1,7 +1,7 @@
 #include "platform/HelpViewer.h"
 
-#include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPointer>
