@@ -29,7 +29,7 @@ int ioCodeFromErrno(int error) {
     case ETXTBSY: return kAccessDenied;
     case ENOSPC:
     case EDQUOT: return kDiskFull;
-    default: return error > 0 ? error : 5;
+    default: return error > 0 ? error : kAccessDenied;
     }
 }
 
