@@ -22,6 +22,7 @@
 
 #include "assessment/Program.h"
 #include "assessment/core/AqRecord.h"
+#include "assessment/core/RecordLine.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
 #include "assessment/Unit2.h"
@@ -70,21 +71,19 @@ void press(QWidget* form, const char* button) {
 
 // A record line: pollutant, class width, the days of classes 3 and 5, then the statistics.
 std::string recordLine(int pollutant, int width) {
-    int f[AqRecord::kFieldCount + 1] = {};
-    f[kFieldPollutant] = pollutant;
-    f[kFieldYear] = 2001;
-    f[classField(3)] = 200;
-    f[classField(5)] = 165;
-    f[kFieldClassWidth] = width;
-    f[kFieldPopulation] = 100;
-    f[kFieldStations] = 2;
-    f[kFieldAnnualDays] = 365;
-    f[kFieldWinterDays] = 180;
-    f[kFieldSummerDays] = 185;
-    f[kFieldAnnualMean] = 30;
-    std::string line;
-    for (int i = 1; i <= AqRecord::kFieldCount; ++i) line += std::to_string(f[i]) + " ";
-    return line + "Lowest station;Highest station;National network;Environment agency\r\n";
+    AqRecord r{{}, "Lowest station;Highest station;National network;Environment agency"};
+    r[kFieldPollutant] = pollutant;
+    r[kFieldYear] = 2001;
+    r[classField(3)] = 200;
+    r[classField(5)] = 165;
+    r[kFieldClassWidth] = width;
+    r[kFieldPopulation] = 100;
+    r[kFieldStations] = 2;
+    r[kFieldAnnualDays] = 365;
+    r[kFieldWinterDays] = 180;
+    r[kFieldSummerDays] = 185;
+    r[kFieldAnnualMean] = 30;
+    return formatRecordLine(r) + "\r\n";
 }
 
 // The kinds of boxes the screens show, each with one of its longest texts.
