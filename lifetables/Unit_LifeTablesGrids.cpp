@@ -20,10 +20,6 @@
 
 namespace {
 
-// The window's size in the original layout; it widens where the grids need the room.
-constexpr int kDesignedWidth = 592;
-constexpr int kDesignedHeight = 559;
-
 // The widest texts shown in normal use, besides the captions and row labels that the grids hold:
 // ages to 120; population and death counts of a whole country; betas with seven decimals; relative
 // risks with all fifteen digits (as an opened file shows them); years of life lost in the millions
@@ -220,5 +216,6 @@ void TPagesDlgLT::fitScreenToGrids() {
     for (QWidget* frame : {static_cast<QWidget*>(u.MainMenu), static_cast<QWidget*>(u.PanelTabs),
                            static_cast<QWidget*>(tabs), static_cast<QWidget*>(u.TabInfosScrollBox_allEntries)})
         frame->resize(frame->width() + wider, frame->height());
-    setFixedSize(kDesignedWidth + wider, kDesignedHeight);
+    // The window's size is still the one of the original layout; it widens where the grids need the room.
+    setFixedSize(width() + wider, height());
 }
