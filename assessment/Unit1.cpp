@@ -333,6 +333,8 @@ void TForm1::loadExchangeFile(const std::string& path) {
         throw runtime::ExitProgram(3);
     }
     const assessment::ExchangePaths targets = assessment::exchangeTargets(s);
+    // A target that cannot be replaced would leave some files loaded and the others not.
+    assessment::refuseUnwritableTargets(targets);
     const auto copySection = [&](std::size_t i) {
         s.tmp_name = targets[i];
         assessment::writeSectionFile(targets[i], (*sections)[i]);
