@@ -154,9 +154,9 @@ TEST_F(ExchangeFile, LoadWithATargetThatCannotBeWrittenIsRefusedAndChangesNothin
     fs::remove(workDir + "data_sup.tab");
     writeFile(workDir + "data_sup.tab", kSupplier);
     for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_rec.dat"})
-        fs::permissions(workDir + name, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
-    fs::permissions(workDir + "data_sup.tab", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::permissions(workDir, fs::perms::all);
+        fs::permissions(workDir + name, static_cast<fs::perms>(0666));
+    fs::permissions(workDir + "data_sup.tab", static_cast<fs::perms>(0444));
+    fs::permissions(workDir, static_cast<fs::perms>(0777));
     DialogScript::clearShown();
     const auto run = runtime::testing::runUnprivileged(workDir, [&] {
         load(kdf(), {Button::Ok});
