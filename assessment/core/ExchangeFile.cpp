@@ -59,8 +59,8 @@ void refuseUnwritableTargets(const ExchangePaths& targets) {
         } catch (const runtime::InOutError& error) {
             std::string reason = error.what();
             if (reason.empty() || reason.back() != '.') reason += '.';
-            throw runtime::InOutError(error.code(),
-                                      "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
+            throw runtime::InOutError(
+                error.code(), "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
         }
     }
 }

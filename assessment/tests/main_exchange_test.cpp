@@ -146,8 +146,9 @@ TEST_F(ExchangeFile, LoadWithATargetThatCannotBeWrittenIsRefusedAndChangesNothin
     fs::remove(workDir + "data_sup.tab");
     fs::create_directory(workDir + "data_sup.tab");
     load(kdf(), {Button::Ok});
-    EXPECT_EQ(platform::testing::lastBoxText(),
-              refusal("data_sup.tab", ("File access denied. " + workDir + "data_sup.tab is not a regular file.").c_str()));
+    EXPECT_EQ(
+        platform::testing::lastBoxText(),
+        refusal("data_sup.tab", ("File access denied. " + workDir + "data_sup.tab is not a regular file.").c_str()));
     EXPECT_TRUE(unchanged());
 
     // A write-protected supplier file, for a user without root's powers.
