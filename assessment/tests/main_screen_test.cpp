@@ -30,6 +30,14 @@
 
 namespace {
 
+// A PM10 record of 365 days in three classes, 185 of them in summer, no winter days given.
+std::map<int, long long> summerOnlyRecord() {
+    using namespace assessment;
+    return {{kFieldPollutant, 2},    {kFieldYear, 2001},      {classField(1), 100}, {classField(2), 200},
+            {classField(3), 65},     {kFieldPopulation, 250}, {kFieldStations, 1},  {kFieldAnnualDays, 365},
+            {kFieldSummerDays, 185}, {kFieldAnnualMean, 40}};
+}
+
 class MainScreen : public MainScreens {
 protected:
     Ui::TForm1Ui& u1() { return f1->controls(); }
@@ -159,11 +167,8 @@ TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndTakesNothin
 }
 
 TEST_F(MainScreen, NewDirectoryFirstClosesTheOpenScreensAsQuitDoes) {
-    using namespace assessment;
-    std::map<int, long long> record{{kFieldPollutant, 2},  {kFieldYear, 2001},      {classField(1), 100},
-                                    {classField(2), 200},  {classField(3), 65},     {kFieldPopulation, 250},
-                                    {kFieldStations, 1},   {kFieldAnnualDays, 365}, {kFieldSummerDays, 185},
-                                    {kFieldAnnualMean, 40}};
+    using assessment::kFieldWinterDays;
+    std::map<int, long long> record = summerOnlyRecord();
     writeFile(workDir + "data_rec.dat", dataLine(record));
     writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
     Program& p = startUp();
@@ -370,11 +375,8 @@ TEST_F(MainScreen, QuitClosesTheMainScreen) {
 }
 
 TEST_F(MainScreen, QuitAsksEveryOpenScreenWithChangesAndCancelKeepsTheProgramRunning) {
-    using namespace assessment;
-    std::map<int, long long> record{{kFieldPollutant, 2},  {kFieldYear, 2001},      {classField(1), 100},
-                                    {classField(2), 200},  {classField(3), 65},     {kFieldPopulation, 250},
-                                    {kFieldStations, 1},   {kFieldAnnualDays, 365}, {kFieldSummerDays, 185},
-                                    {kFieldAnnualMean, 40}};
+    using assessment::kFieldWinterDays;
+    std::map<int, long long> record = summerOnlyRecord();
     writeFile(workDir + "data_rec.dat", dataLine(record));
     writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
     Program& p = startUp();
