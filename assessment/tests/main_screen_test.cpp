@@ -40,6 +40,12 @@ std::map<int, long long> summerOnlyRecord() {
 
 class MainScreen : public MainScreens {
 protected:
+    // Starts with `record` as the only line of the data file and the town Alpha.
+    Program& startWithRecord(const std::map<int, long long>& record) {
+        writeFile(workDir + "data_rec.dat", dataLine(record));
+        writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
+        return startUp();
+    }
     Ui::TForm1Ui& u1() { return f1->controls(); }
     QComboBox* towns() { return program().Form3->controls().agglom; }
     std::string otherDir() {
@@ -169,9 +175,7 @@ TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndTakesNothin
 TEST_F(MainScreen, NewDirectoryFirstClosesTheOpenScreensAsQuitDoes) {
     using assessment::kFieldWinterDays;
     std::map<int, long long> record = summerOnlyRecord();
-    writeFile(workDir + "data_rec.dat", dataLine(record));
-    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
-    Program& p = startUp();
+    Program& p = startWithRecord(record);
     const std::string dir = otherDir();
     writeFile(dir + "/town.tab", "0 2|2|Beta\r\n");
     ASSERT_TRUE(activateForm(p.Form4));
@@ -377,9 +381,7 @@ TEST_F(MainScreen, QuitClosesTheMainScreen) {
 TEST_F(MainScreen, QuitAsksEveryOpenScreenWithChangesAndCancelKeepsTheProgramRunning) {
     using assessment::kFieldWinterDays;
     std::map<int, long long> record = summerOnlyRecord();
-    writeFile(workDir + "data_rec.dat", dataLine(record));
-    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
-    Program& p = startUp();
+    Program& p = startWithRecord(record);
     ASSERT_TRUE(activateForm(p.Form4));
     typeInto(p.Form4->controls().Editwin_days, QStringLiteral("180"));
     ASSERT_TRUE(activateForm(p.PagesDlgLT));
