@@ -60,15 +60,24 @@ void clearTownTables(AssessmentState& state) {
 
 namespace {
 
+// The next entry of the file, while the tables have room for it: its id and the rest of its line.
+// The integer read passes over empty lines, so an entry is the next line that holds more than
+// blanks; reading and rewriting count entries alike.
+bool readTownEntry(runtime::TextReader& in, int index, std::int32_t& id, std::string& rest) {
+    if (in.eof() || index >= kMaxTowns) return false;
+    id = in.readInteger();
+    rest = in.readLine();
+    return true;
+}
+
 void readTownLines(AssessmentState& state, runtime::TextReader& in, int& index) {
     // The file replaces every entry: towns of a file read earlier (another working directory) are
     // neither listed nor written into this one's file.
     const std::int32_t townCount = state.town_count;
     clearTownTables(state);
     state.town_count = townCount;
-    while (!in.eof() && index < kMaxTowns) {
-        const std::int32_t id = in.readInteger();
-        state.town_line = in.readLine();
+    std::int32_t id = 0;
+    while (readTownEntry(in, index, id, state.town_line)) {
         const TownLine town = splitTownText(id, state.town_line);
         const auto i = static_cast<std::size_t>(index);
         state.town_ids[i] = town.id;
@@ -80,6 +89,19 @@ void readTownLines(AssessmentState& state, runtime::TextReader& in, int& index) 
     }
 }
 
+// The lines after the entries that the tables take, unchanged.
+std::vector<std::string> linesPastTheTables(const std::string& path) {
+    std::vector<std::string> rest;
+    if (!runtime::fileExists(path)) return rest;
+    runtime::TextReader in(path);
+    std::int32_t id = 0;
+    std::string line;
+    int index = 0;
+    while (readTownEntry(in, index, id, line)) ++index;
+    while (!in.eof()) rest.push_back(in.readLine(std::string::npos));
+    return rest;
+}
+
 }  // namespace
 
 int readTownFile(AssessmentState& state, const std::string& path) {
@@ -88,18 +110,12 @@ int readTownFile(AssessmentState& state, const std::string& path) {
     return index;
 }
 
-void writeTownFile(const AssessmentState& state, const std::string& path, int lastIndex) {
+void writeTownFile(const AssessmentState& state, const std::string& path) {
     state.read_stops.refuseRewrite(path);
-    std::vector<std::string> overflow;
-    if (runtime::fileExists(path)) {
-        std::vector<std::string> old = runtime::readAllLines(path);
-        if (old.size() > static_cast<std::size_t>(kMaxTowns))
-            overflow.assign(old.begin() + kMaxTowns, old.end());
-    }
-    const int last = std::min(lastIndex, kMaxTowns - 1);
+    const std::vector<std::string> overflow = linesPastTheTables(path);
     // The rewrite goes through the scratch copy beside the file, like every other rewrite.
     runtime::replaceFile(path, tempFileBeside(path), [&](runtime::TextWriter& out) {
-        for (int i = 0; i <= last; ++i) {
+        for (int i = 0; i < kMaxTowns; ++i) {
             const auto k = static_cast<std::size_t>(i);
             if (state.town_names[k].empty()) continue;
             out.writeln(formatTownLine(state.town_ids[k], state.town_lat[k], state.town_long[k],

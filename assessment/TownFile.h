@@ -40,10 +40,11 @@ void clearTownTables(AssessmentState& state);
 // and throws runtime::Error naming the file and the line.
 int readTownFile(AssessmentState& state, const std::string& path);
 
-// Rewrites the location file: every entry from 0 to lastIndex with a non-empty name, in index
-// order; lines past the 101st of the old file, which the tables cannot hold, follow unchanged.
-// The old file stays as it was when the rewrite fails (runtime::InOutError).
-void writeTownFile(const AssessmentState& state, const std::string& path, int lastIndex);
+// Rewrites the location file: every entry with a non-empty name, in index order (an entry read or
+// added after unnamed ones included); the lines of the old file past the 101 entries that the
+// tables hold follow unchanged. The old file stays as it was when the rewrite fails
+// (runtime::InOutError).
+void writeTownFile(const AssessmentState& state, const std::string& path);
 
 // The names of the entries with a non-empty name, in index order: the town list of the screens.
 std::vector<std::string> listedTownNames(const AssessmentState& state);

@@ -247,7 +247,7 @@ void TForm3::save_data() {
         s.town_long[i] = toAnsi(ui_->longstr->text());
         s.town_names[i] = toAnsi(ui_->agglom->currentText());
     }
-    assessment::writeTownFile(s, s.work_dir + assessment::kTownFileName, s.town_count);
+    assessment::writeTownFile(s, s.work_dir + assessment::kTownFileName);
     program().Form4->save_data(false);
     s.new_record = 0;
 }
@@ -361,7 +361,10 @@ void TForm3::Button3Click() {
     const QString name = ui_->agglom->currentText();
     if (name.isEmpty()) return;  // an entry without a name is a free entry; blanks are a name
     if (ui_->agglom->findText(name, Qt::MatchFixedString) >= 0) return;  // case-insensitive
-    const int index = ui_->agglom->count();
+    // The next free entry: after unnamed entries the list is shorter than the tables, and the
+    // entries past its length may hold towns that were read.
+    int index = ui_->agglom->count();
+    while (townIndexValid(index) && !s.town_names[at(index)].empty()) ++index;
     if (!townIndexValid(index)) {
         // Every entry of the tables is in use.
         platform::showMessage(QStringLiteral("too many towns"));
@@ -376,7 +379,7 @@ void TForm3::Button3Click() {
     s.town_long[i] = toAnsi(ui_->longstr->text());
     s.town_count = s.cur_town;
     ui_->agglom->addItem(fromAnsi(s.town_names[i]));
-    ui_->agglom->setCurrentIndex(index);
+    ui_->agglom->setCurrentIndex(ui_->agglom->count() - 1);
     if (ui_->agglom->count() > kTooManyTowns) platform::showMessage(QStringLiteral("too many towns"));
 }
 

@@ -184,6 +184,10 @@ void TForm1::datafileClick() { platform::showMessage(platform::fromFileName(aq()
 void TForm1::Quit1Click() { closeForm(); }
 
 void TForm1::NewDirectory1Click() {
+    // The open screens hold what was read from the working directory and the record being edited.
+    // Each is closed first, as Quit closes them, so that its changes are saved where they belong or
+    // dropped; one that stays open (Cancel, a failed check) keeps the working directory.
+    if (!closeOtherForms()) return;
     const std::optional<QString> chosen = platform::selectDirectory(QStringLiteral("New directory"), QString());
     if (chosen) aq().work_dir = platform::toFileName(*chosen);
     init_all();
@@ -245,8 +249,11 @@ void TForm1::reloadEndpoints() {
     const std::string path = s.work_dir + assessment::kEndpointFile;
     // The file's entries replace the tables; after a bad line the list holds the entries read
     // before it, with none selected, and the error ends the reload here. Without the file the
-    // tables keep what they held. The list then selects its first item.
-    if (runtime::fileExists(path)) {
+    // tables are the built-in endpoints, as at a start in this directory: none of another
+    // directory's entries may reach this one's file through "Add". The list then selects its first item.
+    if (!runtime::fileExists(path)) {
+        s.endpoints = assessment::builtinEndpoints();
+    } else {
         try {
             assessment::readEndpointFile(s, path);
         } catch (...) {
@@ -270,10 +277,9 @@ void TForm1::reloadDataFile() {
 void TForm1::reloadLocations() {
     auto& s = aq();
     s.tmp_name = s.work_dir + assessment::kTownFileName;
-    if (!runtime::fileExists(s.tmp_name)) {
-        createEmptyUnlessExists(s.tmp_name);
-        return;  // the location tables and list keep what they held
-    }
+    // A missing file is created empty and read like any other: the towns of another directory are
+    // neither listed nor written into this one's file.
+    createEmptyUnlessExists(s.tmp_name);
     program().Form3->load_towns();
 }
 
@@ -327,6 +333,8 @@ void TForm1::loadExchangeFile(const std::string& path) {
         throw runtime::ExitProgram(3);
     }
     const assessment::ExchangePaths targets = assessment::exchangeTargets(s);
+    // A target that cannot be replaced would leave some files loaded and the others not.
+    assessment::refuseUnwritableTargets(targets);
     const auto copySection = [&](std::size_t i) {
         s.tmp_name = targets[i];
         assessment::writeSectionFile(targets[i], (*sections)[i]);

@@ -52,10 +52,7 @@ bool Form::closeForm() {
     // Ending the program leaves every screen: each open screen is closed first, in the order the
     // screens were created, so that each asks about its unsaved changes as its own close does.
     // A screen that stays open keeps the program running.
-    if (FormTracker::instance().mainForm == this) {
-        for (Form* other : FormTracker::instance().forms())
-            if (other != this && other->isVisible() && !other->closeForm()) return false;
-    }
+    if (FormTracker::instance().mainForm == this && !closeOtherForms()) return false;
     // An error in either handler is shown and stops the close.
     bool allowed = false;
     runGuarded([&] { allowed = FormCloseQuery(); });
@@ -68,6 +65,12 @@ bool Form::closeForm() {
     if (!closed) return false;
     hide();
     if (FormTracker::instance().mainForm == this) quitEventLoop(0);
+    return true;
+}
+
+bool Form::closeOtherForms() {
+    for (Form* other : FormTracker::instance().forms())
+        if (other != this && other->isVisible() && !other->closeForm()) return false;
     return true;
 }
 

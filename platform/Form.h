@@ -30,6 +30,9 @@ public:
     // one of them stays open, so does the main form. Once the main form is closed, the event loop
     // ends. Returns true when the screen was closed.
     bool closeForm();
+    // Closes every other open screen, in the order the screens were created, each in its own way;
+    // stops at the first one that stays open and returns false. Closing the main form begins so.
+    bool closeOtherForms();
     bool isActiveForm() const;
     // Position "screen centre": moves the screen to the middle of the primary screen's work area.
     void centreOnScreen();

@@ -73,7 +73,7 @@ struct AssessmentState {
         return ids;
     }();
     std::int32_t max_town_id = -1;  // the largest id read from "town.tab"; -1 when none
-    std::int32_t town_count = 0;    // highest table index that the location screen's save writes
+    std::int32_t town_count = 0;    // towns listed at activation; the new entry's index after "Add"
     std::int32_t cur_town = 0;      // index of the current town (record field 1)
     std::int32_t new_record = 0;    // -1 while a new record is being entered
     std::string town_line;          // line buffer of the location file readers

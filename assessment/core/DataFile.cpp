@@ -33,11 +33,8 @@ void rewriteLine(const std::string& path, const std::string& tempPath, std::int3
     });
 }
 
-}  // namespace
-
-std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record) {
-    if (n == 0) return std::nullopt;
-    runtime::TextReader in(dataFile);
+// readRecord on an open file.
+std::int32_t readRecordFrom(runtime::TextReader& in, std::int32_t n, AqRecord& record) {
     // The n - 1 lines before the record count whether or not the file has them: lines past the
     // end read as empty lines.
     std::int32_t count = n > 0 ? n - 1 : 0;
@@ -50,6 +47,14 @@ std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t
         ++count;
     }
     return count;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record) {
+    if (n == 0) return std::nullopt;
+    runtime::TextReader in(dataFile);
+    return readRecordFrom(in, n, record);
 }
 
 std::int32_t recordExists(const std::string& dataFile, const AqRecord& record) {
@@ -75,10 +80,14 @@ void deleteLine(const std::string& path, const std::string& tempPath, std::int32
 }
 
 void showRecordFile(AssessmentState& state, std::int32_t n) {
-    if (const auto count = readRecord(state.data_file, n, state.aq_record)) {
-        state.record_count = *count;
-        state.cur_pollutant = state.aq_record[kFieldPollutant];
-    }
+    if (n == 0) return;
+    // A record that cannot be read is noted: the screens still show the record before it, and
+    // its line is not rewritten until a record has been read again (read_stops).
+    std::int32_t count = 0;
+    state.read_stops.read(state.data_file,
+                          [&](runtime::TextReader& in) { count = readRecordFrom(in, n, state.aq_record); });
+    state.record_count = count;
+    state.cur_pollutant = state.aq_record[kFieldPollutant];
 }
 
 bool takeRecordInterval(AssessmentState& state) {
@@ -89,11 +98,13 @@ bool takeRecordInterval(AssessmentState& state) {
 }
 
 void saveRecordLine(AssessmentState& state) {
+    state.read_stops.refuseRewrite(state.data_file);
     state.tmp_name = tempFileIn(state.work_dir);
     replaceLine(state.data_file, state.tmp_name, state.cur_record, formatRecordLine(state.aq_record));
 }
 
 void deleteRecordLine(AssessmentState& state) {
+    state.read_stops.refuseRewrite(state.data_file);
     state.tmp_name = tempFileIn(state.work_dir);
     deleteLine(state.data_file, state.tmp_name, state.cur_record);
 }

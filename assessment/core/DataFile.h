@@ -30,6 +30,8 @@ void deleteLine(const std::string& path, const std::string& tempPath, std::int32
 
 // The file half of show_record on the program-wide state. For n other than 0: record n goes into
 // aq_record, record_count := the line count, cur_pollutant := its pollutant; n = 0 changes nothing.
+// A record that cannot be read is noted in read_stops (the error is passed on): until a record has
+// been read again, saveRecordLine and deleteRecordLine refuse to rewrite the data file.
 void showRecordFile(AssessmentState& state, std::int32_t n);
 
 // The class width of the record in memory, taken once the record is shown: interval_index :=
@@ -38,10 +40,11 @@ void showRecordFile(AssessmentState& state, std::int32_t n);
 bool takeRecordInterval(AssessmentState& state);
 
 // Writes aq_record (its tail as aq_record.text) as line cur_record of the data file, through
-// work_dir + "rec.tmp"; a line past the end is appended.
+// work_dir + "rec.tmp"; a line past the end is appended. Refused after a failed showRecordFile
+// (runtime::Error naming the file and the line): the record in memory is not that line's.
 void saveRecordLine(AssessmentState& state);
 
-// Drops line cur_record of the data file, through work_dir + "rec.tmp".
+// Drops line cur_record of the data file, through work_dir + "rec.tmp"; refused as saveRecordLine is.
 void deleteRecordLine(AssessmentState& state);
 
 // The scratch copy that every rewrite of the working directory goes through.

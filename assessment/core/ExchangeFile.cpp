@@ -2,11 +2,17 @@
 
 #include <algorithm>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
 #include "assessment/core/ParameterFile.h"
 #include "assessment/core/RecordLine.h"
 #include "assessment/core/SupplierFile.h"
+#include "runtime/Errors.h"
+#include "runtime/FileSteps.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -39,6 +45,24 @@ ExchangePaths exchangeSources(const AssessmentState& state) {
 ExchangePaths exchangeTargets(const AssessmentState& state) {
     return {state.work_dir + "town.tab", state.work_dir + kEndpointFile, state.work_dir + kUserParameterFile,
             supplierFilePath(state.work_dir), state.data_file};
+}
+
+void refuseUnwritableTargets(const ExchangePaths& targets) {
+    for (const std::string& target : targets) {
+        try {
+            // The refusal of the rewrite itself, then the folder that takes the copy.
+            const runtime::files::Target file = runtime::files::resolveTarget(target);
+            runtime::files::refuseUnfit(file);
+            const std::string folder = runtime::files::folderOf(file.path);
+            if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+                throw runtime::InOutError(runtime::ioCodeFromErrno(errno));
+        } catch (const runtime::InOutError& error) {
+            std::string reason = error.what();
+            if (reason.empty() || reason.back() != '.') reason += '.';
+            throw runtime::InOutError(
+                error.code(), "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
+        }
+    }
 }
 
 void writeExchangeFile(const std::string& target, const ExchangePaths& sources) {

@@ -35,6 +35,13 @@ ExchangePaths exchangeSources(const AssessmentState& state);
 // The five targets of a load: the same files, the parameter file always "params.tab".
 ExchangePaths exchangeTargets(const AssessmentState& state);
 
+// A load replaces the five targets one after another; before the first, every one must be fit to
+// be replaced. Throws runtime::InOutError naming the first target that cannot be written ("\"<path>\"
+// cannot be written: File access denied. No working file is changed."): the file refuses writing
+// (write-protected, or not a regular file), or its folder takes no new file for the copy that
+// replaces it. A missing target only needs its folder.
+void refuseUnwritableTargets(const ExchangePaths& targets);
+
 // Writes the exchange file from the five sources. Every source is read before the target is
 // touched, and the target is replaced only once it is complete: a source that cannot be read
 // (runtime::InOutError "File not found") leaves any earlier file of that name as it was.

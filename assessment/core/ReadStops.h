@@ -1,7 +1,8 @@
 #pragma once
-// Working files that a screen rewrites from what it read ("endp.tab", "town.tab", "data_sup.tab").
-// When a read stops at a line it cannot read, the screen holds only what came before that line, and
-// a rewrite would drop that line and every line after it. Such a file is therefore not rewritten
+// Working files that a screen rewrites from what it read ("endp.tab", "town.tab", "data_sup.tab",
+// and the data file, whose current record a save writes back over its line). When a read stops at
+// a line it cannot read, the screen holds only what came before that line, and a rewrite would drop
+// that line and every line after it (or put another record in its place). Such a file is therefore not rewritten
 // until it has been read to its end again. A file that is not there loses nothing: creating it is
 // never refused.
 #include <cstdint>

@@ -421,6 +421,35 @@ TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
     EXPECT_EQ(p.aq.aq_changed, 0);
 }
 
+TEST_F(AirQualityScreen, ALineThatCannotBeReadIsNeverOverwrittenAndTheButtonsPassIt) {
+    std::string bad = recordLine(validRecord(0, kPM10, 2002));
+    bad.replace(bad.find(" 2002 "), 6, " 20x2 ");
+    const std::string first = recordLine(validRecord(0, kPM10, 2001));
+    Program& p = openLines(first + bad + recordLine(validRecord(0, kPM10, 2003)));
+    DialogScript::answer(Button::Ok);
+    b4("BitBtn5")->click();  // the error; the screen still shows 2001
+    EXPECT_EQ(p.aq.cur_record, 2);
+    enterAndLeave(f4, e4("Editlow_name"), "note", e4("Edithigh_name"));
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);
+    b4("Button1")->click();
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Invalid numeric input", "Save changes?",
+                                                "\"data_rec.dat\" could not be read at line 2 (Invalid numeric "
+                                                "input). It is not changed."}));
+    EXPECT_EQ(dataFile(), data);
+    DialogScript::answer(Button::Yes);  // "Delete record?" is refused alike
+    DialogScript::answer(Button::Ok);
+    b4("BitBtn3")->click();
+    EXPECT_EQ(dataFile(), data);
+
+    DialogScript::answer(Button::No);  // Save changes?
+    b4("BitBtn5")->click();            // past the bad line, where saving works again
+    EXPECT_EQ(e4("year")->text(), "2003");
+    enterAndLeave(f4, e4("Editlow_name"), "low", e4("Edithigh_name"));
+    closeAndSave();
+    EXPECT_EQ(dataFile(), first + bad + recordLine(validRecord(0, kPM10, 2003), {"low", "", "", ""}));
+}
+
 TEST_F(AirQualityScreen, DeleteFromTheAirQualityScreen) {
     Program& p = openTwoYears();
     DialogScript::answer(Button::Yes);

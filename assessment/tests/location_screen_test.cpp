@@ -310,6 +310,29 @@ TEST_F(LocationScreen, LinesPastTheTablesAreKeptInTheLocationFile) {
     EXPECT_EQ(townFile(), towns);
 }
 
+TEST_F(LocationScreen, UnnamedAndEmptyLinesLoseNoTownAndWriteNoneTwice) {
+    // Two unnamed lines before Delta and Echo: every named town is written, and "Add" takes a free entry.
+    Program& p = startWith(recordLine({}), "0 1|1|Alpha\r\n1 ||\r\n2 ||\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n");
+    f3->showForm();
+    b3("Button2")->click();  // New
+    typeInto(box3("agglom"), "Foxtrot");
+    b3("Button3")->click();  // Add
+    EXPECT_EQ(p.aq.cur_town, 5);
+    EXPECT_EQ(box3("agglom")->currentText(), "Foxtrot");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b3("BitBtn1")->click();             // &Close
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n5 1|1|Foxtrot\r\n");
+
+    // An empty line among the first 101: the lines after the 101 towns read follow once each.
+    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n\r\n" + numberedTowns(102, 1));
+    p.Form1->init_all();
+    f3->showForm();
+    e3("netw_affl")->setText("m");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b3("BitBtn1")->click();             // &Close
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n" + numberedTowns(102, 1));
+}
+
 TEST_F(LocationScreen, ReloadOfAnotherDirectoryListsAndWritesOnlyItsOwnTowns) {
     Program& p = startWith(recordLine({{kFieldTown, 0}, {kFieldPollutant, 2}, {kFieldYear, 2001}}),
                            "0 1|1|Alpha\r\n1 2|2|Beta\r\n2 3|3|Gamma\r\n");

@@ -40,7 +40,7 @@ TEST(TownLine, WrittenAsIdBlankLatitudeBarLongitudeBarName) {
     EXPECT_EQ(assessment::formatTownLine(-1, "1,5", "", "A b"), "-1 1,5||A b");
 }
 
-TEST(TownFile, WritingSkipsUnnamedEntriesAndAFailedRewriteKeepsTheOldFile) {
+TEST(TownFile, WritingSkipsUnnamedEntriesOnlyAndAFailedRewriteKeepsTheOldFile) {
     const runtime::testing::ScratchFolder dir;
     const std::string path = dir.file("town.tab");
     assessment::AssessmentState state;
@@ -49,14 +49,14 @@ TEST(TownFile, WritingSkipsUnnamedEntriesAndAFailedRewriteKeepsTheOldFile) {
     state.town_ids[2] = 9;
     state.town_names[2] = "C";
     state.town_lat[2] = "1";
-    state.town_names[3] = "beyond the last index";
-    assessment::writeTownFile(state, path, 2);
-    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n");
+    state.town_names[100] = "Last";
+    assessment::writeTownFile(state, path);
+    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n-1 ||Last\r\n");
 
     state.town_names[0] = "Changed";
     runtime::testing::failNextRename();
-    EXPECT_THROW(assessment::writeTownFile(state, path, 2), runtime::InOutError);
-    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n");
+    EXPECT_THROW(assessment::writeTownFile(state, path), runtime::InOutError);
+    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n-1 ||Last\r\n");
 }
 
 TEST(TownFile, ReadingFillsTheTablesFromIndexZeroAndTheLargestId) {

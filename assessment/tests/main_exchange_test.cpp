@@ -11,6 +11,7 @@
 #include "assessment/tests/main_fixture.h"
 #include "platform/testing/GuiTest.h"
 #include "runtime/Errors.h"
+#include "runtime/testing/ReadOnlyFolder.h"
 #include "ui_TForm1.h"
 #include "ui_TForm2.h"
 #include "ui_TForm3.h"
@@ -125,6 +126,46 @@ TEST_F(ExchangeFile, LoadGivesBackEveryFileAndReloadsTheScreens) {
     EXPECT_EQ(p.Form3->controls().agglom->itemText(0), "Old Town");
     EXPECT_EQ(p.aq.endpoints.endpoint_names.back(), "Admissions");
     EXPECT_EQ(p.aq.cur_record, 1);
+}
+
+TEST_F(ExchangeFile, LoadWithATargetThatCannotBeWrittenIsRefusedAndChangesNothing) {
+    namespace fs = std::filesystem;
+    writeWorkingFiles(record(2));
+    startUp();
+    writeFile(kdf(), exchangeFile(defaultParams(), record(4)));
+    writeFile(workDir + "town.tab", "1 1|1|Kept\r\n");
+    const auto refusal = [this](const std::string& name, const char* reason) {
+        return QString::fromStdString("\"" + workDir + name + "\" cannot be written: " + reason +
+                                      " No working file is changed.");
+    };
+    const auto unchanged = [this] {
+        return readFile(workDir + "town.tab") == "1 1|1|Kept\r\n" && readFile(workDir + "endp.tab") == kEndpoints &&
+               readFile(workDir + "data_rec.dat") == record(2);
+    };
+    // The supplier file, fourth of the five, is a folder: the first three are not replaced either.
+    fs::remove(workDir + "data_sup.tab");
+    fs::create_directory(workDir + "data_sup.tab");
+    load(kdf(), {Button::Ok});
+    EXPECT_EQ(
+        platform::testing::lastBoxText(),
+        refusal("data_sup.tab", ("File access denied. " + workDir + "data_sup.tab is not a regular file.").c_str()));
+    EXPECT_TRUE(unchanged());
+
+    // A write-protected supplier file, for a user without root's powers.
+    fs::remove(workDir + "data_sup.tab");
+    writeFile(workDir + "data_sup.tab", kSupplier);
+    for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_rec.dat"})
+        fs::permissions(workDir + name, static_cast<fs::perms>(0666));
+    fs::permissions(workDir + "data_sup.tab", static_cast<fs::perms>(0444));
+    fs::permissions(workDir, static_cast<fs::perms>(0777));
+    DialogScript::clearShown();
+    const auto run = runtime::testing::runUnprivileged(workDir, [&] {
+        load(kdf(), {Button::Ok});
+        return platform::testing::lastBoxText() == refusal("data_sup.tab", "File access denied.") && unchanged();
+    });
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    EXPECT_TRUE(unchanged());
 }
 
 TEST_F(ExchangeFile, LoadAnsweredNoDoesNothing) {

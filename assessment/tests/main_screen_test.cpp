@@ -30,8 +30,22 @@
 
 namespace {
 
+// A PM10 record of 365 days in three classes, 185 of them in summer, no winter days given.
+std::map<int, long long> summerOnlyRecord() {
+    using namespace assessment;
+    return {{kFieldPollutant, 2},    {kFieldYear, 2001},      {classField(1), 100}, {classField(2), 200},
+            {classField(3), 65},     {kFieldPopulation, 250}, {kFieldStations, 1},  {kFieldAnnualDays, 365},
+            {kFieldSummerDays, 185}, {kFieldAnnualMean, 40}};
+}
+
 class MainScreen : public MainScreens {
 protected:
+    // Starts with `record` as the only line of the data file and the town Alpha.
+    Program& startWithRecord(const std::map<int, long long>& record) {
+        writeFile(workDir + "data_rec.dat", dataLine(record));
+        writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
+        return startUp();
+    }
     Ui::TForm1Ui& u1() { return f1->controls(); }
     QComboBox* towns() { return program().Form3->controls().agglom; }
     std::string otherDir() {
@@ -130,11 +144,12 @@ TEST_F(MainScreen, NewDirectoryCancelledStillReloads) {
     EXPECT_EQ(towns()->count(), 1);
 }
 
-TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndKeepsTheLists) {
+TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndTakesNothingOfTheOldOne) {
     writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
+    writeFile(workDir + "endp.tab", "0 Mortality\r\n");
     Program& p = startUp();
     p.aq.tmp_name.clear();
-    const std::size_t endpoints = p.aq.endpoints.size();
     ASSERT_TRUE(activateForm(f2));
     ASSERT_TRUE(activateForm(f1));
     const std::string dir = otherDir();
@@ -149,8 +164,48 @@ TEST_F(MainScreen, NewDirectoryOnAnEmptyDirectoryCreatesEmptyFilesAndKeepsTheLis
     EXPECT_EQ(f2->controls().organ->text(), "Institute");  // the edits keep what they held
     EXPECT_FALSE(u1().BitBtn3->isEnabled());
     EXPECT_TRUE(u1().BitBtn4->isEnabled());  // the start-up data file still holds its record
-    EXPECT_EQ(p.aq.endpoints.size(), endpoints);
+    // No town and no endpoint of the old directory can reach this one's files: the towns are
+    // those of the empty file, the endpoints the built-in ones.
+    EXPECT_EQ(towns()->count(), 0);
+    EXPECT_EQ(p.aq.town_names[0].str(), "");
+    EXPECT_EQ(p.aq.endpoints.size(), 18u);
     EXPECT_EQ(p.aq.text_file3, programDir + "params.tav");
+}
+
+TEST_F(MainScreen, NewDirectoryFirstClosesTheOpenScreensAsQuitDoes) {
+    using assessment::kFieldWinterDays;
+    std::map<int, long long> record = summerOnlyRecord();
+    Program& p = startWithRecord(record);
+    const std::string dir = otherDir();
+    writeFile(dir + "/town.tab", "0 2|2|Beta\r\n");
+    ASSERT_TRUE(activateForm(p.Form4));
+    typeInto(p.Form4->controls().Editwin_days, QStringLiteral("170"));
+    ASSERT_TRUE(activateForm(f1));
+    // A failed check keeps the screen open, and the working directory stays.
+    answerNextBox(Button::Yes);     // Save changes?
+    answerNextBox(Button::Cancel);  // Data capture: Summer and Winter do not add up to Annual!
+    u1().NewDirectory1->trigger();
+    EXPECT_EQ(boxTexts().size(), 2u);
+    EXPECT_TRUE(DialogScript::fileDialogs().empty());
+    EXPECT_EQ(p.aq.work_dir, workDir);
+    EXPECT_TRUE(p.Form4->isVisible());
+
+    ASSERT_TRUE(activateForm(p.Form4));
+    typeInto(p.Form4->controls().Editwin_days, QStringLiteral("180"));
+    ASSERT_TRUE(activateForm(f1));
+    DialogScript::clearShown();
+    answerNextBox(Button::Yes);  // Save changes?
+    DialogScript::answerFile(QString::fromStdString(dir));
+    u1().NewDirectory1->trigger();
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
+    EXPECT_FALSE(p.Form4->isVisible());
+    EXPECT_EQ(p.aq.work_dir, dir + "/");
+    record[kFieldWinterDays] = 180;
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(record));
+    u1().BitBtn1->click();  // "&Quit": nothing left to ask, nothing written into the new directory
+    EXPECT_EQ(boxTexts().size(), 1u);
+    EXPECT_EQ(readFile(dir + "/town.tab"), "0 2|2|Beta\r\n");
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(record));
 }
 
 TEST_F(MainScreen, BadEndpointLineEndsTheReloadWithTheEntriesReadBeforeIt) {
@@ -204,6 +259,7 @@ TEST_F(MainScreen, BadEndpointLineEndsTheReloadWithTheEntriesReadBeforeIt) {
     EXPECT_EQ(list->count(), 2);
     // Read whole again, the file takes the new endpoint.
     writeFile(dir + "/endp.tab", "0 Mortality\r\n");
+    DialogScript::answer(Button::No);  // Save changes? on the location screen, still open
     DialogScript::answer(Button::Ok);  // Exists: the start-up directory's town.tab, still
     DialogScript::answerFile(QString::fromStdString(dir));
     u1().NewDirectory1->trigger();
@@ -323,14 +379,9 @@ TEST_F(MainScreen, QuitClosesTheMainScreen) {
 }
 
 TEST_F(MainScreen, QuitAsksEveryOpenScreenWithChangesAndCancelKeepsTheProgramRunning) {
-    using namespace assessment;
-    std::map<int, long long> record{{kFieldPollutant, 2},  {kFieldYear, 2001},      {classField(1), 100},
-                                    {classField(2), 200},  {classField(3), 65},     {kFieldPopulation, 250},
-                                    {kFieldStations, 1},   {kFieldAnnualDays, 365}, {kFieldSummerDays, 185},
-                                    {kFieldAnnualMean, 40}};
-    writeFile(workDir + "data_rec.dat", dataLine(record));
-    writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n");
-    Program& p = startUp();
+    using assessment::kFieldWinterDays;
+    std::map<int, long long> record = summerOnlyRecord();
+    Program& p = startWithRecord(record);
     ASSERT_TRUE(activateForm(p.Form4));
     typeInto(p.Form4->controls().Editwin_days, QStringLiteral("180"));
     ASSERT_TRUE(activateForm(p.PagesDlgLT));
