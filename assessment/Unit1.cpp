@@ -183,10 +183,11 @@ void TForm1::datafileClick() { platform::showMessage(platform::fromFileName(aq()
 
 void TForm1::Quit1Click() { closeForm(); }
 
+// The open screens hold what was read from the working files and the record being edited. Before
+// a reload that moves or replaces those files, each is closed as Quit closes them, so that its
+// changes are saved where they belong or dropped; one that stays open (Cancel, a failed check)
+// stops the command, and the working files stay as they are.
 void TForm1::NewDirectory1Click() {
-    // The open screens hold what was read from the working directory and the record being edited.
-    // Each is closed first, as Quit closes them, so that its changes are saved where they belong or
-    // dropped; one that stays open (Cancel, a failed check) keeps the working directory.
     if (!closeOtherForms()) return;
     const std::optional<QString> chosen = platform::selectDirectory(QStringLiteral("New directory"), QString());
     if (chosen) aq().work_dir = platform::toFileName(*chosen);
@@ -194,7 +195,7 @@ void TForm1::NewDirectory1Click() {
 }
 
 void TForm1::ClearALLdata1Click() {
-    if (askOverwrite(kOverwriteHelpContext) != platform::Button::Yes) return;
+    if (askOverwrite(kOverwriteHelpContext) != platform::Button::Yes || !closeOtherForms()) return;
     auto& s = aq();
     if (!deleteFile(assessment::supplierFilePath(s.work_dir)))
         platform::showMessage(QStringLiteral("Can not delete supplier file"));
@@ -315,7 +316,7 @@ void TForm1::Export1Click() {
 }
 
 void TForm1::Importdata1Click() {
-    if (askOverwrite(kLoadQuestionHelpContext) != platform::Button::Yes) return;
+    if (askOverwrite(kLoadQuestionHelpContext) != platform::Button::Yes || !closeOtherForms()) return;
     platform::FileDialogOptions options = exchangeFileDialog(QStringLiteral("KDF data (*.kdf)"));
     options.mustExist = true;
     const std::optional<QString> chosen = platform::openFileDialog(options);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "assessment/UNIT3.h"
+#include "assessment/Unit4.h"
 #include "assessment/core/AqRecord.h"
 #include "assessment/tests/main_fixture.h"
 #include "platform/testing/GuiTest.h"
@@ -15,6 +16,7 @@
 #include "ui_TForm1.h"
 #include "ui_TForm2.h"
 #include "ui_TForm3.h"
+#include "ui_TForm4.h"
 
 namespace {
 
@@ -166,6 +168,20 @@ TEST_F(ExchangeFile, LoadWithATargetThatCannotBeWrittenIsRefusedAndChangesNothin
     if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
     EXPECT_TRUE(unchanged());
+}
+
+TEST_F(ExchangeFile, LoadFirstClosesTheOpenScreensSoThatNoEditLandsOnALoadedRecord) {
+    writeWorkingFiles(record(2));
+    Program& p = startUp();
+    writeFile(kdf(), exchangeFile(defaultParams(), record(4)));
+    ASSERT_TRUE(activateForm(p.Form4));
+    typeInto(p.Form4->controls().Editwin_days, QStringLiteral("170"));
+    ASSERT_TRUE(activateForm(f1));
+    load(kdf(), {Button::No, Button::Ok});  // Save changes?; Exists: the data file
+    EXPECT_EQ(DialogScript::boxes()[1].text, "Save changes?");
+    EXPECT_FALSE(p.Form4->isVisible());
+    u1().BitBtn1->click();  // "&Quit": nothing left to ask
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), record(4));
 }
 
 TEST_F(ExchangeFile, LoadAnsweredNoDoesNothing) {

@@ -303,6 +303,20 @@ TEST_F(MainScreen, ClearAllDataAnsweredNoKeepsEverything) {
     EXPECT_EQ(towns()->count(), 1);
 }
 
+TEST_F(MainScreen, ClearAllDataFirstClosesTheOpenScreensAndOneThatStaysOpenKeepsTheFiles) {
+    const std::map<int, long long> record = summerOnlyRecord();
+    Program& p = startWithRecord(record);
+    ASSERT_TRUE(activateForm(p.Form4));
+    typeInto(p.Form4->controls().Editwin_days, QStringLiteral("170"));
+    ASSERT_TRUE(activateForm(f1));
+    answerNextBox(Button::Yes);     // This operation will overwrite datafiles. Continue?
+    answerNextBox(Button::Yes);     // Save changes?
+    answerNextBox(Button::Cancel);  // Data capture: Summer and Winter do not add up to Annual!
+    u1().ClearALLdata1->trigger();
+    EXPECT_TRUE(p.Form4->isVisible());
+    EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(record));
+}
+
 TEST_F(MainScreen, ClearAllDataReportsEveryFileItCannotDelete) {
     startUp();
     DialogScript::answer(Button::Yes);
