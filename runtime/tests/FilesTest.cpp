@@ -23,6 +23,7 @@
 #include "runtime/TextFile.h"
 #include "runtime/testing/ReadOnlyFolder.h"
 #include "runtime/testing/ScratchFolder.h"
+#include "runtime/tests/files_fixture.h"
 
 using namespace runtime;
 namespace fs = std::filesystem;
@@ -64,17 +65,8 @@ private:
     std::optional<std::string> old_;
 };
 
-void writeNew(TextWriter& w) { w.writeln("new"); }
-
-// The message of the InOutError that `save` throws; "" without one.
-std::string failure(const std::function<void()>& save) {
-    try {
-        save();
-    } catch (const InOutError& e) {
-        return e.what();
-    }
-    return "";
-}
+using runtime::testing::failure;
+using runtime::testing::writeNew;
 
 // `text` with the unpredictable parts of temporary and recovery names written as "XXXXXX".
 std::string unpredictablePartsHidden(const std::string& text) {
