@@ -74,10 +74,10 @@ void replaceFile(const std::string& target, const std::string& tempPath,
 // nothing is written, and the message names the folders tried ("File not found. The previous
 // contents could not be kept in /gone/ or /tmp/, so the file is not changed."). After a complete
 // write the recovery file is removed. After a failed write the previous bytes are put back and
-// read again to check them; then the recovery file is removed and the error of the write is thrown. Where putting them back fails, the
-// recovery file stays and the error is a ContentsKeptError whose message names it. When the
-// process is killed in the write, the recovery file stays too: the previous bytes are in the
-// target or in the recovery file.
+// read again to check them; then the recovery file is removed and the error of the write is thrown.
+// Where putting them back fails, the recovery file stays and the error is a ContentsKeptError whose
+// message names it. When the process is killed in the write, the recovery file stays too: the
+// previous bytes are in the target or in the recovery file.
 void rewriteFile(const std::string& target, const std::function<void(TextWriter&)>& write);
 
 namespace testing {

@@ -94,7 +94,8 @@ TEST_F(StartUp, AFifoUnderAWorkingFileNameIsLeftAsItIsAndNotWaitedFor) {
     DialogScript::answer(platform::Button::Ok);
     Program& p = start();
     ASSERT_EQ(DialogScript::boxes().size(), 1u);
-    EXPECT_EQ(DialogScript::boxes()[0].text, QString::fromStdString("File access denied. " + data + " is not a regular file."));
+    EXPECT_EQ(DialogScript::boxes()[0].text,
+              QString::fromStdString("File access denied. " + data + " is not a regular file."));
     EXPECT_TRUE(std::filesystem::is_fifo(data));
     // "New directory": the missing supplier file is made, the FIFO named "town.tab" stays.
     std::filesystem::remove(data);

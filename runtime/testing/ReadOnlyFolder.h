@@ -38,8 +38,9 @@ inline std::optional<gid_t> sharedGroup() {
 
 // Runs `action` without root's powers: as the running user when that is not root, else in a child
 // process as the unprivileged user "nobody", with the further group kSharedGroup alone, who must
-// be able to enter `folder` (the caller opens to that user what the action needs). The action returns true on success; an exception counts as
-// failure. CannotRun where root finds no user to switch to.
+// be able to enter `folder` (the caller opens to that user what the action needs). The action
+// returns true on success; an exception counts as failure. CannotRun where root finds no user to
+// switch to.
 inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::function<bool()>& action) {
     auto attempt = [&action] {
         try {

@@ -32,7 +32,7 @@ namespace {
 
 std::vector<std::string>* gSyncs = nullptr;  // "<file flushed>: <bytes of gWatched then>"
 std::string gWatched;
-std::string gFailSyncOf;     // an fsync of a file whose name holds this fails with EIO
+std::string gFailSyncOf;       // an fsync of a file whose name holds this fails with EIO
 std::string gOverwriteOnSync;  // a file that an fsync of it finds overwritten with "X"
 
 }  // namespace
@@ -452,8 +452,9 @@ TEST_F(RewriteFile, APutBackThatFailsKeepsTheRecoveryFileAndNamesIt) {
                 if (step == "write") ::setrlimit(RLIMIT_FSIZE, &limit);
             });
             runtime::testing::failNextTempCreate();
-            runtime::testing::writeFile(message,
-                                        failure([&] { rewriteFile(target, [](TextWriter& w) { w.write(std::string(200000, 'n')); }); }));
+            runtime::testing::writeFile(
+                message,
+                failure([&] { rewriteFile(target, [](TextWriter& w) { w.write(std::string(200000, 'n')); }); }));
             ::_exit(0);
         }
         int status = 0;
@@ -533,11 +534,16 @@ TEST_F(RewriteFile, EverySaveTakesAnotherTemporaryName) {
 
 TEST(IoCodes, EveryErrorReadsAsItsOwnMeaning) {
     const std::pair<int, const char*> cases[] = {
-        {EIO, "Input/output error"}, {EINTR, "Interrupted system call"},
-        {ELOOP, "Too many levels of symbolic links"}, {EFBIG, "File too large"},
-        {ENOSPC, "Disk full"}, {EMFILE, "Too many open files"},
-        {EACCES, "File access denied"}, {ENOENT, "File not found"},
-        {EXDEV, "I/O error 17"}, {EHWPOISON, "System error 133"},
+        {EIO, "Input/output error"},
+        {EINTR, "Interrupted system call"},
+        {ELOOP, "Too many levels of symbolic links"},
+        {EFBIG, "File too large"},
+        {ENOSPC, "Disk full"},
+        {EMFILE, "Too many open files"},
+        {EACCES, "File access denied"},
+        {ENOENT, "File not found"},
+        {EXDEV, "I/O error 17"},
+        {EHWPOISON, "System error 133"},
     };
     for (const auto& [error, text] : cases) EXPECT_EQ(ioMessage(ioCodeFromErrno(error)), text) << error;
 }
