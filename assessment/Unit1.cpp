@@ -45,12 +45,8 @@ constexpr int kLoadQuestionHelpContext = 8;
 constexpr int kOverwriteHelpContext = 9;
 const char* const kOverwriteQuestion = "This operation will overwrite datafiles. Continue?";
 
-// An empty file, created unless it exists.
-void createEmptyUnlessExists(const std::string& path) {
-    if (runtime::fileExists(path)) return;
-    runtime::TextWriter file(path);
-    file.close();
-}
+// An empty file, created unless something has the name already.
+void createEmptyUnlessExists(const std::string& path) { runtime::createFileUnlessExists(path); }
 
 bool isEmptyFile(const std::string& path) {
     std::error_code error;
@@ -113,13 +109,10 @@ void TForm1::FormCreate() {
         }
 
         aq.data_file = aq.work_dir + "data_rec.dat";
-        if (runtime::fileExists(aq.data_file)) {
+        const auto defaultRecord = [](runtime::TextWriter& data) { data.writeln(assessment::defaultRecordLine()); };
+        if (!runtime::createFileUnlessExists(aq.data_file, defaultRecord)) {
             runtime::TextReader data(aq.data_file);
             aq.aq_record.text = data.readLine();
-        } else {
-            runtime::TextWriter data(aq.data_file);
-            data.writeln(assessment::defaultRecordLine());
-            data.close();
         }
     });
 }

@@ -53,21 +53,29 @@ private:
     int code_;
 };
 
-// I/O result codes used by the messages.
+// I/O result codes used by the messages: the classic codes, and above kSystemErrorBase the errors
+// of the system that no classic code means.
 enum IoCode : int {
     kFileNotFound = 2,
     kPathNotFound = 3,
+    kTooManyOpenFiles = 4,
     kAccessDenied = 5,
+    kNotSameDevice = 17,
     kDiskFull = 101,
     kReadBeyondEnd = 100,
+    kFileNotOpen = 103,
     kInvalidNumericInput = 106,
+    kSystemErrorBase = 1000,
 };
 
-// The message of an I/O result code: 2 "File not found", 106 "Invalid numeric input", others "I/O error N".
+// The message of an I/O result code: 2 "File not found", 106 "Invalid numeric input", other
+// classic codes "I/O error N"; above kSystemErrorBase the system error's plain text
+// ("File too large").
 std::string ioMessage(int code);
 
-// The I/O result code of a failed system call's errno: 5 "File access denied" for a refusal,
-// 101 "Disk full", 2 "File not found", ...
+// The I/O result code of a failed system call's errno: the classic code of the same meaning
+// (5 "File access denied" for a refusal, 101 "Disk full", 2 "File not found", ...), else
+// kSystemErrorBase + errno, so that no error shows the text of another.
 int ioCodeFromErrno(int error);
 
 }  // namespace runtime

@@ -1,6 +1,8 @@
 #include "runtime/FileSteps.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -17,10 +19,40 @@ namespace fs = std::filesystem;
 
 namespace {
 std::function<void(const std::string&)> gStepHook;
+
+// The system's rule for links in a shared sticky folder (world-writable, as "/tmp"): such a link
+// is followed only when it belongs to the process's user or to the folder's owner, so that no
+// other user's link can lead a rewrite to a file of the user's choice.
+void refuseForeignLink(const std::string& link, const struct stat& linkStatus) {
+    struct stat folder {};
+    const std::string folderPath = folderOf(link);
+    if (::stat(folderPath.empty() ? "." : folderPath.c_str(), &folder) != 0) return;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (shared && linkStatus.st_uid != ::geteuid() && linkStatus.st_uid != folder.st_uid)
+        throw InOutError(kAccessDenied);
+}
+
+// The longest name that the folder of `path` takes.
+std::size_t nameMax(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const long max = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return max > 0 ? static_cast<std::size_t>(max) : NAME_MAX;
+}
+
+// `name` cut to at most `length` bytes, not inside a UTF-8 character.
+std::string cutName(const std::string& name, std::size_t length) {
+    if (name.size() <= length) return name;
+    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) --length;
+    return name.substr(0, length);
+}
 }  // namespace
 
 void step(const std::string& name) {
     if (gStepHook) gStepHook(name);
+}
+
+Descriptor::~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
 }
 
 std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
@@ -39,6 +71,7 @@ Target resolveTarget(const std::string& target) {
             t.exists = true;
             return t;
         }
+        refuseForeignLink(t.path, t.status);
         std::error_code ec;
         const std::string named = fs::read_symlink(t.path, ec).string();
         if (ec) throw InOutError(ioCodeFromErrno(ec.value()));
@@ -49,11 +82,16 @@ Target resolveTarget(const std::string& target) {
 
 void refuseUnfit(const Target& t) {
     if (!t.exists) return;
-    if (!S_ISREG(t.status.st_mode))
-        throw InOutError(kAccessDenied, ioMessage(kAccessDenied) + ". " + t.path + " is not a regular file.");
+    if (!S_ISREG(t.status.st_mode)) throw notRegularFile(t.path);
     // With the effective ids, as an open would check them; root may write anything.
     if (::faccessat(AT_FDCWD, t.path.c_str(), W_OK, AT_EACCESS) != 0) throw InOutError(ioCodeFromErrno(errno));
 }
+
+InOutError notRegularFile(const std::string& path) {
+    return InOutError(kAccessDenied, ioMessage(kAccessDenied) + ". " + path + " is not a regular file.");
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 int createExclusive(const std::string& path, mode_t mode) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -65,15 +103,32 @@ int createUnique(const std::string& prefix, const std::string& suffix, mode_t mo
     constexpr int kTries = 100;
     std::random_device random;
     std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kLetters) - 2);
+    // The name part is cut where the whole would be longer than the folder takes.
+    const std::size_t added = 1 + 6 + suffix.size();
+    const std::string name = nameOf(prefix);
+    const std::string start = folderOf(prefix) + cutName(name, nameMax(prefix) - std::min(added, nameMax(prefix)));
     for (int n = 0; n < kTries; ++n) {
         std::string part(6, ' ');
         for (char& c : part) c = kLetters[pick(random)];
-        path = prefix + "." + part + suffix;
+        path = start + "." + part + suffix;
         const int fd = createExclusive(path, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
     return -1;
+}
+
+bool readAll(int fd, std::string& bytes) {
+    bytes.clear();
+    char buffer[65536];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        at += n;
+    }
 }
 
 void syncFolder(const std::string& folder) {

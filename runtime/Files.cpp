@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "runtime/Errors.h"
+#include "runtime/FileAttributes.h"
 #include "runtime/FileSteps.h"
 #include "runtime/InPlaceWrite.h"
 #include "runtime/TextFile.h"
@@ -19,10 +20,10 @@ namespace fs = std::filesystem;
 
 namespace testing {
 namespace {
-bool gFailNextRename = false;
+int gNextRenameFailure = 0;
 bool gFailNextTempCreate = false;
 }  // namespace
-void failNextRename() { gFailNextRename = true; }
+void failNextRename(int error) { gNextRenameFailure = error; }
 void failNextTempCreate() { gFailNextTempCreate = true; }
 }  // namespace testing
 
@@ -32,21 +33,30 @@ using files::step;
 // The mode a temporary file is created with: private until it has taken the target's bits.
 mode_t creationMode(const files::Target& t) { return t.exists ? 0600 : 0666; }
 
-// Gives the new file `fd` the target's owner and group where the process may, and its
-// permission bits.
-void takeOverAttributes(int fd, const files::Target& t) {
-    if (!t.exists) return;
-    // The owner first: a change of owner clears the set-id bits that fchmod then sets.
-    // Where the process may not set them (EPERM) the file becomes its own: the bits are what protect it.
-    [[maybe_unused]] const int owned = ::fchown(fd, t.status.st_uid, t.status.st_gid);
-    if (::fchmod(fd, t.status.st_mode & 07777) != 0) throw InOutError(ioCodeFromErrno(errno));
+// Removes `temp` where that name still holds the file `written`; another save's file stays.
+void removeOwn(const std::string& temp, const struct stat& written) {
+    struct stat now {};
+    if (::lstat(temp.c_str(), &now) == 0 && files::sameFile(now, written)) ::unlink(temp.c_str());
+}
+
+// The rename was refused (as a shared sticky folder refuses it for another user's file), but the
+// target may be written: it is written in place.
+bool renameRefused(int error, const files::Target& t) {
+    return t.exists && (error == EPERM || error == EACCES) &&
+           ::faccessat(AT_FDCWD, t.path.c_str(), R_OK | W_OK, AT_EACCESS) == 0;
 }
 
 // The temporary path from an open, exclusively created temporary file `temp`.
 void writeAndRename(int fd, const std::string& temp, const files::Target& t,
                     const std::function<void(TextWriter&)>& write) {
+    struct stat written {};
+    if (::fstat(fd, &written) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw InOutError(ioCodeFromErrno(error));
+    }
     try {
-        takeOverAttributes(fd, t);
+        files::takeOverAttributes(fd, temp, t);
         step("write");
         TextWriter writer(std::exchange(fd, -1), temp);
         write(writer);
@@ -55,20 +65,22 @@ void writeAndRename(int fd, const std::string& temp, const files::Target& t,
         writer.close();
     } catch (...) {
         if (fd >= 0) ::close(fd);
-        ::unlink(temp.c_str());
+        removeOwn(temp, written);
         throw;
     }
     step("rename");
-    if (testing::gFailNextRename) {
-        testing::gFailNextRename = false;
-        ::unlink(temp.c_str());
-        throw InOutError(kAccessDenied);
-    }
+    // Another program may have put a file of its own under the temporary name meanwhile: that file
+    // must not take the target's place.
+    struct stat now {};
+    if (::lstat(temp.c_str(), &now) != 0 || !files::sameFile(now, written))
+        throw InOutError(kAccessDenied, ioMessage(kAccessDenied) + ". " + temp + " was replaced while it was written.");
     // rename() puts the complete copy in place in one step; the original stays until then.
-    if (::rename(temp.c_str(), t.path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        throw InOutError(error == ENOENT ? kPathNotFound : kAccessDenied);
+    const int failure = std::exchange(testing::gNextRenameFailure, 0);
+    if (failure != 0 || ::rename(temp.c_str(), t.path.c_str()) != 0) {
+        const int error = failure != 0 ? failure : errno;
+        removeOwn(temp, written);
+        if (renameRefused(error, t)) return files::writeInPlace(t, write);
+        throw InOutError(error == ENOENT ? kPathNotFound : ioCodeFromErrno(error));
     }
     step("sync folder");
     files::syncFolder(files::folderOf(t.path));
@@ -79,15 +91,7 @@ bool sameFolder(const std::string& a, const std::string& b) {
     struct stat sa {};
     struct stat sb {};
     return ::stat(a.empty() ? "." : a.c_str(), &sa) == 0 && ::stat(b.empty() ? "." : b.c_str(), &sb) == 0 &&
-           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-// The fixed temporary name, ready for a new file: a file or link of that name that a former run
-// left is removed, so that it is neither written through nor blocks the save. A folder stays.
-int createFixedTemp(const std::string& tempPath, mode_t mode) {
-    struct stat st {};
-    if (::lstat(tempPath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(tempPath.c_str());
-    return files::createExclusive(tempPath, mode);
+           files::sameFile(sa, sb);
 }
 
 }  // namespace
@@ -120,6 +124,20 @@ std::string executableFolder() {
     return withTrailingSlash(exe.parent_path().string());
 }
 
+bool createFileUnlessExists(const std::string& path, const std::function<void(TextWriter&)>& write) {
+    const files::Target t = files::resolveTarget(path);
+    if (t.exists) return false;
+    // O_EXCL: whatever took the name meanwhile (a FIFO, a link, a folder) is neither opened nor
+    // created over.
+    const files::Descriptor fd(files::createExclusive(t.path, 0666));
+    if (fd.get() < 0 && errno == EEXIST) return false;
+    if (fd.get() < 0) throw InOutError(ioCodeFromErrno(errno));
+    TextWriter writer(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0), t.path);
+    if (write) write(writer);
+    writer.close();
+    return true;
+}
+
 void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write) {
     const files::Target t = files::resolveTarget(target);
@@ -128,7 +146,8 @@ void replaceFile(const std::string& target, const std::string& tempPath,
     std::string temp = tempPath;
     int fd = -1;
     if (sameFolder(files::folderOf(tempPath), files::folderOf(t.path))) {
-        fd = createFixedTemp(tempPath, creationMode(t));
+        // Whatever has that name already (another save's file, a former run's, a link) stays.
+        fd = files::createExclusive(tempPath, creationMode(t));
         if (fd < 0 && errno != EEXIST) throw InOutError(ioCodeFromErrno(errno));
     }
     if (fd < 0) fd = files::createUnique(t.path, ".tmp", creationMode(t), temp);

@@ -1,5 +1,6 @@
 #pragma once
 // File-system helpers and the safe replacement of a file by a rewritten copy.
+#include <cerrno>
 #include <functional>
 #include <string>
 
@@ -15,51 +16,74 @@ std::string executableFolder();
 // Ensures a trailing "/".
 std::string withTrailingSlash(const std::string& dir);
 
+// Creates the file `path`, filled by `write` (empty without it), unless something has that name
+// already: a file, a folder, a FIFO, a device. What is there is left as it is and never opened, so
+// nothing waits for it. Links are followed as the rewrites below follow them; a link that names no
+// file creates that file. True when the file was created; throws an InOutError when it cannot be.
+bool createFileUnlessExists(const std::string& path, const std::function<void(TextWriter&)>& write = {});
+
 // Both rewrites below keep what the user set on the file. Where `target` is a symbolic link (or a
 // chain of them), the file it finally names is rewritten and the link stays as it is; a link that
-// names no file creates that file. Before anything is written they refuse, with an InOutError:
+// names no file creates that file. In a shared sticky folder (world-writable, as "/tmp") a link is
+// followed only when it belongs to the process's user or to the folder's owner, as the system
+// itself follows links. Before anything is written they refuse, with an InOutError:
 // - a target that is not a regular file (a folder, a FIFO, a device): "File access denied. <path>
 //   is not a regular file.", without opening it;
-// - a target that the process may not write (a write-protected file): "File access denied".
-// A missing target is created with the permission bits that the process's umask leaves; a
-// replaced file keeps its permission bits, and its owner and group where the process may set
-// them.
+// - a target that the process may not write (a write-protected file): "File access denied";
+// - a link that may not be followed: "File access denied".
+// A missing target is created with the permission bits that the process's umask leaves.
+//
+// What a replaced file keeps: its permission bits (with the set-id and sticky bits); its owner and
+// group where the process may set them, else its group alone where the process's user belongs to
+// it; its POSIX ACL; its extended attributes as the system copies them ("user.*", and the others
+// that the process may read and set, but not those that the system's attribute list leaves out,
+// such as "security.selinux"). An ACL or attribute that cannot be copied is left out and the save
+// goes on. Not kept: the times, other hard links (they go on naming the old file), file flags.
+// A file written in place stays the same file and keeps all of it.
 //
 // The temporary path: `write` fills a new file in the target's folder, created exclusively and
-// written through the descriptor that created it, with the target's permission bits from the
-// start. That file is flushed to disk, renamed over the target in one step, and then the folder
-// is flushed. So the target holds its old bytes or its new bytes, never a mixture, even after a
-// crash or a power cut (as far as the disk keeps what it has flushed). When writing or renaming
-// fails, the temporary file is removed, the target keeps its bytes and an InOutError is thrown.
-// A temporary file left by a killed process stays until it is removed; it never blocks a later
-// save. Other hard links to the target go on naming the old file.
+// written through the descriptor that created it, with the target's attributes from the start.
+// That file is flushed to disk, and renamed over the target in one step once its name is seen to
+// still hold it (same device and inode: another program may have put a file of its own there;
+// then the save is refused: "File access denied. <temporary> was replaced while it was written.").
+// Then the folder is flushed. So the target holds its old bytes or its new bytes, never a mixture,
+// even after a crash or a power cut (as far as the disk keeps what it has flushed). When writing
+// or renaming fails, the temporary file is removed (where its name still holds it), the target
+// keeps its bytes and an InOutError with the failure's own meaning is thrown. Where the rename is
+// refused (as a shared sticky folder refuses it for a file of another user) but the process may
+// read and write the target, the target is written in place as rewriteFile describes, and `write`
+// is called a second time for that. A temporary file left by a killed process stays until it is
+// removed; it never blocks a later save. Names of temporary and recovery files are cut short in
+// their name part where the whole would be longer than the folder takes.
 
 // Rewrites `target` by the temporary path through the fixed temporary name `tempPath` (the
-// program uses "rec.tmp" in the working directory). A file or link that a former run left under
-// that name is removed first and never written through. Where that name cannot serve (a folder
-// has it, or it lies in another folder than the file to rewrite, as for a link into another
-// folder), a temporary file with an unpredictable name beside the file is used instead.
+// program uses "rec.tmp" in the working directory). Where that name is taken (another save's file,
+// a former run's, a link, a folder) or lies in another folder than the file to rewrite (as for a
+// link into another folder), a temporary file "<name>.XXXXXX.tmp" beside the file, whose middle
+// part is unpredictable, is used instead. What has that name is never removed nor written through.
 void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write);
 
 // Rewrites `target` by the temporary path through a temporary file "<name>.XXXXXX.tmp" beside
 // it, whose middle part is unpredictable.
 // Where the folder takes no new file but the target is there and may be read and written, the
-// target is written in place instead, and is incomplete while it is written: its previous bytes are first copied to a
-// recovery file of the process's user in the temporary folder (TMPDIR, else "/tmp"), created exclusively with mode
-// 0600, under an unpredictable name "<name>.XXXXXX.bak", and flushed to disk; when that copy
-// cannot be made, nothing is written. After a complete write the recovery file is removed. After
-// a failed write the previous bytes are put back and read again to check them; then the recovery
-// file is removed and the error of the write is thrown. Where putting them back fails, the
-// recovery file stays and the error is a ContentsKeptError whose message names it. When the
-// process is killed in the write, the recovery file stays too: the previous bytes are in the
-// target or in the recovery file.
+// target is written in place instead, and is incomplete while it is written: its previous bytes
+// are first copied to a recovery file of the process's user in the temporary folder (TMPDIR, and
+// "/tmp" where TMPDIR is not set or takes no file), created exclusively with mode 0600, under an
+// unpredictable name "<name>.XXXXXX.bak", and flushed to disk. When no folder takes that copy,
+// nothing is written, and the message names the folders tried ("File not found. The previous
+// contents could not be kept in /gone/ or /tmp/, so the file is not changed."). After a complete
+// write the recovery file is removed. After a failed write the previous bytes are put back and
+// read again to check them; then the recovery file is removed and the error of the write is thrown.
+// Where putting them back fails, the recovery file stays and the error is a ContentsKeptError whose
+// message names it. When the process is killed in the write, the recovery file stays too: the
+// previous bytes are in the target or in the recovery file.
 void rewriteFile(const std::string& target, const std::function<void(TextWriter&)>& write);
 
 namespace testing {
-// Test hook: the next replaceFile or rewriteFile fails at the rename step (as a full disk or a
-// locked file would).
-void failNextRename();
+// Test hook: the rename of the next replaceFile or rewriteFile fails with the errno `error` (as a
+// full disk would, or a shared sticky folder that refuses it with EPERM).
+void failNextRename(int error = ENOSPC);
 // Test hook: the next rewriteFile can create no file in the target's folder (as a read-only
 // folder would refuse it).
 void failNextTempCreate();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,36 +17,7 @@
 namespace runtime::files {
 namespace {
 
-// Closes a descriptor when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 [[noreturn]] void throwErrno() { throw InOutError(ioCodeFromErrno(errno)); }
-
-// The whole file from its start; false when a read fails.
-bool readAll(int fd, std::string& bytes) {
-    bytes.clear();
-    char buffer[65536];
-    for (off_t at = 0;;) {
-        const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) return true;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-        at += n;
-    }
-}
 
 // Writes all of `bytes` from the start of the file; false when a write fails.
 bool writeAll(int fd, const std::string& bytes) {
@@ -58,25 +30,45 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-std::string recoveryFolder() {
+// The folders that may take the recovery file, in the order tried: TMPDIR, then "/tmp".
+std::vector<std::string> recoveryFolders() {
+    std::vector<std::string> folders;
     const char* tmp = std::getenv("TMPDIR");
-    return withTrailingSlash(tmp && *tmp ? tmp : "/tmp");
+    if (tmp && *tmp) folders.push_back(withTrailingSlash(tmp));
+    if (folders.empty() || folders.front() != "/tmp/") folders.push_back("/tmp/");
+    return folders;
 }
 
-// Copies `bytes` to a new recovery file (mode 0600, created exclusively) and flushes it to disk;
-// its name. Throws an InOutError when that cannot be done; then no recovery file is left.
-std::string saveRecovery(const std::string& target, const std::string& bytes) {
+// Copies `bytes` to a new recovery file in `folder` (mode 0600, created exclusively) and flushes
+// it to disk; its name, or "" with errno when that cannot be done (then no recovery file is left).
+std::string saveRecoveryIn(const std::string& folder, const std::string& target, const std::string& bytes) {
     std::string path;
-    const std::string folder = recoveryFolder();
     const Descriptor fd(createUnique(folder + nameOf(target), ".bak", 0600, path));
-    if (fd.get() < 0) throwErrno();
+    if (fd.get() < 0) return "";
     if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
         const int error = errno;
         ::unlink(path.c_str());
-        throw InOutError(ioCodeFromErrno(error));
+        errno = error;
+        return "";
     }
     syncFolder(folder);
     return path;
+}
+
+// The recovery file of `bytes` in the first folder that takes it. Throws an InOutError that names
+// the folders tried when none does.
+std::string saveRecovery(const std::string& target, const std::string& bytes) {
+    std::string tried;
+    int error = 0;
+    for (const std::string& folder : recoveryFolders()) {
+        const std::string path = saveRecoveryIn(folder, target, bytes);
+        if (!path.empty()) return path;
+        error = errno;
+        tried += (tried.empty() ? "" : " or ") + folder;
+    }
+    const int code = ioCodeFromErrno(error);
+    throw InOutError(code, ioMessage(code) + ". The previous contents could not be kept in " + tried +
+                               ", so the file is not changed.");
 }
 
 // Puts `previous` back as the whole file, flushes it and reads it again; true when the file then

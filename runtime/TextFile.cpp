@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 
+#include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/Errors.h"
-#include "runtime/Files.h"
+#include "runtime/FileSteps.h"
 #include "runtime/NumberText.h"
 
 namespace runtime {
@@ -42,11 +42,13 @@ bool takeWriterCloseFailure() {
 }  // namespace testing
 
 TextReader::TextReader(const std::string& path) : path_(path) {
-    if (!fileExists(path)) throw InOutError(kFileNotFound);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw InOutError(kFileNotFound);
-    data_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) throw InOutError(kAccessDenied);
+    // O_NONBLOCK: a FIFO under the name is not waited for; it is refused as not a regular file.
+    const files::Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) throw InOutError(kFileNotFound);
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) throw InOutError(kFileNotFound);
+    if (!S_ISREG(status.st_mode)) throw files::notRegularFile(path);
+    if (!files::readAll(fd.get(), data_)) throw InOutError(kAccessDenied);
 }
 
 std::int32_t TextReader::readInteger() {

@@ -12,7 +12,8 @@ namespace runtime {
 // Reading a text file (Reset). The whole file is read when it is opened.
 class TextReader {
 public:
-    // Throws InOutError "File not found" when the file cannot be opened.
+    // Throws InOutError "File not found" when the file cannot be opened, and "File access denied.
+    // <path> is not a regular file." for a folder, a FIFO or a device, without waiting for it.
     explicit TextReader(const std::string& path);
 
     // Integer read: skips every character of code 32 or less, takes the characters up to the next

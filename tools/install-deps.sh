@@ -3,7 +3,7 @@
 # missing ones; run as root or with sudo available).
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-base-private-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth openbox xdotool poppler-utils fonts-dejavu-core)
+          libbenchmark-dev libacl1-dev libattr1-dev xvfb xauth openbox xdotool poppler-utils fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,12 +1,16 @@
+#include <QAction>
 #include <QTimer>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 #include "assessment/Unit1.h"
 #include "assessment/tests/ProgramFixture.h"
 #include "platform/Form.h"
 #include "platform/testing/DialogScript.h"
 #include "runtime/Errors.h"
+#include "ui_TForm1.h"
 
 using platform::testing::DialogScript;
 
@@ -74,10 +78,33 @@ TEST_F(StartUp, UnwritableDataFileIsShownAndStartUpGoesOn) {
     Program& p = start();
     EXPECT_EQ(p.aq.supplier_country, "Country");  // read in the step before
     ASSERT_EQ(DialogScript::boxes().size(), 1u);
-    EXPECT_EQ(DialogScript::boxes()[0].text, QStringLiteral("File access denied"));
+    EXPECT_EQ(DialogScript::boxes()[0].text,
+              QString::fromStdString("File access denied. " + workDir + "data_rec.dat is not a regular file."));
     EXPECT_EQ(DialogScript::boxes()[0].buttons, std::vector<platform::Button>{platform::Button::Ok});
     EXPECT_NE(p.Form1, nullptr);
     EXPECT_NE(p.AboutBox, nullptr);
+}
+
+TEST_F(StartUp, AFifoUnderAWorkingFileNameIsLeftAsItIsAndNotWaitedFor) {
+    const std::string data = workDir + "data_rec.dat";
+    const std::string other = workDir + "other";
+    std::filesystem::create_directory(other);
+    ASSERT_EQ(::mkfifo(data.c_str(), 0666), 0);
+    ASSERT_EQ(::mkfifo((other + "/town.tab").c_str(), 0666), 0);
+    DialogScript::answer(platform::Button::Ok);
+    Program& p = start();
+    ASSERT_EQ(DialogScript::boxes().size(), 1u);
+    EXPECT_EQ(DialogScript::boxes()[0].text,
+              QString::fromStdString("File access denied. " + data + " is not a regular file."));
+    EXPECT_TRUE(std::filesystem::is_fifo(data));
+    // "New directory": the missing supplier file is made, the FIFO named "town.tab" stays.
+    std::filesystem::remove(data);
+    writeFile(data, "");
+    DialogScript::answerFile(QString::fromStdString(other));
+    p.Form1->controls().NewDirectory1->trigger();
+    EXPECT_TRUE(std::filesystem::is_fifo(other + "/town.tab"));
+    EXPECT_EQ(readFile(other + "/data_sup.tab"), "");
+    EXPECT_EQ(DialogScript::boxes().size(), 1u);
 }
 
 TEST_F(StartUp, MainScreenRunsAndQuitsWithExitCode0) {

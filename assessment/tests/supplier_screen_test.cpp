@@ -11,6 +11,7 @@
 #include "assessment/Unit2.h"
 #include "assessment/tests/main_fixture.h"
 #include "runtime/Files.h"
+#include "runtime/testing/ReadOnlyFolder.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
 #include "platform/testing/PrintedPages.h"
@@ -133,6 +134,30 @@ TEST_F(SupplierScreen, WriteFailureKeepsTheOldFileAndTheMainScreensState) {
     EXPECT_EQ(p.aq.supplier_org, "Institute");
     EXPECT_TRUE(u1().BitBtn3->isEnabled());
     EXPECT_EQ(DialogScript::boxes().size(), 2u);
+}
+
+TEST_F(SupplierScreen, AFileThatCouldNotBeReadIsNotRewritten) {
+    // Writable but not readable for a user without root's powers, in a folder that takes new files.
+    const std::string path = workDir + "data_sup.tab";
+    writeFile(path, tenLines({"Land", "Institute"}));
+    ::chmod(path.c_str(), 0222);
+    ::chmod(workDir.c_str(), 0777);
+    std::vector<QString> shown;
+    const auto run = runtime::testing::runUnprivileged(workDir, [&] {
+        DialogScript::answer(Button::Ok);  // the start-up's read of the file
+        startUp();
+        DialogScript::answer(Button::Ok);  // the activation's read
+        if (!activateForm(f2)) return false;
+        typeInto(u2().organ, "Other");
+        DialogScript::answer(Button::Ok);  // the refusal
+        leaveToMainScreen();
+        return DialogScript::boxes().size() == 2 &&
+               DialogScript::boxes()[1].text ==
+                   QStringLiteral("\"data_sup.tab\" could not be read (File not found). It is not changed.");
+    });
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute"}));
 }
 
 TEST_F(SupplierScreen, PrintShowsTheProgrammeLabelsOnlyWhilePrinting) {

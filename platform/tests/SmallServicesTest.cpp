@@ -1,11 +1,18 @@
 // Clipboard, the Windows-1252 screen edge, the operating-system version, the help requests and
-// the application's titles.
+// the application's titles, and a file-size limit that fails a write instead of ending the program.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTextBrowser>
 #include <qpa/qplatformwindow.h>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/Ansi.h"
 #include "platform/Application.h"
@@ -95,6 +102,21 @@ TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
     showMessage(QStringLiteral("Value out of range"));
     EXPECT_EQ(boxTitle, "Zelk");
     EXPECT_EQ(WindowSystemTitle::formatWindowTitle(boxTitle, separator), "Zelk");
+}
+
+TEST(Application, AWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram) {
+    setUpApplication(QStringLiteral("Zelk"));
+    runtime::testing::ScratchFolder dir;
+    const std::string file = dir.write("data_rec.dat", "");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit none{0, 0};
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+        ::_exit(::setrlimit(RLIMIT_FSIZE, &none) == 0 && ::write(fd, "x", 1) < 0 && errno == EFBIG ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended by signal " << WTERMSIG(status);
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 // of the action; root, whom permissions do not stop, runs the action in a child process as the
 // unprivileged user "nobody", with the folder left to root and its files opened to everyone.
 // runUnprivileged runs an action as such a user, in whatever folder the caller prepared.
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,10 +20,27 @@ namespace runtime::testing {
 
 enum class ReadOnlyRun { Succeeded, Failed, CannotRun };
 
+// The user that root's tests run as, and a group that this user belongs to besides its own, as a
+// user belongs to a group that shares files.
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kSharedGroup = 100;
+
+// A group that the user of runUnprivileged belongs to besides its own: kSharedGroup where the tests
+// run as root, else one of the running user's further groups; none where the user has no other.
+inline std::optional<gid_t> sharedGroup() {
+    if (::geteuid() == 0) return kSharedGroup;
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    groups.resize(static_cast<std::size_t>(std::max(::getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    for (const gid_t group : groups)
+        if (group != ::getegid()) return group;
+    return std::nullopt;
+}
+
 // Runs `action` without root's powers: as the running user when that is not root, else in a child
-// process as the unprivileged user "nobody", who must be able to enter `folder` (the caller opens
-// to that user what the action needs). The action returns true on success; an exception counts as
-// failure. CannotRun where root finds no user to switch to.
+// process as the unprivileged user "nobody", with the further group kSharedGroup alone, who must
+// be able to enter `folder` (the caller opens to that user what the action needs). The action
+// returns true on success; an exception counts as failure. CannotRun where root finds no user to
+// switch to.
 inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::function<bool()>& action) {
     auto attempt = [&action] {
         try {
@@ -29,10 +50,10 @@ inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::functio
         }
     };
     if (::geteuid() != 0) return attempt() ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
-    constexpr uid_t kNobody = 65534;
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::access(folder.c_str(), R_OK | X_OK) != 0)
+        if (::setgroups(1, &kSharedGroup) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 ||
+            ::access(folder.c_str(), R_OK | X_OK) != 0)
             ::_exit(2);
         ::_exit(attempt() ? 0 : 1);
     }

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "runtime/TextFile.h"
 #include "runtime/testing/ReadOnlyFolder.h"
 #include "runtime/testing/ScratchFolder.h"
+#include "runtime/tests/files_fixture.h"
 
 using namespace runtime;
 namespace fs = std::filesystem;
@@ -29,6 +32,8 @@ namespace {
 
 std::vector<std::string>* gSyncs = nullptr;  // "<file flushed>: <bytes of gWatched then>"
 std::string gWatched;
+std::string gFailSyncOf;       // an fsync of a file whose name holds this fails with EIO
+std::string gOverwriteOnSync;  // a file that an fsync of it finds overwritten with "X"
 
 }  // namespace
 
@@ -37,6 +42,11 @@ extern "C" int fsync(int fd) {
     std::error_code ec;
     const fs::path flushed = fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
     if (gSyncs) gSyncs->push_back(flushed.string() + ": " + runtime::testing::readFile(gWatched));
+    if (!gOverwriteOnSync.empty() && flushed == gOverwriteOnSync) runtime::testing::writeFile(gOverwriteOnSync, "X");
+    if (!gFailSyncOf.empty() && flushed.string().find(gFailSyncOf) != std::string::npos) {
+        errno = EIO;
+        return -1;
+    }
     return static_cast<int>(::syscall(SYS_fsync, fd));
 }
 
@@ -55,7 +65,13 @@ private:
     std::optional<std::string> old_;
 };
 
-void writeNew(TextWriter& w) { w.writeln("new"); }
+using runtime::testing::failure;
+using runtime::testing::writeNew;
+
+// `text` with the unpredictable parts of temporary and recovery names written as "XXXXXX".
+std::string unpredictablePartsHidden(const std::string& text) {
+    return std::regex_replace(text, std::regex("\\.[A-Za-z0-9]{6}\\.(tmp|bak)"), ".XXXXXX.$1");
+}
 
 fs::perms modeOf(const std::string& path) { return fs::status(path).permissions(); }
 
@@ -95,8 +111,8 @@ TEST_F(ReplaceFile, FailedWriteKeepsTheOriginal) {
 }
 
 TEST_F(ReplaceFile, FailedRenameKeepsTheOriginalAndReports) {
-    runtime::testing::failNextRename();
-    EXPECT_THROW(replaceFile(target, temp, [](TextWriter& w) { w.writeln("x"); }), InOutError);
+    runtime::testing::failNextRename(ENOSPC);
+    EXPECT_EQ(failure([&] { replaceFile(target, temp, writeNew); }), "Disk full");
     EXPECT_EQ(contents(), "original\r\n");
     EXPECT_FALSE(fs::exists(temp));
 
@@ -151,6 +167,32 @@ TEST_F(ReplaceFile, TheNewFileKeepsPermissionBitsOwnerAndGroup) {
     rewriteFile(target, writeNew);
     expectKept("rewriteFile");
     EXPECT_EQ(contents(), "new\r\n");
+
+    // Without root's powers: the user's own file keeps its further group of the user's; another
+    // user's file shared through that group (0660) keeps the group where the owner cannot be kept.
+    const std::optional<gid_t> shared = runtime::testing::sharedGroup();
+    if (!shared) GTEST_SKIP() << "the user belongs to no further group";
+    fs::permissions(dir.dir(), fs::perms::all);
+    const std::string own = dir.write("own.dat", "x");
+    const std::string others = dir.write("others.dat", "x");
+    ASSERT_EQ(::chown(own.c_str(), root ? runtime::testing::kNobody : ::geteuid(), *shared), 0);
+    ASSERT_EQ(::chown(others.c_str(), ::geteuid(), *shared), 0);
+    ::chmod(own.c_str(), 0640);
+    ::chmod(others.c_str(), 0660);
+    const auto run = runtime::testing::runUnprivileged(dir.dir(), [&] {
+        replaceFile(own, temp, writeNew);
+        rewriteFile(own, writeNew);
+        if (root) replaceFile(others, temp, writeNew);
+        if (root) rewriteFile(others, writeNew);
+        return true;
+    });
+    ASSERT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    struct stat st {};
+    for (const std::string& path : {own, others}) {
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_gid, *shared) << path;
+        EXPECT_EQ(runtime::testing::readFile(path), root || path == own ? "new\r\n" : "x") << path;
+    }
 }
 
 TEST_F(ReplaceFile, ALinkStaysALinkAndTheFileItNamesIsRewritten) {
@@ -205,39 +247,64 @@ TEST_F(ReplaceFile, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
 
 TEST_F(ReplaceFile, TheCopyIsOnDiskBeforeTheRenameAndTheFolderAfterIt) {
     const std::string folder = fs::canonical(dir.dir()).string();
+    const std::string keep = dir.subfolder("keep");
+    const TempFolderSetting tmp(keep);
     std::vector<std::string> syncs;
     gWatched = target;
     gSyncs = &syncs;
     replaceFile(target, temp, writeNew);
     rewriteFile(target, [](TextWriter& w) { w.writeln("newer"); });
+    // In place, the recovery file is on disk before the target is cut.
+    runtime::testing::failNextTempCreate();
+    rewriteFile(target, [](TextWriter& w) { w.writeln("in place"); });
     gSyncs = nullptr;
-    for (auto& sync : syncs) sync = std::regex_replace(sync, std::regex("\\.[A-Za-z0-9]{6}\\.tmp"), ".XXXXXX.tmp");
+    for (auto& sync : syncs) sync = unpredictablePartsHidden(sync);
     EXPECT_EQ(syncs, (std::vector<std::string>{folder + "/rec.tmp: original\r\n", folder + ": new\r\n",
-                                               folder + "/data_rec.dat.XXXXXX.tmp: new\r\n", folder + ": newer\r\n"}));
+                                               folder + "/data_rec.dat.XXXXXX.tmp: new\r\n", folder + ": newer\r\n",
+                                               folder + "/keep/data_rec.dat.XXXXXX.bak: newer\r\n",
+                                               folder + "/keep: newer\r\n", folder + "/data_rec.dat: in place\r\n"}));
 }
 
 TEST_F(ReplaceFile, TheFixedTemporaryNameIsNeitherFollowedNorInTheWay) {
     const std::string victim = dir.write("victim", "keep me");
-    dir.write("rec.tmp", "stale");
+    dir.write("rec.tmp", "another save's");
     replaceFile(target, temp, writeNew);
+    EXPECT_EQ(dir.read("rec.tmp"), "another save's");
+    fs::remove(temp);
     fs::create_symlink(victim, temp);
     replaceFile(target, temp, writeNew);
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "victim"}));
+    EXPECT_TRUE(fs::is_symlink(temp));
+    fs::remove(temp);
     fs::create_directory(temp);
     replaceFile(target, temp, [](TextWriter& w) { w.writeln("newest"); });
     EXPECT_EQ(contents(), "newest\r\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "rec.tmp", "victim"}));
 
-    // A link that takes the new file's name once it is made is not written through either.
+    // A file or link that takes the new file's name once it is made never takes the target's place.
     fs::remove(temp);
     runtime::testing::onFileStep([&](const std::string& step) {
         if (step != "write") return;
         fs::rename(temp, dir.file("moved"));
         fs::create_symlink(victim, temp);
     });
-    replaceFile(target, temp, writeNew);
+    EXPECT_EQ(failure([&] { replaceFile(target, temp, writeNew); }),
+              "File access denied. " + temp + " was replaced while it was written.");
     runtime::testing::onFileStep({});
     EXPECT_EQ(dir.read("victim"), "keep me");
+    EXPECT_EQ(contents(), "newest\r\n");
+    EXPECT_TRUE(fs::is_symlink(temp));
+}
+
+TEST_F(ReplaceFile, TwoSavesThroughTheFixedNameAtOnceEachWriteTheirOwnFile) {
+    const std::string other = dir.write("endp.tab", "old\r\n");
+    replaceFile(target, temp, [&](TextWriter& w) {
+        w.writeln("town 1");
+        replaceFile(other, temp, [](TextWriter& o) { o.writeln("endpoints"); });
+        w.writeln("town 2");
+    });
+    EXPECT_EQ(contents(), "town 1\r\ntown 2\r\n");
+    EXPECT_EQ(dir.read("endp.tab"), "endpoints\r\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "endp.tab"}));
 }
 
 using RewriteFile = ReplaceFile;
@@ -368,35 +435,117 @@ TEST_F(RewriteFile, InPlaceThePreviousBytesWaitInAPrivateRecoveryFile) {
     EXPECT_TRUE(fs::is_empty(keep));
 }
 
+// Under a file-size limit, with its signal ignored as the program ignores it: the write fails with
+// "File too large" and the previous bytes are put back, or, where they do not fit either, kept.
 TEST_F(RewriteFile, APutBackThatFailsKeepsTheRecoveryFileAndNamesIt) {
-    const std::string previous(278890, 'o');
-    dir.write("data_rec.dat", previous);
     const std::string keep = dir.subfolder("keep");
     const std::string message = dir.file("message");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setenv("TMPDIR", keep.c_str(), 1);
-        std::signal(SIGXFSZ, SIG_IGN);
-        runtime::testing::onFileStep([](const std::string& step) {
-            const rlimit limit{100000, 100000};  // once the recovery file is there, no file grows past this
-            if (step == "write") ::setrlimit(RLIMIT_FSIZE, &limit);
-        });
-        runtime::testing::failNextTempCreate();
-        try {
-            rewriteFile(target, [](TextWriter& w) { w.write(std::string(200000, 'n')); });
-        } catch (const ContentsKeptError& e) {
-            runtime::testing::writeFile(message, e.what());
+    for (const std::size_t size : {50000u, 278890u}) {
+        const std::string previous(size, 'o');
+        dir.write("data_rec.dat", previous);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("TMPDIR", keep.c_str(), 1);
+            std::signal(SIGXFSZ, SIG_IGN);
+            runtime::testing::onFileStep([](const std::string& step) {
+                const rlimit limit{100000, 100000};  // once the recovery file is there, no file grows past this
+                if (step == "write") ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+            runtime::testing::failNextTempCreate();
+            runtime::testing::writeFile(
+                message,
+                failure([&] { rewriteFile(target, [](TextWriter& w) { w.write(std::string(200000, 'n')); }); }));
+            ::_exit(0);
         }
-        ::_exit(0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        std::vector<std::string> recovery;
+        for (const auto& entry : fs::directory_iterator(keep)) recovery.push_back(entry.path());
+        if (size < 100000) {
+            EXPECT_EQ(runtime::testing::readFile(message), "File too large");
+            EXPECT_EQ(contents(), previous);
+            EXPECT_TRUE(recovery.empty());
+            continue;
+        }
+        ASSERT_EQ(recovery.size(), 1u);
+        EXPECT_EQ(runtime::testing::readFile(message),
+                  "File too large. The previous contents are kept in " + recovery[0] + ".");
+        EXPECT_EQ(runtime::testing::readFile(recovery[0]), previous);
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    std::vector<std::string> recovery;
-    for (const auto& entry : fs::directory_iterator(keep)) recovery.push_back(entry.path());
-    ASSERT_EQ(recovery.size(), 1u);
-    EXPECT_EQ(runtime::testing::readFile(message),
-              "I/O error 27. The previous contents are kept in " + recovery[0] + ".");
-    EXPECT_EQ(runtime::testing::readFile(recovery[0]), previous);
+}
+
+TEST_F(RewriteFile, ARestoreThatDoesNotReadBackAsThePreviousBytesKeepsTheRecoveryFile) {
+    const std::string keep = dir.subfolder("keep");
+    const TempFolderSetting tmp(keep);
+    runtime::testing::onFileStep([&](const std::string& step) {
+        if (step == "restore") gOverwriteOnSync = fs::canonical(target).string();
+    });
+    runtime::testing::failNextTempCreate();
+    EXPECT_THROW(rewriteFile(target, [](TextWriter&) { throw InOutError(kDiskFull); }), ContentsKeptError);
+    runtime::testing::onFileStep({});
+    gOverwriteOnSync.clear();
+    ASSERT_EQ(std::distance(fs::directory_iterator(keep), fs::directory_iterator()), 1);
+    EXPECT_EQ(runtime::testing::readFile(fs::directory_iterator(keep)->path()), "original\r\n");
+}
+
+TEST_F(RewriteFile, InPlaceAnUnusableTempFolderGivesWayToTmpAndElseIsNamed) {
+    const TempFolderSetting gone(dir.file("gone"));
+    runtime::testing::failNextTempCreate();
+    rewriteFile(target, writeNew);
+    EXPECT_EQ(contents(), "new\r\n");
+    // Where neither folder takes the recovery file, nothing is written.
+    gFailSyncOf = ".bak";
+    runtime::testing::failNextTempCreate();
+    EXPECT_EQ(failure([&] { rewriteFile(target, [](TextWriter& w) { w.writeln("newer"); }); }),
+              "Input/output error. The previous contents could not be kept in " + dir.file("gone") +
+                  "/ or /tmp/, so the file is not changed.");
+    gFailSyncOf.clear();
+    EXPECT_EQ(contents(), "new\r\n");
+}
+
+TEST_F(RewriteFile, NamesAsLongAsTheFolderTakesAreSaved) {
+    const TempFolderSetting tmp(dir.subfolder("keep"));
+    // 255 bytes; the name part of a temporary name is cut before the two-byte letter at 243.
+    const std::string name = std::string(243, 'n') + "\xc3\xa9" + std::string(10, 'n');
+    const std::string longTarget = dir.write(name, "old");
+    std::vector<std::string> during;
+    rewriteFile(longTarget, [&](TextWriter& w) {
+        during = dir.names();
+        w.writeln("new");
+    });
+    EXPECT_EQ(during.size(), 4u);
+    EXPECT_TRUE(std::regex_match(during[2], std::regex("n{243}\\.[A-Za-z0-9]{6}\\.tmp"))) << during[2];
+    runtime::testing::failNextTempCreate();
+    rewriteFile(longTarget, [](TextWriter& w) { w.writeln("in place"); });
+    dir.write("rec.tmp", "taken");
+    replaceFile(longTarget, temp, [](TextWriter& w) { w.writeln("replaced"); });
+    EXPECT_EQ(dir.read(name), "replaced\r\n");
+}
+
+TEST_F(RewriteFile, EverySaveTakesAnotherTemporaryName) {
+    std::set<std::string> names;
+    const auto write = [&](TextWriter& w) {
+        for (const std::string& n : dir.names()) names.insert(n);
+        w.writeln("new");
+    };
+    for (int n = 0; n < 3; ++n) rewriteFile(target, write);
+    EXPECT_EQ(names.size(), 4u);  // the target and three temporary files
+}
+
+TEST(IoCodes, EveryErrorReadsAsItsOwnMeaning) {
+    const std::pair<int, const char*> cases[] = {
+        {EIO, "Input/output error"},
+        {EINTR, "Interrupted system call"},
+        {ELOOP, "Too many levels of symbolic links"},
+        {EFBIG, "File too large"},
+        {ENOSPC, "Disk full"},
+        {EMFILE, "Too many open files"},
+        {EACCES, "File access denied"},
+        {ENOENT, "File not found"},
+        {EXDEV, "I/O error 17"},
+        {EHWPOISON, "System error 133"},
+    };
+    for (const auto& [error, text] : cases) EXPECT_EQ(ioMessage(ioCodeFromErrno(error)), text) << error;
 }
 
 TEST(FilesHelpers, TrailingSlash) {
