@@ -97,14 +97,18 @@ TEST_F(StartUp, AFifoUnderAWorkingFileNameIsLeftAsItIsAndNotWaitedFor) {
     EXPECT_EQ(DialogScript::boxes()[0].text,
               QString::fromStdString("File access denied. " + data + " is not a regular file."));
     EXPECT_TRUE(std::filesystem::is_fifo(data));
-    // "New directory": the missing supplier file is made, the FIFO named "town.tab" stays.
+    // "New directory": the missing supplier file is made, the FIFO named "town.tab" stays and is
+    // reported when the reload reads it.
     std::filesystem::remove(data);
     writeFile(data, "");
     DialogScript::answerFile(QString::fromStdString(other));
+    DialogScript::answer(platform::Button::Ok);
     p.Form1->controls().NewDirectory1->trigger();
     EXPECT_TRUE(std::filesystem::is_fifo(other + "/town.tab"));
     EXPECT_EQ(readFile(other + "/data_sup.tab"), "");
-    EXPECT_EQ(DialogScript::boxes().size(), 1u);
+    ASSERT_EQ(DialogScript::boxes().size(), 2u);
+    EXPECT_EQ(DialogScript::boxes()[1].text,
+              QString::fromStdString("File access denied. " + other + "/town.tab is not a regular file."));
 }
 
 TEST_F(StartUp, MainScreenRunsAndQuitsWithExitCode0) {
