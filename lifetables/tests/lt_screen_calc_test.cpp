@@ -38,7 +38,8 @@ protected:
         platform::testing::processEvents();
     }
 
-    // Types `text` into a cell of a data grid as a user does, key by key.
+    // Types `text` into a cell of a data grid as a user does, key by key, each key coming from the
+    // event loop after the reactions to the one before.
     void typeInCell(platform::StringGrid* grid, int col, int row, const QString& text) {
         platform::testing::clickOn(grid);
         grid->setCurrentCell(row, col);
@@ -47,8 +48,10 @@ protected:
         QWidget* editor = QApplication::focusWidget();
         ASSERT_TRUE(editor && editor != grid);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
-        QTest::keyClicks(editor, text);
-        platform::testing::processEvents();
+        for (const QChar key : text) {
+            QTest::keyClicks(editor, key);
+            platform::testing::processEvents();
+        }
     }
 
     double summary(int indicator, int scenario, int sex) {
