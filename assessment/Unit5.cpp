@@ -165,8 +165,8 @@ void TForm5::connectTyping() {
         // the current pollutant always stays a table index.
         connect(typed, &QLineEdit::textEdited, this, [this] {
             platform::runGuardedAfterTyping(this, [this] {
-                const int position = ui_->editpol->findText(ui_->editpol->currentText(),
-                                                            Qt::MatchExactly | Qt::MatchCaseSensitive);
+                const int position =
+                    ui_->editpol->findText(ui_->editpol->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
                 if (position < 0 || position == ui_->editpol->currentIndex()) return;
                 ui_->editpol->setCurrentIndex(position);
                 editpolChange();

@@ -34,7 +34,8 @@ void runGuarded(const std::function<void()>& handler) {
 
 void runGuardedAfterTyping(QObject* context, std::function<void()> handler) {
     // A queued call is dropped with its context.
-    QMetaObject::invokeMethod(context, [h = std::move(handler)] { runGuarded(h); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [h = std::move(handler)] { runGuarded(h); }, Qt::QueuedConnection);
 }
 
 void requestExit(int code) {

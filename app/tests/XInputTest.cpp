@@ -189,16 +189,18 @@ TEST_F(XInput, ANonDigitTypedIntoAnAgeCellIsRefusedOnceAndTheProgramGoesOn) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(lt));
     auto& u = lt->ui();
     // The until age of the risk grid and the from age of the male data.
-    for (const auto& [page, grid, col, row] : {std::tuple{u.TabRR, u.TabRRStringGrid_betaRR, 1, 1},
-                                               std::tuple{u.TabE_male, u.TabE_maleStringGrid, 0, 3}}) {
+    for (const auto& [page, grid, col, row] :
+         {std::tuple{u.TabRR, u.TabRRStringGrid_betaRR, 1, 1}, std::tuple{u.TabE_male, u.TabE_maleStringGrid, 0, 3}}) {
         u.TabPageControl->setCurrentWidget(page);
         QTest::qWait(200);
         QString boxText;
-        WhenActive<QMessageBox> answer([&](QMessageBox* box) {
-            boxText = box->text();
-            saveScreen(QStringLiteral("age-cell-refused"));
-            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-        }, true);
+        WhenActive<QMessageBox> answer(
+            [&](QMessageBox* box) {
+                boxText = box->text();
+                saveScreen(QStringLiteral("age-cell-refused"));
+                xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+            },
+            true);
         const QPoint cell = grid->viewport()->mapToGlobal(grid->visualItemRect(grid->item(row, col)).center());
         xdotool({QStringLiteral("mousemove"), QString::number(cell.x()), QString::number(cell.y()),
                  QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
