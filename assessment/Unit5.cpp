@@ -158,19 +158,24 @@ void TForm5::connectTyping() {
     // The boxes take typed text as typed, without completing it from the list.
     for (QComboBox* box : {u.editpol, u.endpoint, u.strength})
         if (box->isEditable()) box->setCompleter(nullptr);
+    // The reactions read the parameter file, whose errors come in a box: they run once the box's
+    // edit has finished with the key, and take the text the box shows by then.
     if (QLineEdit* typed = u.editpol->lineEdit()) {
         // A typed pollutant name counts once it names a list item; until then nothing changes, so
         // the current pollutant always stays a table index.
-        connect(typed, &QLineEdit::textEdited, this, guarded([this] {
-                    const int position = ui_->editpol->findText(ui_->editpol->currentText(),
-                                                                Qt::MatchExactly | Qt::MatchCaseSensitive);
-                    if (position < 0 || position == ui_->editpol->currentIndex()) return;
-                    ui_->editpol->setCurrentIndex(position);
-                    editpolChange();
-                }));
+        connect(typed, &QLineEdit::textEdited, this, [this] {
+            platform::runGuardedAfterTyping(this, [this] {
+                const int position =
+                    ui_->editpol->findText(ui_->editpol->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+                if (position < 0 || position == ui_->editpol->currentIndex()) return;
+                ui_->editpol->setCurrentIndex(position);
+                editpolChange();
+            });
+        });
     }
     if (QLineEdit* typed = u.endpoint->lineEdit())
-        connect(typed, &QLineEdit::textEdited, this, guarded([this] { endpointChange(); }));
+        connect(typed, &QLineEdit::textEdited, this,
+                [this] { platform::runGuardedAfterTyping(this, [this] { endpointChange(); }); });
 }
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {

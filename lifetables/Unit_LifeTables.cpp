@@ -337,8 +337,9 @@ void TPagesDlgLT::OnClick_OpenInputData() {
         throw;
     }
     if (!readWhole) {
-        // A file that gave nothing, or that could not be read, does not become the input/result
-        // file: "&Save input/result" asks for a name instead of writing over it.
+        // A file that gave nothing, could not be read, or held more rows than the tables take does
+        // not become the input/result file: "&Save input/result" asks for a name instead of
+        // writing over it.
         s.LTinputName.clear();
         s.LTinputPath.clear();
     }

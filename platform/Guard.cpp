@@ -1,6 +1,7 @@
 #include "platform/Guard.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
 #include <QString>
 #include <QThread>
 
@@ -29,6 +30,12 @@ void runGuarded(const std::function<void()>& handler) {
         // Nothing may leave a handler into the event loop.
         showMessage(QStringLiteral("Unknown error"));
     }
+}
+
+void runGuardedAfterTyping(QObject* context, std::function<void()> handler) {
+    // A queued call is dropped with its context.
+    QMetaObject::invokeMethod(
+        context, [h = std::move(handler)] { runGuarded(h); }, Qt::QueuedConnection);
 }
 
 void requestExit(int code) {

@@ -1,10 +1,13 @@
 #pragma once
 // The application's default error handler: an error thrown out of an event handler is shown in a
-// plain message box with its message, and the program goes on.
+// plain message box with its message, and the program goes on. Reactions to typing that show a
+// box or change the edited text run once the editor's own key handling is over.
 #include <exception>
 #include <functional>
 #include <optional>
 #include <utility>
+
+class QObject;
 
 namespace platform {
 
@@ -20,6 +23,13 @@ template <typename F>
 auto guarded(F&& handler) {
     return [h = std::forward<F>(handler)](auto&&...) { runGuarded(h); };
 }
+
+// Runs `handler` guarded once control is back in the event loop, when `context` still exists then.
+// For a reaction to typing that may show a box or change the text being typed: the box and the
+// change come after the editor has finished with the key, so that nothing is changed or deleted
+// under it (a box closes a grid's cell editor). The handler checks again what it reacts to, as the
+// user may have typed on meanwhile.
+void runGuardedAfterTyping(QObject* context, std::function<void()> handler);
 
 // ExitProgram raised inside an event handler: ends the running event loop with `code`. Without a
 // running event loop (start-up, or a test calling a handler directly) it throws

@@ -6,6 +6,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 
 #include "platform/Dialogs.h"
@@ -192,14 +194,53 @@ void PrinterCanvas::textOut(int x, int y, const QString& text) {
     if (d_->copyPainter.isActive()) d_->copy.texts.append(text);
 }
 
-void PrinterCanvas::drawScreen(QWidget* screen) {
-    if (!d_->started || !screen || screen->width() <= 0 || screen->height() <= 0) return;
-    QImage image(screen->size() * kPrintSharpness, QImage::Format_RGB32);
+namespace {
+
+QImage blankImage(QSize size) {
+    QImage image(size * kPrintSharpness, QImage::Format_RGB32);
     image.setDevicePixelRatio(kPrintSharpness);
     image.fill(Qt::white);
-    screen->render(&image);
+    return image;
+}
+
+// The screen as it shows now, except that a scroll box whose content is taller than its view is
+// shown whole: the screen is drawn as much taller, what lies below the view moves down, and the
+// frame beside the view runs on beside the content. Scrolling is not printed.
+QImage screenImage(QWidget* screen) {
+    QImage shown = blankImage(screen->size());
+    screen->render(&shown);
+    for (QScrollArea* area : screen->findChildren<QScrollArea*>()) {
+        QWidget* content = area->widget();
+        QWidget* view = area->viewport();
+        const int extra = content && area->isVisible() ? content->height() - view->height() : 0;
+        if (extra <= 0) continue;
+        const QRect viewRect(view->mapTo(screen, QPoint(0, 0)), view->size());
+        const int w = screen->width();
+        const int cut = viewRect.bottom() + 1;  // the first line below the view
+        const double k = kPrintSharpness;
+        QImage image = blankImage(screen->size() + QSize(0, extra));
+        QPainter painter(&image);
+        painter.drawImage(QRectF(0, 0, w, cut), shown, QRectF(0, 0, w * k, cut * k));
+        painter.drawImage(QRectF(0, cut + extra, w, screen->height() - cut), shown,
+                          QRectF(0, cut * k, w * k, (screen->height() - cut) * k));
+        painter.drawImage(QRectF(0, cut, w, extra), shown, QRectF(0, (cut - 1) * k, w * k, 1));
+        painter.fillRect(viewRect.adjusted(0, 0, 0, extra), view->palette().brush(view->backgroundRole()));
+        if (QScrollBar* bar = area->verticalScrollBar(); bar->isVisible())
+            painter.fillRect(QRect(bar->mapTo(screen, QPoint(0, 0)), bar->size() + QSize(0, extra)),
+                             area->palette().window());
+        content->render(&painter, viewRect.topLeft());
+        return image;
+    }
+    return shown;
+}
+
+}  // namespace
+
+void PrinterCanvas::drawScreen(QWidget* screen) {
+    if (!d_->started || !screen || screen->width() <= 0 || screen->height() <= 0) return;
+    const QImage image = screenImage(screen);
     if (const testing::PrintedPageHook& hook = printedPageHook()) hook(*screen, image);
-    const QSize target = screen->size().scaled(pageWidth(), pageHeight(), Qt::KeepAspectRatio);
+    const QSize target = (image.size() / kPrintSharpness).scaled(pageWidth(), pageHeight(), Qt::KeepAspectRatio);
     d_->onPage([&](QPainter& page) {
         page.setRenderHint(QPainter::SmoothPixmapTransform);
         page.drawImage(QRect(QPoint(0, 0), target), image);

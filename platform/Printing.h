@@ -37,7 +37,8 @@ public:
     void setFont(const QFont& font);  // point sizes are scaled to the device
     void textOut(int x, int y, const QString& text);
     // The screen's image as it shows now, at the top left of the current page, scaled to the page
-    // width (or to the page height when that is the tighter fit).
+    // width (or to the page height when that is the tighter fit). A scroll box's content is shown
+    // whole, the image as much taller as the content is taller than its view.
     void drawScreen(QWidget* screen);
     // Hands the current page to `draw`, which paints on it in printer pixels (a chart, for one).
     void paint(const std::function<void(QPainter&)>& draw);

@@ -9,9 +9,12 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "platform/Guard.h"
+
 namespace platform {
 
-// The cell editor: every change while typing goes into the cell at once and is announced.
+// The cell editor: every change while typing goes into the cell at once and is announced once the
+// editor has finished with the key, for the text the cell still holds.
 class StringGridEditorDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridEditorDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -23,7 +26,10 @@ public:
             const int row = index.row();
             connect(line, &QLineEdit::textEdited, grid_, [grid = grid_, col, row](const QString& text) {
                 grid->setCell(col, row, text);
-                emit grid->editTextChanged(col, row, text);
+                runGuardedAfterTyping(grid, [grid, col, row, text] {
+                    // A text typed over since, or emptied by an earlier reaction, is not announced.
+                    if (grid->cell(col, row) == text) emit grid->editTextChanged(col, row, text);
+                });
             });
         }
         return editor;

@@ -44,7 +44,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
-    // The text of a cell changes while the user types in it (the cell already holds the new text).
+    // The text of a cell changed while the user typed in it (the cell holds the new text). It comes
+    // once the cell editor has finished with the key, so that a handler may show a box or change
+    // the cell; a text typed over before then is not announced.
     void editTextChanged(int col, int row, const QString& text);
 
 private:

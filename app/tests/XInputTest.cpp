@@ -11,21 +11,26 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "assessment/Unit1.h"
 #include "assessment/core/AqRecord.h"
 #include "assessment/tests/location_fixture.h"
+#include "lifetables/Unit_LifeTables.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/HelpViewer.h"
 #include "platform/tests/FileDialogColumns.h"
+#include "platform/StringGrid.h"
 #include "runtime/Files.h"
 #include "ui_TForm1.h"
+#include "ui_TPagesDlgLT.h"
 
 namespace {
 
@@ -59,24 +64,28 @@ void saveScreen(const QString& name) {
 }
 
 // Waits (inside whatever modal loop runs) for a modal window of type T to be the active window,
-// then hands it to `action` once.
+// then hands it to `action`: once, or every time another such window comes (`times` counts them).
 template <typename T>
 class WhenActive {
 public:
-    explicit WhenActive(std::function<void(T*)> action) : action_(std::move(action)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
+    explicit WhenActive(std::function<void(T*)> action, bool everyTime = false) : action_(std::move(action)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, everyTime] {
             auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!window || QApplication::activeWindow() != window) return;
-            timer_.stop();
+            if (!window || QApplication::activeWindow() != window || window == handled_) return;
+            if (!everyTime) timer_.stop();
+            handled_ = window;
             done = true;
+            ++times;
             action_(window);
         });
         timer_.start(20);
     }
     bool done = false;
+    int times = 0;
 
 private:
     QTimer timer_;
+    QPointer<T> handled_;
     std::function<void(T*)> action_;
 };
 
@@ -171,6 +180,39 @@ TEST_F(XInput, AirQualityScreenOpensReadyToTypeOverWinterAndQuitAsksToSaveTheRec
     record[assessment::kFieldWinterDays] = 180;
     EXPECT_EQ(dataFile(), recordLine(record));
     EXPECT_EQ(platform::requestedExitCode(), 0);
+}
+
+TEST_F(XInput, ANonDigitTypedIntoAnAgeCellIsRefusedOnceAndTheProgramGoesOn) {
+    Program& p = startWith(std::string());
+    TPagesDlgLT* lt = p.PagesDlgLT;
+    lt->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(lt));
+    auto& u = lt->ui();
+    // The until age of the risk grid and the from age of the male data.
+    for (const auto& [page, grid, col, row] :
+         {std::tuple{u.TabRR, u.TabRRStringGrid_betaRR, 1, 1}, std::tuple{u.TabE_male, u.TabE_maleStringGrid, 0, 3}}) {
+        u.TabPageControl->setCurrentWidget(page);
+        QTest::qWait(200);
+        QString boxText;
+        WhenActive<QMessageBox> answer(
+            [&](QMessageBox* box) {
+                boxText = box->text();
+                saveScreen(QStringLiteral("age-cell-refused"));
+                xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+            },
+            true);
+        const QPoint cell = grid->viewport()->mapToGlobal(grid->visualItemRect(grid->item(row, col)).center());
+        xdotool({QStringLiteral("mousemove"), QString::number(cell.x()), QString::number(cell.y()),
+                 QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }, 2000));
+        xdotool({QStringLiteral("type"), QStringLiteral("x")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && !QApplication::activeModalWidget(); }, 5000));
+        QTest::qWait(300);  // a second box would come now
+        EXPECT_EQ(answer.times, 1);
+        EXPECT_EQ(boxText, "ERROR: Value must be a positive whole number!");
+        EXPECT_EQ(grid->cell(col, row), "");
+        EXPECT_TRUE(lt->isVisible());
+    }
 }
 
 TEST_F(XInput, OnlineHelpOpensCentredOverTheMainScreenAndEscapeClosesIt) {

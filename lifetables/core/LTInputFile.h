@@ -20,7 +20,8 @@ namespace lifetables {
 // without any line inside a section shows a warning. A field that is no number ends the read with
 // runtime::ConvertError, which goes to the caller. More than 120 data rows in an empirical section
 // or age lines in a result section are not stored; the user is told once per section.
-// Returns false after either message: the file was not read to its end, or gave nothing.
+// Returns false after any of these messages: the file was not read to its end, gave nothing, or
+// held more than it stored, so that writing the state back would not give the file again.
 bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages);
 
 // Writes the file from the state. The previous file is replaced only once the new one is complete;

@@ -186,6 +186,7 @@ bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
         std::int32_t p = 0;
         long long count = 0;
         bool beyondTableTold = false;  // for the current section
+        bool cut = false;              // rows of some section were not stored
         std::string first;
         while (!file.eof()) {
             std::string line = file.readLine(std::string::npos);
@@ -222,13 +223,14 @@ bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
             if (!stored && !beyondTableTold) {
                 warnRowsBeyondTable(messages, section.header, fileName);
                 beyondTableTold = true;
+                cut = true;
             }
         }
         if (count < 1) {
             ltShowMessage(messages, "WARNING: No usable records found in input file: " + fileName);
             return false;
         }
-        return true;
+        return !cut;
     } catch (const runtime::InOutError&) {
         ltShowMessage(messages, "Error on assigning file " + fileName);
         return false;

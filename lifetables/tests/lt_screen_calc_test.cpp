@@ -38,7 +38,8 @@ protected:
         platform::testing::processEvents();
     }
 
-    // Types `text` into a cell of a data grid as a user does, key by key.
+    // Types `text` into a cell of a data grid as a user does, key by key, each key coming from the
+    // event loop after the reactions to the one before.
     void typeInCell(platform::StringGrid* grid, int col, int row, const QString& text) {
         platform::testing::clickOn(grid);
         grid->setCurrentCell(row, col);
@@ -47,8 +48,10 @@ protected:
         QWidget* editor = QApplication::focusWidget();
         ASSERT_TRUE(editor && editor != grid);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
-        QTest::keyClicks(editor, text);
-        platform::testing::processEvents();
+        for (const QChar key : text) {
+            QTest::keyClicks(editor, key);
+            platform::testing::processEvents();
+        }
     }
 
     double summary(int indicator, int scenario, int sex) {
@@ -226,6 +229,11 @@ TEST_F(LifeTableRun, TypingInASingleSexGridLocksTheBothSexesGridAndMalePlusFemal
     typeInCell(male, 0, 3, QStringLiteral("4a"));
     EXPECT_EQ(lastBoxText(), QStringLiteral("ERROR: Value must be a positive whole number!"));
     EXPECT_TRUE(male->cell(0, 3).isEmpty());
+    answerNextBox(Button::Ok);
+    typeInCell(male, 1, 3, QStringLiteral("4."));  // the until age as well
+    EXPECT_EQ(boxCount(), 2u);
+    EXPECT_TRUE(male->cell(1, 3).isEmpty());
+    typeInCell(male, 1, 3, QStringLiteral("44"));
     typeInCell(male, 0, 3, QStringLiteral("40"));
     typeInCell(male, 5, 2, QString());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
@@ -309,6 +317,10 @@ TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
     typeInCell(grid, 0, 1, QStringLiteral("3.5"));
     EXPECT_EQ(lastBoxText(), QStringLiteral("ERROR: Value must be a positive whole number!"));
     EXPECT_EQ(grid->cell(0, 1), QStringLiteral("5"));  // emptied at the point, then the 5 typed after it
+    answerNextBox(Button::Ok);
+    typeInCell(grid, 1, 1, QStringLiteral("-"));
+    EXPECT_EQ(boxCount(), 2u);
+    EXPECT_TRUE(grid->cell(1, 1).isEmpty());
     answerNextBox(Button::Ok);
     typeInCell(grid, 5, 2, QStringLiteral("2"));
     EXPECT_EQ(lastBoxText(), QStringLiteral("Values for relative risks cannot be entered. They're always calculated from beta!"));

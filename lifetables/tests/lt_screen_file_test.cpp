@@ -196,7 +196,7 @@ TEST_F(LifeTableScreen, AFileWithABadNumberIsNotTakenInPart) {
     EXPECT_TRUE(ui().TabE_maleStringGrid->cell(2, 1).isEmpty());
 }
 
-TEST_F(LifeTableScreen, AFileThatGaveNothingOrCouldNotBeReadIsNotSavedOver) {
+TEST_F(LifeTableScreen, AFileThatGaveNothingCouldNotBeReadOrHadRowsBeyondTheTableIsNotSavedOver) {
     // The impact screen's results, opened by mistake: no section, so nothing is read.
     const std::string results = "Class\tDays\tAP\r\n> 0\t12\t0.5\r\n";
     answerNextBox(Button::Ok);
@@ -215,6 +215,21 @@ TEST_F(LifeTableScreen, AFileThatGaveNothingOrCouldNotBeReadIsNotSavedOver) {
     EXPECT_EQ(lastBoxText(), QStringLiteral("Error on assigning file gone.txt"));
     EXPECT_TRUE(lt().LTinputName.empty());
     EXPECT_TRUE(lt().LTinputPath.empty());
+
+    // 121 age groups: the first 120 are shown, and a save would cut the file.
+    LTInputFileBytes tooLong;
+    tooLong.groups = 121;
+    answerNextBox(Button::Ok);
+    answerNextBox(Button::Ok);
+    const std::string longPath = openFile("long.txt", tooLong.bytes());
+    EXPECT_EQ(lastBoxText(), QStringLiteral("WARNING: More than 120 lines in section [LT_empirical_data/female] of "
+                                            "input file: long.txt. Only the first 120 are used."));
+    EXPECT_EQ(lt().LTlineCount[1], 120);
+    EXPECT_TRUE(lt().LTinputName.empty());
+    cancelNextFile();
+    ui().MFileSaveinput->trigger();
+    EXPECT_EQ(DialogScript::fileDialogs().size(), 5u);
+    EXPECT_TRUE(readFile(longPath) == tooLong.bytes());
 }
 
 TEST_F(LifeTableScreen, MenusShowTheSupplierScreenTheAboutBoxAndTheHelp) {

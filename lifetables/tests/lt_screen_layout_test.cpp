@@ -1,18 +1,21 @@
 // The life-table screen as a user sees it: every grid caption, row label and value readable whole
 // at the screen's font, grids without sideways scrolling, the Calc formula on one line, and the tab bar
-// drawn by the style.
+// drawn by the style; Tab down the Infos tab, and the printout of that tab with all its rows.
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 #include <vector>
 
 #include "lifetables/tests/lt_screen_fixture.h"
+#include "platform/testing/PrintedPages.h"
 
 namespace {
 
@@ -160,4 +163,33 @@ TEST_F(LifeTableLayout, TheCalcFormulaReadsOnOneLineInsideItsGroup) {
                              "for [X_low, X_high]"));
     EXPECT_LE(QFontMetrics(formula->font()).horizontalAdvance(formula->text()), formula->contentsRect().width());
     EXPECT_TRUE(ui().TabRRGroupBox_control->contentsRect().contains(formula->geometry()));
+}
+
+TEST_F(LifeTableLayout, TabGoesDownTheInfosTabAndItsPrintoutShowsTheLastRow) {
+    auto& u = ui();
+    typeInto(u.TabInfosEdit_country, QStringLiteral("Austria"));
+    for (const char* text : {"Graz", "2003", "2005", "1500"}) {
+        pressTab(screen());
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text));
+    }
+    pressTab(screen());
+    EXPECT_EQ(lt().LTinfos.agglomeration.str(), "Graz");
+    EXPECT_EQ(lt().LTinfos.YofMeasurement, 2003);
+    EXPECT_EQ(lt().LTinfos.startYear, 2005);
+    EXPECT_EQ(lt().LTinfos.exPop, 1500);
+    EXPECT_EQ(QApplication::focusWidget(), u.TabInfosEdit_annualCapture);
+    for (int step = 0; step < 26; ++step) pressTab(screen());
+    EXPECT_EQ(QApplication::focusWidget(), u.TabInfosEdit_hi98percentile);
+
+    // The last row ends below the view; the printout shows it whole all the same.
+    QLineEdit* last = u.TabInfosEdit_hi98percentile;
+    QTest::keyClicks(last, QStringLiteral("75"));
+    u.TabInfosScrollBox_allEntries->verticalScrollBar()->setValue(0);
+    const int viewBottom = u.TabInfosScrollBox_allEntries->viewport()->height();
+    const QRect belowView(0, viewBottom - last->y(), last->width(), last->height() - (viewBottom - last->y()));
+    ASSERT_GT(belowView.height(), 0);
+    platform::testing::PrintedPages printed;
+    printed.printOnce(QString::fromStdString(workDir + "infos.pdf"), [&] { u.MFilePrintactivetab->trigger(); });
+    ASSERT_EQ(printed.count(), 1);
+    EXPECT_TRUE(printed.showsInk(0, *screen(), *last, belowView));
 }

@@ -62,12 +62,13 @@ public:
     int count() const { return static_cast<int>(images_.size()); }
     const QImage& image(int page) const { return images_.at(static_cast<std::size_t>(page)); }
 
-    // Whether the part of page `page` where `part` lies on `screen` holds dark marks, such as the
-    // part's text.
-    bool showsInk(int page, const QWidget& screen, const QWidget& part) const {
+    // Whether the part of page `page` where `part` (or the rectangle `within` of it) lies on
+    // `screen` holds dark marks, such as the part's text.
+    bool showsInk(int page, const QWidget& screen, const QWidget& part, QRect within = {}) const {
         const QImage& img = image(page);
         const qreal scale = img.devicePixelRatio();
-        const QRect area(part.mapTo(&screen, QPoint(0, 0)), part.size());
+        if (within.isNull()) within = part.rect();
+        const QRect area(part.mapTo(&screen, within.topLeft()), within.size());
         return inkIn(img, area, scale);
     }
 
