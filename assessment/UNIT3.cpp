@@ -256,11 +256,14 @@ void TForm3::save_data() {
 
 void TForm3::FormActivate() {
     auto& s = aq();
+    // A record marked changed keeps what was typed into it, here or on the air-quality screen
+    // (the country shown below is no part of the record, though its change handler marks it).
+    const bool keepTyping = s.aq_changed != 0;
     assessment::showOrganisation(ui_->Editorgan, s.supplier_org);
     ui_->country->setText(fromAnsi(s.supplier_country));
     setNewLocationMode(ui_->agglom->currentIndex() < 0);
     s.town_count = ui_->agglom->count();
-    show_record(s.cur_record);
+    if (!keepTyping) show_record(s.cur_record);
 }
 
 bool TForm3::FormCloseQuery() {
@@ -280,7 +283,11 @@ void TForm3::warnDuplicate() {
 bool TForm3::saveAndCheck() {
     auto& s = aq();
     if (s.aq_changed == 0) return false;
-    if (platform::confirm(QStringLiteral("Save changes?")) != platform::Button::Yes) return false;
+    if (platform::confirm(QStringLiteral("Save changes?")) != platform::Button::Yes) {
+        // The typing is given up: the next activation of a record screen shows the record afresh.
+        s.aq_changed = 0;
+        return false;
+    }
     fill_data();
     save_data();
     if (rec_exists() <= 1) return false;

@@ -216,6 +216,7 @@ void TForm1::init_all() {
     s.supplier_org.clear();
     s.supplier_city.clear();
     s.cur_record = 0;
+    s.aq_changed = 0;  // the record is reloaded: the record screens show it afresh when next activated
     reloadSupplier();
     reloadEndpoints();
     reloadDataFile();

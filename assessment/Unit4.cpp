@@ -356,12 +356,34 @@ void TForm4::FormActivate() {
     assessment::showOrganisation(u.Editorgan, s.supplier_org);
     u.country->setText(fromAnsi(s.supplier_country));
     if (s.cur_record == 0) s.cur_record = 1;
-    program().Form3->show_record(s.cur_record);
+    // A record marked changed keeps what was typed into it, here or on the location screen, which
+    // shares it: the record is shown afresh only while it matches the data file.
+    if (s.aq_changed == 0) program().Form3->show_record(s.cur_record);
     u.editpol->setText(QString());
+}
+
+// Typing in the edit that has the focus is compared when the edit is left. A screen that loses
+// its activity first, so the record is marked changed when that edit differs from its field (a
+// text that is no number differs) and the next activation of either record screen keeps it.
+bool TForm4::typingPending() {
+    auto* edit = qobject_cast<QLineEdit*>(activeControl());
+    if (!edit) return false;
+    const std::string text = toAnsi(edit->text());
+    if (edit == ui_->Editlow_name) return text != lowName_;
+    if (edit == ui_->Edithigh_name) return text != highName_;
+    int field = 0;
+    for (int k = 1; k <= assessment::kClassCount; ++k)
+        if (edit == classEdits_[static_cast<std::size_t>(k)]) field = assessment::classField(k);
+    for (const FieldEdit& stat : statistics_)
+        if (edit == stat.edit) field = stat.field;
+    if (field == 0 || (edit == ui_->Editwin_days && text.empty())) return false;
+    std::int32_t value = 0;
+    return !runtime::tryStrToInt(text, value) || value != aq().aq_record[field];
 }
 
 void TForm4::FormDeactivate() {
     auto& s = aq();
+    if (typingPending()) s.aq_changed = -1;
     s.pollutant_text = toAnsi(ui_->editpol->text());
     // The year is shown from the record; a text that is no number leaves the published year.
     std::int32_t year = 0;
@@ -446,7 +468,7 @@ void TForm4::Button2Click() {
     s.cur_record = s.record_count;
     s.aq_changed = 0;
     if (!closeForm()) return;
-    s.aq_changed = -1;
+    // The location screen shows that record afresh; its New then marks the new record changed.
     program().Form3->showForm();
     program().Form3->Button2Click();
 }

@@ -62,6 +62,7 @@ private:
     void stepRecord(int direction);
     void EditpolChange();
     void Editsummer_maxExit();
+    bool typingPending();
 
     void BitBtn1Click();  // "CALC"
     void BitBtn2Click();  // "&Print"

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -56,6 +57,7 @@ void FocusTracker::focusChanged(QWidget*, QWidget* now) {
     // The widget that lost the focus is never used: it may be a box's button or on another screen.
     Form* form = formOf(now);
     if (!form) return;
+    watchText(now);
     auto* d = form->d_;
     ++d->notifications;
     if (d->inTransition) return;
@@ -124,6 +126,18 @@ void FocusTracker::transition(Form* form, QWidget* focused, bool byMouse) {
     // leaves the cursor where it was, so that what was typed can be mended.
     if (redirected ? target != left : !byMouse) Form::Private::selectOnEntry(target);
     if (byMouse && (redirected || detail::modalSerial() != modalsBefore)) eatPressInFlight();
+}
+
+void FocusTracker::watchText(QWidget* focused) {
+    disconnect(textWatch_);
+    QLineEdit* edit = Form::Private::typedEditOf(focused);
+    if (!edit) return;
+    // A new text that the program puts into the edit the user is in (a record shown, the screen
+    // prepared for a new record) enters the edit afresh, so that typing replaces it. The user's
+    // own typing marks the edit modified and keeps the cursor.
+    textWatch_ = connect(edit, &QLineEdit::textChanged, this, [edit] {
+        if (!edit->isModified() && edit->hasFocus()) edit->selectAll();
+    });
 }
 
 void FocusTracker::eatPressInFlight() {

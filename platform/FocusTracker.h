@@ -31,10 +31,12 @@ private:
     void transition(Form* form, QWidget* focused, bool byMouse);
     static QWidget* controlFor(Form* form, QWidget* widget);
     void eatPressInFlight();
+    void watchText(QWidget* focused);
 
     QPointer<QWidget> lastFocusIn_;
     int lastFocusReason_ = 0;
     bool eatPress_ = false;
+    QMetaObject::Connection textWatch_;  // the text of the edit that has the focus
 };
 
 }  // namespace platform

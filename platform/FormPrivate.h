@@ -3,6 +3,7 @@
 // running leave handler. Shared by Form and its two trackers only.
 #include <QMetaObject>
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
@@ -39,10 +40,17 @@ struct Form::Private {
             if (widget == control) return handler;
         return {};
     }
-    // An edit entered from the keyboard or by the program shows its whole text selected, so that
-    // typing replaces it; a mouse click places the cursor instead.
+    // The edit that takes a control's typing: a line edit itself, or an editable combo box's edit.
+    static QLineEdit* typedEditOf(QWidget* control) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit;
+        if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->lineEdit();
+        return nullptr;
+    }
+    // An edit or editable combo box entered from the keyboard, by the program or by the screen's
+    // activation shows its whole text selected, so that typing replaces it; a mouse click places
+    // the cursor instead.
     static void selectOnEntry(QWidget* control) {
-        if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+        if (QLineEdit* edit = typedEditOf(control)) edit->selectAll();
     }
     bool hasLeaveHandler(const QWidget* control) const {
         for (const auto& entry : leaveHandlers)

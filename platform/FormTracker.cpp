@@ -72,13 +72,13 @@ void FormTracker::switchTo(Form* form) {
     } reset{switching_};
     if (old) runGuarded([old] { if (old) old->FormDeactivate(); });
     if (target && active_ == target) {
-        QPointer<QWidget> before = target->d_->activeControl;
         runGuarded([target] {
             if (target) target->FormActivate();
         });
-        // The activation handler put the focus into an edit and then loaded the texts: the edit
-        // is entered once the handler is done.
-        if (target && target->d_->activeControl != before) Form::Private::selectOnEntry(target->d_->activeControl);
+        // The screen's activation enters the control that has its focus, also when the focus
+        // stayed in it since the screen was last active; an activation handler that moved the
+        // focus and then loaded the texts has it entered once the handler is done.
+        if (target) Form::Private::selectOnEntry(target->d_->activeControl);
     }
     switching_ = false;
     if (hasQueued_) {

@@ -2,10 +2,12 @@
 // save, the import of class counts, "CALC", the pollutant-dependent layout and printing.
 #include <QScrollArea>
 
+#include "assessment/Unit1.h"
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
 #include "platform/testing/PrintedPages.h"
+#include "ui_TForm5.h"
 
 using namespace assessment;
 
@@ -524,4 +526,44 @@ TEST_F(AirQualityScreen, ClickingARecordButtonFromABadNumberShowsTheErrorAndStay
     EXPECT_EQ(p.aq.cur_record, 1);
     EXPECT_EQ(f4->activeControl(), e4("edit3"));
     EXPECT_EQ(dataFile(), data);
+}
+
+TEST_F(AirQualityScreen, TypingHereOrOnTheLocationScreenSurvivesAnotherScreenAndTheNextActivationSelects) {
+    Program& p = openTwoYears();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
+    QLineEdit* winter = e4("Editwin_days");
+    QTest::keyClicks(winter, "175");
+    platform::testing::activateForm(p.Form1);
+    platform::testing::activateForm(f4);
+    EXPECT_EQ(winter->text(), "175");
+    EXPECT_EQ(p.aq.aq_changed, -1);
+    QTest::keyClicks(winter, "170");  // back in "winter", typing replaces its text
+    EXPECT_EQ(winter->text(), "170");
+
+    // Typed on the location screen, which shares the record: kept on both screens.
+    platform::testing::activateForm(f3);
+    e3("exp_pop")->setText("300");
+    platform::testing::activateForm(f4);
+    platform::testing::activateForm(f3);
+    EXPECT_EQ(e3("exp_pop")->text(), "300");
+    EXPECT_EQ(e4("exp_pop")->text(), "300");
+    EXPECT_EQ(winter->text(), "170");
+    DialogScript::answer(Button::No);  // Save changes? The next record is shown, afresh on both screens.
+    b3("BitBtn5")->click();
+    platform::testing::activateForm(f4);
+    EXPECT_EQ(e4("year")->text(), "2002");
+    EXPECT_EQ(winter->text(), "180");
+    EXPECT_EQ(e4("exp_pop")->text(), "250");
+    EXPECT_EQ(dataFile(), data);
+}
+
+TEST_F(AirQualityScreen, TheEndpointBoxEnteredAgainAfterCalcSelectsItsText) {
+    Program& p = open(validRecord(0, kPM10, 2001));
+    b4("BitBtn1")->click();  // "CALC"
+    QComboBox* endpoint = p.Form5->ui().endpoint;
+    platform::testing::clickOn(endpoint->lineEdit());
+    platform::testing::activateForm(f4);
+    b4("BitBtn1")->click();
+    QTest::keyClicks(endpoint, "Asthma");
+    EXPECT_EQ(endpoint->currentText(), "Asthma");
 }

@@ -386,6 +386,19 @@ TEST_F(LocationScreen, ClosingWithUnsavedChangesAndNoHidesTheScreenAndWritesNoth
     EXPECT_TRUE(f3->isHidden());
     EXPECT_EQ(dataFile(), data);
     EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n");
+    // The typing was given up: the screen shows the record afresh when it is opened again.
+    f3->showForm();
+    EXPECT_EQ(e3("tech_body")->text(), "");
+    EXPECT_EQ(p.aq.aq_changed, 0);
+}
+
+TEST_F(LocationScreen, NewLeavesTheLatitudeReadyToTypeOver) {
+    startWith(recordLine(keyed(1, 2, 2001)), "0 47.07|15.44|Graz\r\n1 48.2|16.37|Wien\r\n");
+    ASSERT_TRUE(platform::testing::activateForm(f3));
+    ASSERT_EQ(f3->focusWidget(), e3("latstr"));
+    b3("Button2")->click();  // "&New": an empty record of the first town
+    QTest::keyClicks(e3("latstr"), "46.5");
+    EXPECT_EQ(e3("latstr")->text(), "46.5");
 }
 
 TEST_F(LocationScreen, ChangeHandlersCopyToTheAirQualityScreen) {

@@ -1,9 +1,11 @@
 // The main screen's commands: the way to the screens, the working directory and help.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <filesystem>
 #include <map>
@@ -273,8 +275,10 @@ TEST_F(MainScreen, ClearAllDataEmptiesTheWorkingFiles) {
     writeFile(workDir + "town.tab", "0 1|1|Start Town\r\n");
     Program& p = startUp();
     ASSERT_EQ(towns()->count(), 1);
+    p.aq.aq_changed = -1;  // typing in the record: the reload drops it with the record
     DialogScript::answer(Button::Yes);
     u1().ClearALLdata1->trigger();
+    EXPECT_EQ(p.aq.aq_changed, 0);
     ASSERT_EQ(DialogScript::boxes().size(), 1u);  // no "Exists: "
     const auto& question = DialogScript::boxes()[0];
     EXPECT_EQ(question.text, "This operation will overwrite datafiles. Continue?");
@@ -292,6 +296,16 @@ TEST_F(MainScreen, ClearAllDataEmptiesTheWorkingFiles) {
     EXPECT_EQ(p.aq.town_ids[0], -1);
     EXPECT_EQ(p.aq.town_names[0].str(), "");
     EXPECT_EQ(p.aq.max_town_id, -1);
+}
+
+TEST_F(MainScreen, ParametersOpenedByTheirAcceleratorSelectThePollutantBox) {
+    Program& p = startUp();
+    ASSERT_TRUE(activateForm(f1));
+    pressKey(f1, Qt::Key_P, Qt::AltModifier);  // "&Parameters", pressed a moment later
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.Form5->isActiveForm(); }, 1000));
+    processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), "NO2");
+    EXPECT_EQ(p.Form5->ui().editpol->currentText(), "NO2");
 }
 
 TEST_F(MainScreen, ClearAllDataAnsweredNoKeepsEverything) {

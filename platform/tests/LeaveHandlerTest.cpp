@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QMessageBox>
@@ -148,6 +149,36 @@ TEST(LeaveHandler, AnEditEnteredByTheProgramSelectsItsWholeTextAndAClickPlacesTh
     pt::clickOn(s.form.e2);
     QTest::keyClicks(s.form.e2, "1");
     EXPECT_EQ(s.form.e2->text(), "5001");
+}
+
+TEST(LeaveHandler, EnteringAComboBoxActivatingTheScreenAgainOrANewTextSelectsAndTypingReplaces) {
+    Screen s;
+    auto* combo = new QComboBox(&s.form);
+    combo->setEditable(true);
+    combo->addItem(QStringLiteral("PM10"));
+    s.form.layout()->addWidget(combo);
+    combo->show();
+    s.form.focusControl(combo);
+    QTest::keyClicks(combo, "NO2");
+    EXPECT_EQ(combo->currentText(), "NO2");
+    pt::clickOn(s.form.e1);
+    pt::clickOn(combo->lineEdit());  // a click places the cursor
+    QTest::keyClicks(combo, "x");
+    EXPECT_EQ(combo->currentText(), "NO2x");
+
+    // Back to a screen whose focus stayed in an edit.
+    s.form.e2->setText(QStringLiteral("180"));
+    pt::clickOn(s.form.e2);
+    LoggingForm other(QStringLiteral("B"), &s.log);
+    pt::activateForm(&other);
+    pt::activateForm(&s.form);
+    QTest::keyClicks(s.form.e2, "170");
+    EXPECT_EQ(s.form.e2->text(), "170");
+
+    // The program puts a new text into the edit the user is in; the user's typing keeps its place.
+    s.form.e2->setText(QStringLiteral("47.07"));
+    QTest::keyClicks(s.form.e2, "46.5");
+    EXPECT_EQ(s.form.e2->text(), "46.5");
 }
 
 TEST(LeaveHandler, RedirectOrBoxEatsTheClickThatLeft) {
