@@ -113,29 +113,12 @@ void TForm4::connectHandlers() {
     setCancelButton(u.Button1);
 
     // Leaving an entry edit marks the record changed when the edit differs from its field.
-    for (int k = 1; k <= assessment::kClassCount; ++k) {
-        QLineEdit* edit = classEdits_[static_cast<std::size_t>(k)];
-        addLeave(edit, [this, edit, k] { compareField(edit, assessment::classField(k)); });
-    }
-    for (const FieldEdit& stat : statistics_) {
-        QLineEdit* edit = stat.edit;
-        const int field = stat.field;
-        if (edit == u.Editwin_days) {
-            addLeave(edit, [this, edit, field] {
-                if (!edit->text().isEmpty()) compareField(edit, field);
-            });
-        } else if (edit == u.Editsummer_max) {
+    for (QLineEdit* edit : entryEdits()) {
+        if (edit == u.Editsummer_max)
             addLeave(edit, [this] { Editsummer_maxExit(); });
-        } else {
-            addLeave(edit, [this, edit, field] { compareField(edit, field); });
-        }
+        else
+            addLeave(edit, [this, edit] { compareField(edit); });
     }
-    addLeave(u.Editlow_name, [this] {
-        if (toAnsi(ui_->Editlow_name->text()) != lowName_) aq().aq_changed = -1;
-    });
-    addLeave(u.Edithigh_name, [this] {
-        if (toAnsi(ui_->Edithigh_name->text()) != highName_) aq().aq_changed = -1;
-    });
     onLeave(u.BitBtn4, [this] { aq().aq_changed = 0; });
     onLeave(u.BitBtn5, [this] { aq().aq_changed = 0; });
 }
@@ -153,12 +136,36 @@ void TForm4::addLeave(QLineEdit* edit, std::function<void()> handler) {
     });
 }
 
-void TForm4::compareField(QLineEdit* edit, int field) {
-    if (intOf(edit) != aq().aq_record[field]) aq().aq_changed = -1;
+std::vector<QLineEdit*> TForm4::entryEdits() const {
+    std::vector<QLineEdit*> edits(classEdits_.begin() + 1, classEdits_.end());
+    for (const FieldEdit& stat : statistics_) edits.push_back(stat.edit);
+    edits.push_back(ui_->Editlow_name);
+    edits.push_back(ui_->Edithigh_name);
+    return edits;
+}
+
+bool TForm4::differsFromRecord(QLineEdit* edit, bool quiet) {
+    const std::string text = toAnsi(edit->text());
+    if (edit == ui_->Editlow_name) return text != lowName_;
+    if (edit == ui_->Edithigh_name) return text != highName_;
+    int field = 0;
+    for (int k = 1; k <= assessment::kClassCount; ++k)
+        if (edit == classEdits_[static_cast<std::size_t>(k)]) field = assessment::classField(k);
+    for (const FieldEdit& stat : statistics_)
+        if (edit == stat.edit) field = stat.field;
+    // An empty winter is no entry: the check before a save asks for it.
+    if (field == 0 || (edit == ui_->Editwin_days && text.empty())) return false;
+    std::int32_t value = 0;
+    if (quiet) return !runtime::tryStrToInt(text, value) || value != aq().aq_record[field];
+    return intOf(edit) != aq().aq_record[field];
+}
+
+void TForm4::compareField(QLineEdit* edit) {
+    if (differsFromRecord(edit, false)) aq().aq_changed = -1;
 }
 
 void TForm4::Editsummer_maxExit() {
-    compareField(ui_->Editsummer_max, assessment::kFieldSummerMax);
+    compareField(ui_->Editsummer_max);
     if (intOf(ui_->pro_statnum) >= 2)
         focusControl(ui_->Editlow_name);
     else
@@ -362,28 +369,13 @@ void TForm4::FormActivate() {
     u.editpol->setText(QString());
 }
 
-// Typing in the edit that has the focus is compared when the edit is left. A screen that loses
-// its activity first, so the record is marked changed when that edit differs from its field (a
-// text that is no number differs) and the next activation of either record screen keeps it.
-bool TForm4::typingPending() {
-    auto* edit = qobject_cast<QLineEdit*>(activeControl());
-    if (!edit) return false;
-    const std::string text = toAnsi(edit->text());
-    if (edit == ui_->Editlow_name) return text != lowName_;
-    if (edit == ui_->Edithigh_name) return text != highName_;
-    int field = 0;
-    for (int k = 1; k <= assessment::kClassCount; ++k)
-        if (edit == classEdits_[static_cast<std::size_t>(k)]) field = assessment::classField(k);
-    for (const FieldEdit& stat : statistics_)
-        if (edit == stat.edit) field = stat.field;
-    if (field == 0 || (edit == ui_->Editwin_days && text.empty())) return false;
-    std::int32_t value = 0;
-    return !runtime::tryStrToInt(text, value) || value != aq().aq_record[field];
-}
-
 void TForm4::FormDeactivate() {
     auto& s = aq();
-    if (typingPending()) s.aq_changed = -1;
+    // Typing in the edit that has the focus is compared when the edit is left. The screen loses
+    // its activity first, so that edit is compared here, quietly (a text that is no number differs):
+    // the next activation of either record screen then keeps the typing.
+    auto* focused = qobject_cast<QLineEdit*>(activeControl());
+    if (focused && differsFromRecord(focused, true)) s.aq_changed = -1;
     s.pollutant_text = toAnsi(ui_->editpol->text());
     // The year is shown from the record; a text that is no number leaves the published year.
     std::int32_t year = 0;

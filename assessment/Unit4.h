@@ -56,13 +56,18 @@ private:
 
     void connectHandlers();
     void addLeave(QLineEdit* edit, std::function<void()> handler);
-    void compareField(QLineEdit* edit, int field);
+    // The edits whose leave compares them with the record: the classes, the statistics and the
+    // two station names.
+    std::vector<QLineEdit*> entryEdits() const;
+    // Whether an entry edit differs from its field of the record (or the name last loaded); a text
+    // that is no number is an error, or with `quiet` a difference.
+    bool differsFromRecord(QLineEdit* edit, bool quiet);
+    void compareField(QLineEdit* edit);  // marks the record changed when the edit differs
     void arrangePanels();
     void saveQuestion();
     void stepRecord(int direction);
     void EditpolChange();
     void Editsummer_maxExit();
-    bool typingPending();
 
     void BitBtn1Click();  // "CALC"
     void BitBtn2Click();  // "&Print"
