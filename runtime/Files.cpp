@@ -155,6 +155,14 @@ void replaceFile(const std::string& target, const std::string& tempPath,
     writeAndRename(fd, temp, t, write);
 }
 
+void refuseReplace(const std::string& target) {
+    const files::Target t = files::resolveTarget(target);
+    files::refuseUnfit(t);
+    const std::string folder = files::folderOf(t.path);
+    if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        throw InOutError(ioCodeFromErrno(errno));
+}
+
 void rewriteFile(const std::string& target, const std::function<void(TextWriter&)>& write) {
     const bool failTempCreate = std::exchange(testing::gFailNextTempCreate, false);
     const files::Target t = files::resolveTarget(target);

@@ -64,6 +64,11 @@ bool createFileUnlessExists(const std::string& path, const std::function<void(Te
 void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write);
 
+// Throws the InOutError with which replaceFile would refuse `target` before writing anything: the
+// refusals above, or a folder of the file that takes no new file for the copy. A missing target
+// only needs its folder. Lets a caller that replaces several files check them all first.
+void refuseReplace(const std::string& target);
+
 // Rewrites `target` by the temporary path through a temporary file "<name>.XXXXXX.tmp" beside
 // it, whose middle part is unpredictable.
 // Where the folder takes no new file but the target is there and may be read and written, the

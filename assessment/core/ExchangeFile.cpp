@@ -2,17 +2,12 @@
 
 #include <algorithm>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
 #include "assessment/core/ParameterFile.h"
 #include "assessment/core/RecordLine.h"
 #include "assessment/core/SupplierFile.h"
 #include "runtime/Errors.h"
-#include "runtime/FileSteps.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -50,12 +45,7 @@ ExchangePaths exchangeTargets(const AssessmentState& state) {
 void refuseUnwritableTargets(const ExchangePaths& targets) {
     for (const std::string& target : targets) {
         try {
-            // The refusal of the rewrite itself, then the folder that takes the copy.
-            const runtime::files::Target file = runtime::files::resolveTarget(target);
-            runtime::files::refuseUnfit(file);
-            const std::string folder = runtime::files::folderOf(file.path);
-            if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-                throw runtime::InOutError(runtime::ioCodeFromErrno(errno));
+            runtime::refuseReplace(target);
         } catch (const runtime::InOutError& error) {
             std::string reason = error.what();
             if (reason.empty() || reason.back() != '.') reason += '.';
