@@ -45,9 +45,6 @@ constexpr int kLoadQuestionHelpContext = 8;
 constexpr int kOverwriteHelpContext = 9;
 const char* const kOverwriteQuestion = "This operation will overwrite datafiles. Continue?";
 
-// An empty file, created unless something has the name already.
-void createEmptyUnlessExists(const std::string& path) { runtime::createFileUnlessExists(path); }
-
 bool isEmptyFile(const std::string& path) {
     std::error_code error;
     return std::filesystem::file_size(path, error) == 0 && !error;
@@ -232,7 +229,7 @@ void TForm1::init_all() {
 void TForm1::reloadSupplier() {
     auto& s = aq();
     const std::string path = assessment::supplierFilePath(s.work_dir);
-    createEmptyUnlessExists(path);
+    runtime::createFileUnlessExists(path);
     if (isEmptyFile(path)) return;  // the supplier screen's edits keep what they held
     const assessment::SupplierLines lines = assessment::readSupplierFile(path);
     program().Form2->setFileLines(lines);
@@ -262,7 +259,7 @@ void TForm1::reloadEndpoints() {
 
 void TForm1::reloadDataFile() {
     auto& s = aq();
-    createEmptyUnlessExists(s.data_file);
+    runtime::createFileUnlessExists(s.data_file);
     if (isEmptyFile(s.data_file)) return;
     runtime::TextReader data(s.data_file);
     s.aq_record.text = data.readLine();
@@ -274,7 +271,7 @@ void TForm1::reloadLocations() {
     s.tmp_name = s.work_dir + assessment::kTownFileName;
     // A missing file is created empty and read like any other: the towns of another directory are
     // neither listed nor written into this one's file.
-    createEmptyUnlessExists(s.tmp_name);
+    runtime::createFileUnlessExists(s.tmp_name);
     program().Form3->load_towns();
 }
 
