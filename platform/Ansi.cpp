@@ -3,16 +3,20 @@
 #include <QByteArray>
 #include <QFile>
 
-#include "runtime/Cp1252.h"
+#include "runtime/CodePage.h"
 
 namespace platform {
-
-QString fromAnsi(const std::string& bytes) { return QString::fromStdString(runtime::utf8FromCp1252(bytes)); }
-
-std::string toAnsi(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return runtime::cp1252FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+namespace {
+std::string_view view(const QByteArray& bytes) {
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
+}  // namespace
+
+QString fromAnsi(const std::string& bytes) { return QString::fromStdString(runtime::utf8FromAnsi(bytes)); }
+
+std::string toAnsi(const QString& text) { return runtime::ansiFromUtf8(view(text.toUtf8())); }
+
+bool ansiCanHold(const QString& text) { return runtime::ansiCanHold(view(text.toUtf8())); }
 
 std::string toFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

@@ -1,11 +1,14 @@
 #pragma once
-// The screen edge: program texts are Windows-1252 bytes, the widgets show Unicode.
+// The screen edge: program texts are bytes of the user's code page (runtime/CodePage.h), the
+// widgets show Unicode.
 #include <QString>
 #include <string>
 
 namespace platform {
 QString fromAnsi(const std::string& bytes);
-std::string toAnsi(const QString& text);  // characters without a Windows-1252 byte become "?"
+std::string toAnsi(const QString& text);  // characters without a byte in the code page become "?"
+// True when every character of `text` has a byte in the user's code page.
+bool ansiCanHold(const QString& text);
 
 // File and folder names keep the file system's own bytes: a name chosen in a dialog opens the file
 // it names, whatever its letters.

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "runtime/CodePage.h"
 #include "runtime/Errors.h"
 #include "runtime/FileSteps.h"
 #include "runtime/NumberText.h"
@@ -49,6 +50,7 @@ TextReader::TextReader(const std::string& path) : path_(path) {
     if (::fstat(fd.get(), &status) != 0) throw InOutError(kFileNotFound);
     if (!S_ISREG(status.st_mode)) throw files::notRegularFile(path);
     if (!files::readAll(fd.get(), data_)) throw InOutError(kAccessDenied);
+    data_ = fileTextInCodePage(std::move(data_), path);
 }
 
 std::int32_t TextReader::readInteger() {

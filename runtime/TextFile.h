@@ -1,6 +1,7 @@
 #pragma once
 // Text files in the reading and writing rules of the classic run-time library.
-// Lines end in CR LF when written; a lone LF or CR LF ends a line when read. Bytes are Windows-1252.
+// Lines end in CR LF when written; a lone LF or CR LF ends a line when read. Bytes are in the
+// user's code page; a file that begins with the UTF-8 byte-order mark is read as UTF-8.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -14,6 +15,7 @@ class TextReader {
 public:
     // Throws InOutError "File not found" when the file cannot be opened, and "File access denied.
     // <path> is not a regular file." for a folder, a FIFO or a device, without waiting for it.
+    // Throws UnheldCharacterError for a UTF-8 file that the code page cannot hold.
     explicit TextReader(const std::string& path);
 
     // Integer read: skips every character of code 32 or less, takes the characters up to the next

@@ -7,6 +7,7 @@
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
+#include "runtime/CodePage.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -16,14 +17,8 @@ namespace {
 
 constexpr std::size_t kNameFieldLength = kEndpointNameLength + 1;  // the blank and the name
 
-// Windows-1252 letters compared without regard to case.
-unsigned char foldCase(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
-    if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 16);  // š œ ž
-    if (c == 0xFF) return 0x9F;                                                          // ÿ
-    return c;
-}
+// Letters of the user's code page compared without regard to case.
+unsigned char foldCase(unsigned char c) { return runtime::ansiUpperCase(c); }
 
 bool sameText(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {

@@ -1,27 +1,30 @@
 #include "assessment/core/PollutantRules.h"
 
 #include "assessment/core/AssessmentState.h"
+#include "runtime/CodePage.h"
 
 namespace assessment {
 
 namespace {
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+// The micro and per-mille signs in the user's code page ("?" in one without them).
+std::string micrograms() { return runtime::ansiFromUtf8("\u00B5g/m3"); }
 }  // namespace
 
 std::string concentrationUnit(std::string_view pollutant) {
     if (pollutant == "CO") return "mg/m3";
     if (pollutant == "B(a)P") return "ng/m3";
-    return "\xB5g/m3";
+    return micrograms();
 }
 
-std::string parametersScreenUnit(std::string_view pollutant) { return pollutant == "CO" ? "mg/m3" : "\xB5g/m3"; }
+std::string parametersScreenUnit(std::string_view pollutant) { return pollutant == "CO" ? "mg/m3" : micrograms(); }
 
 bool countsHours(std::string_view pollutant) { return pollutant == "CO"; }
 
 std::string captureUnit(std::string_view pollutant) { return countsHours(pollutant) ? "hours" : "days"; }
 
 std::string classCountUnit(std::string_view pollutant) {
-    if (isLongTerm(pollutant) || isAnnualOnly(pollutant)) return " \x89population";
+    if (isLongTerm(pollutant) || isAnnualOnly(pollutant)) return runtime::ansiFromUtf8(" \u2030population");
     return captureUnit(pollutant);
 }
 

@@ -2,7 +2,8 @@
 // What depends on the pollutant, written once: the unit of its concentrations and of its class
 // counts, and whether its statistics are daily, hourly or long term. Each rule takes the
 // pollutant's name as the screens hold it (exact, case-sensitive comparisons; "contains" is a
-// substring test); the screens set their own labels from these. Texts are Windows-1252 bytes.
+// substring test); the screens set their own labels from these. Texts are bytes of the user's
+// code page.
 #include <cstdint>
 #include <string>
 #include <string_view>

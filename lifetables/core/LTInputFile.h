@@ -19,9 +19,13 @@ namespace lifetables {
 // "Error on assigning file " + LTinputName and ends the read normally, keeping what was read; a file
 // without any line inside a section shows a warning. A field that is no number ends the read with
 // runtime::ConvertError, which goes to the caller. More than 120 data rows in an empirical section
-// or age lines in a result section are not stored; the user is told once per section.
+// or age lines in a result section are not stored; the user is told once per section. Blank lines
+// between sections and at the end are passed over; the line after an empirical section's header is
+// its comment, whatever it reads like. A bracketed line that names no section is told, and the
+// lines up to the next header are not used; so is a section that ends without its "[END]" (an
+// empirical one keeps the rows read).
 // Returns false after any of these messages: the file was not read to its end, gave nothing, or
-// held more than it stored, so that writing the state back would not give the file again.
+// held more or other than it stored, so that writing the state back would not give the file again.
 bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages);
 
 // Writes the file from the state. The previous file is replaced only once the new one is complete;

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTFileFields.h"
@@ -41,6 +43,17 @@ void warnRowsBeyondTable(const LTMessageSink& messages, const std::string& heade
     ltShowMessage(messages, "WARNING: More than " + std::to_string(kLTMaxRows) + " lines in section " +
                                 header + " of input file: " + fileName + ". Only the first " +
                                 std::to_string(kLTMaxRows) + " are used.");
+}
+
+// A line of nothing but blanks and TABs, or none at all.
+bool isBlankLine(const std::string& line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// A header's name without the blanks that may follow it.
+std::string withoutTrailingBlanks(std::string field) {
+    while (!field.empty() && field.back() == ' ') field.pop_back();
+    return field;
 }
 
 }  // namespace
@@ -180,25 +193,66 @@ bool proc_LTReadYOLLLine(LTState& state, const std::string& header, const std::s
 bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
     const std::string& fileName = state.LTinputName;
     try {
-        runtime::TextReader file(state.LTinputPath + state.LTinputName);
+        std::vector<std::string> lines;
+        {
+            runtime::TextReader file(state.LTinputPath + state.LTinputName);
+            while (!file.eof()) lines.push_back(file.readLine(std::string::npos));
+        }
+        // Blank lines at the end of the file (many editors add one) are passed over.
+        while (!lines.empty() && isBlankLine(lines.back())) lines.pop_back();
+
         CurrentSection section;
+        std::string awaitingEnd;  // the header of the section whose "[END]" is still to come
         std::int32_t k = 0;
         std::int32_t p = 0;
         long long count = 0;
         bool beyondTableTold = false;  // for the current section
-        bool cut = false;              // rows of some section were not stored
+        bool cut = false;              // the file held something that was not stored
+        // The section awaiting its "[END]" ends at `where` without it: told, and an empirical
+        // section keeps the rows read so far.
+        auto endWithoutEndLine = [&](const std::string& where) {
+            if (awaitingEnd.empty()) return;
+            ltShowMessage(messages, "WARNING: Section " + awaitingEnd + " of input file: " + fileName + " has no " +
+                                        kLTEndLine + " before " + where + ".");
+            if (section.kind == Section::Empirical && section.header == awaitingEnd && k >= 2)
+                proc_LTReadEmpiricalLine(state, kLTEndLine, k + 1, section.sex, p);
+            awaitingEnd.clear();
+            cut = true;
+        };
         std::string first;
-        while (!file.eof()) {
-            std::string line = file.readLine(std::string::npos);
+        for (std::size_t index = 0; index < lines.size(); ++index) {
+            std::string& line = lines[index];
+            const std::string where = "line " + std::to_string(index + 1);
+            // The line after an empirical section's header is its comment, whatever it reads like.
+            const bool commentLine = section.kind == Section::Empirical && k == 0;
             std::int32_t pos = 1;
             gl_LTnextField(line, pos, first);
-            if (const CurrentSection opened = sectionOf(first); opened.kind != Section::None) {
+            const std::string mark = commentLine ? std::string() : withoutTrailingBlanks(first);
+            if (const CurrentSection opened = sectionOf(mark); opened.kind != Section::None) {
+                endWithoutEndLine(where);
                 section = opened;
+                awaitingEnd = opened.header;
                 k = 0;
                 beyondTableTold = false;
                 continue;
             }
-            if (first == kLTEndLine) line = kLTEndLine;
+            const bool bracketed = mark.size() >= 2 && mark.front() == '[' && mark.back() == ']';
+            if (bracketed && mark != kLTEndLine && !(section.kind == Section::RelativeRisks && k == 0)) {
+                endWithoutEndLine(where);
+                ltShowMessage(messages, "WARNING: " + mark + " in " + where + " of input file: " + fileName +
+                                            " names no section. The lines up to the next section are not used.");
+                section = {};
+                cut = true;
+                continue;
+            }
+            if (mark == kLTEndLine) {
+                line = kLTEndLine;
+                awaitingEnd.clear();
+            } else if (!commentLine && awaitingEnd.empty() && isBlankLine(line)) {
+                continue;  // a blank line between sections
+            } else if (section.kind != Section::None) {
+                awaitingEnd = section.header;  // a line after the "[END]" goes on with the section
+            }
             if (section.kind == Section::None) continue;
             ++k;
             ++count;
@@ -226,6 +280,7 @@ bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages) {
                 cut = true;
             }
         }
+        endWithoutEndLine("the end of the file");
         if (count < 1) {
             ltShowMessage(messages, "WARNING: No usable records found in input file: " + fileName);
             return false;

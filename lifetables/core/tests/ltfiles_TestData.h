@@ -142,6 +142,7 @@ inline std::vector<std::string> tabFields(const std::string& line) {
 struct ReadResult {
     std::unique_ptr<LTState> state = makeState();
     MessageLog log;
+    bool whole = false;  // the reader's answer: the file may become the current file
 };
 
 }  // namespace lifetables::testing

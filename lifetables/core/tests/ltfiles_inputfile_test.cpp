@@ -24,7 +24,7 @@ protected:
         folder.write("input.txt", bytes);
         result.state->LTinputPath = folder.dir();
         result.state->LTinputName = "input.txt";
-        proc_LTReadInputFile(*result.state, result.log.sink());
+        result.whole = proc_LTReadInputFile(*result.state, result.log.sink());
         return result;
     }
 
@@ -277,8 +277,14 @@ TEST_F(LTInputFileTest, LinesBeforeTheFirstHeaderAndAfterTheInfosLineAreIgnored)
 
 TEST_F(LTInputFileTest, EmptyOrHeadersOnlyFileGivesTheWarning) {
     EXPECT_EQ(readBytes("").log.messages, std::vector<std::string>{kWarningNoRecords});
+    // Each header ends a section that has no "[END]".
     EXPECT_EQ(readBytes("[LT_Infos]\r\n[YOLL_male]\r\n[LT_relative_risks]\r\n").log.messages,
-              std::vector<std::string>{kWarningNoRecords});
+              (std::vector<std::string>{
+                  "WARNING: Section [LT_Infos] of input file: input.txt has no [END] before line 2.",
+                  "WARNING: Section [YOLL_male] of input file: input.txt has no [END] before line 3.",
+                  "WARNING: Section [LT_relative_risks] of input file: input.txt has no [END] before the end of "
+                  "the file.",
+                  kWarningNoRecords}));
     EXPECT_EQ(readBytes("text before any header\r\n").log.messages, std::vector<std::string>{kWarningNoRecords});
 }
 
@@ -299,24 +305,111 @@ TEST_F(LTInputFileTest, MissingFileGivesTheAssignMessageAndReturns) {
 
 TEST_F(LTInputFileTest, CommentIsReadUpToItsTabAndCutTo255) {
     auto written = makeState();
-    fillState(*written, {1, 2});
+    fillState(*written, {1, 2, 3});
     written->LTcomments[1] = "before\tafter";
     written->LTcomments[2] = std::string(300, 'c');
+    written->LTcomments[3] = "[LT_relative_risks]";  // read by its place, not as a header
     ReadResult back = roundTrip(*written);
     EXPECT_EQ(back.state->LTcomments[1], "before");
     EXPECT_EQ(back.state->LTcomments[2], std::string(255, 'c'));
+    EXPECT_EQ(back.state->LTcomments[3], "[LT_relative_risks]");
     EXPECT_EQ(back.state->LTlineCount[2], written->LTlineCount[2]);
+    EXPECT_EQ(back.state->LTlineCount[3], written->LTlineCount[3]);
+    EXPECT_TRUE(back.whole);
+    for (const std::string comment : {"", "[END]", "  "}) {
+        written->LTcomments[1] = comment;
+        ReadResult again = roundTrip(*written);
+        EXPECT_EQ(again.state->LTcomments[1], comment);
+        EXPECT_EQ(again.state->LTlineCount[1], written->LTlineCount[1]);
+        EXPECT_TRUE(again.log.messages.empty()) << again.log.messages.front();
+    }
+}
+
+// Files as a text editor leaves them: each is read as far as its sections go, and what the reader
+// could not take as written is told, so that the file does not become the current file.
+TEST_F(LTInputFileTest, HandEditedFiles) {
+    const std::string row = "0\t4\t10\t1\t0\t0\t\r\n";
+    const std::string male = "[LT_empirical_data/male]\r\nc\r\n2000\r\n" + row + "[END]\r\n";
+    const std::string infosLine =
+        "2001\t0\t0\t0\t0\t2\t0\t2005\tA\tB\t1\t0\t0\t0\t0\t0\t0\tlo\thi\t2"
+        "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n";
+    const std::string infos = "[LT_Infos]\r\n" + infosLine + "[END]\r\n";
+    std::string results = "[YOLL_male]\r\n";
+    for (int k = 1; k <= 3; ++k) results += "0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\r\n";
+    for (int a = 1; a <= 121; ++a) results += "70\t0\t0\t0\t0\t0\t0\t0\t\r\n";
+    const std::string told = " of input file: input.txt";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> messages;
+        std::string comment;     // of the male section, whose one row is read in every case
+        std::int32_t infosYear;  // 2001 where the infos line was read
+    };
+    const Case cases[] = {
+        {"blank lines and blanks after headers",
+         "\r\n[LT_empirical_data/male]  \r\nc\r\n2000\r\n" + row + "[END] \r\n\r\n \t\r\n[LT_Infos] \r\n" + infosLine +
+             "[END]\r\n\r\n\r\n",
+         {},
+         "c",
+         2001},
+        {"empty comment", "[LT_empirical_data/male]\r\n\r\n2000\r\n" + row + "[END]\r\n\r\n", {}, "", 0},
+        {"comment that reads as a header",
+         "[LT_empirical_data/male]\r\n[LT_Infos]\r\n2000\r\n" + row + "[END]\r\n",
+         {},
+         "[LT_Infos]",
+         0},
+        {"byte-order mark",
+         "\xEF\xBB\xBF[LT_empirical_data/male]\r\nZ\xC3\xBCrich\r\n2000\r\n" + row + "[END]\r\n",
+         {},
+         "Z\xFCrich",
+         0},
+        {"unknown header",
+         "[LT_Infox]\r\n" + infosLine + "[END]\r\n" + male,
+         {"WARNING: [LT_Infox] in line 1" + told + " names no section. The lines up to the next section are not used."},
+         "c",
+         0},
+        {"male [END] deleted",
+         "[LT_empirical_data/male]\r\nc\r\n2000\r\n" + row + infos,
+         {"WARNING: Section [LT_empirical_data/male]" + told + " has no [END] before line 5."},
+         "c",
+         2001},
+        {"infos [END] deleted",
+         "[LT_Infos]\r\n" + infosLine + male,
+         {"WARNING: Section [LT_Infos]" + told + " has no [END] before line 3."},
+         "c",
+         2001},
+        {"result section of 121 age lines",
+         male + results + "[END]\r\n",
+         {"WARNING: More than 120 lines in section [YOLL_male]" + told + ". Only the first 120 are used."},
+         "c",
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadResult back = readBytes(c.bytes);
+        EXPECT_EQ(back.log.messages, c.messages);
+        EXPECT_EQ(back.whole, c.messages.empty());
+        EXPECT_EQ(back.state->LTlineCount[1], 1);
+        EXPECT_EQ(back.state->LTempirical[1][kLTRateAll][1], 0.1);
+        EXPECT_EQ(back.state->LTcomments[1], c.comment);
+        EXPECT_EQ(back.state->LTinfos.YofMeasurement, c.infosYear);
+    }
 }
 
 TEST_F(LTInputFileTest, RowsAfterEndAreFurtherRowsOfTheSection) {
     const std::string head = "[LT_empirical_data/female]\r\nc\r\n2000\r\n0\t4\t10\t1\t0\t0\t\r\n[END]\r\n"
                              "5\t9\t20\t2\t0\t0\t\r\n";
+    // Without another "[END]" the section ends at the end of the file: told, and the rows are kept.
     ReadResult noEnd = readBytes(head);
-    EXPECT_EQ(noEnd.state->LTlineCount[2], 1);  // counted only when another "[END]" follows
+    EXPECT_EQ(noEnd.state->LTlineCount[2], 2);
     EXPECT_EQ(noEnd.state->LTempirical[2][kLTUntilAge][2], 9.0);
+    EXPECT_EQ(noEnd.log.messages, std::vector<std::string>{"WARNING: Section [LT_empirical_data/female] of input "
+                                                           "file: input.txt has no [END] before the end of the file."});
+    EXPECT_FALSE(noEnd.whole);
     ReadResult withEnd = readBytes(head + "[END]\r\n");
     EXPECT_EQ(withEnd.state->LTlineCount[2], 2);
     EXPECT_EQ(withEnd.state->LTempirical[2][kLTRateAll][2], 0.1);
+    EXPECT_TRUE(withEnd.whole);
 }
 
 TEST_F(LTInputFileTest, ResultSectionOfASexWithoutDataStaysInvalid) {
