@@ -193,7 +193,12 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"ParamsGarbage", "params.tab", "2 0 lots of garbage here\r\n", "Invalid numeric input"},
         Malformed{"ParamsOutOfRange", "params.tab",
                   "2 0 1000 1.06 1.04 1.08 99 50 7\r\n2 1 1000 1.06 1.04 1.08 -1 -1 -1\r\n", "?"},
-        Malformed{"SupplierBinary", "data_sup.tab", binaryBlob(4096), ""}),
+        Malformed{"SupplierBinary", "data_sup.tab", binaryBlob(4096), ""},
+        // Saved as UTF-8 by an editor that writes the byte-order mark.
+        Malformed{"DataByteOrderMark", "data_rec.dat", "\xEF\xBB\xBF" + goodRecord(), ""},
+        Malformed{"TownByteOrderMark", "town.tab", "\xEF\xBB\xBF\x30 45.1|12.5|Z\xC3\xBCrich\r\n", ""},
+        Malformed{"TownUtf8BeyondTheCodePage", "town.tab", "\xEF\xBB\xBF\x30 1|2|A\r\n1 1|2|\xE6\x9D\xB1\r\n",
+                  "Line 2 of \"town.tab\" holds a character that code page 1252 cannot hold."}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
 
 TEST_F(MalformedFiles, ShortDataLineShowsTheNumbersItHolds) {

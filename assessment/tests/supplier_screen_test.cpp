@@ -5,11 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+
+#include <clocale>
 
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
 #include "assessment/Unit2.h"
 #include "assessment/tests/main_fixture.h"
+#include "runtime/CodePage.h"
 #include "runtime/Files.h"
 #include "runtime/testing/ReadOnlyFolder.h"
 #include "platform/testing/DialogScript.h"
@@ -158,6 +162,73 @@ TEST_F(SupplierScreen, AFileThatCouldNotBeReadIsNotRewritten) {
     if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
     EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute"}));
+}
+
+TEST_F(SupplierScreen, UnderTheUsersLocaleItsLettersAreStoredInItsCodePageAndComeBack) {
+    struct Case {
+        const char* locale;
+        int codePage;
+        const char* typed;
+        std::string stored;
+    };
+    const Case cases[] = {{"pl_PL.UTF-8", 1250, "\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xA3\xF3\x64\x9F"},  // "Łódź"
+                          {"de_DE.UTF-8", 1252, "Z\xC3\xBCrich", "Z\xFCrich"}};
+    // The process locale as the program's start takes it, put back afterwards.
+    struct LocaleBack {
+        std::string before = std::setlocale(LC_ALL, nullptr);
+        ~LocaleBack() {
+            std::setlocale(LC_ALL, before.c_str());
+            runtime::setCodePageOfProcessLocale();
+        }
+    } localeBack;
+    writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));
+    startUp();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        ASSERT_NE(std::setlocale(LC_ALL, c.locale), nullptr) << "the locale is not installed";
+        ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), c.locale);
+        runtime::setCodePageOfProcessLocale();
+        ASSERT_EQ(runtime::codePage(), c.codePage);
+        ASSERT_TRUE(activateForm(f2));
+        typeInto(u2().city, QString());
+        for (const QChar ch : QString::fromUtf8(c.typed)) {  // letters beyond ASCII, key by key
+            QTest::sendKeyEvent(QTest::Press, u2().city, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, u2().city, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+        DialogScript::answer(Button::Yes);  // Save changes?
+        leaveToMainScreen();
+        EXPECT_EQ(supplierFile(), tenLines({"Land", "Institute", c.stored}));
+        ASSERT_TRUE(activateForm(f2));  // the activation reads the file again
+        EXPECT_EQ(u2().city->text(), QString::fromUtf8(c.typed));
+        leaveToMainScreen();
+    }
+}
+
+TEST_F(SupplierScreen, AUtf8FileWithItsMarkIsWrittenBackInTheCodePageUnlessItHoldsOtherLetters) {
+    const std::string mark = "\xEF\xBB\xBF";
+    writeFile(workDir + "data_sup.tab", mark + tenLines({"Land", "Z\xC3\xBCrich"}));
+    startUp();
+    ASSERT_TRUE(activateForm(f2));
+    EXPECT_EQ(u2().organ->text(), QString::fromUtf8("Z\xC3\xBCrich"));
+    typeInto(u2().city, "Town");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    leaveToMainScreen();
+    EXPECT_EQ(supplierFile(), tenLines({"Land", "Z\xFCrich", "Town"}));
+
+    // 東 has no byte in the code page: the read stops there, and the file is not rewritten.
+    const std::string east = mark + tenLines({"Land", "\xE6\x9D\xB1"});
+    writeFile(workDir + "data_sup.tab", east);
+    DialogScript::clearShown();
+    DialogScript::answer(Button::Ok);  // the activation's read
+    ASSERT_TRUE(activateForm(f2));
+    typeInto(u2().organ, "Other");
+    DialogScript::answer(Button::Ok);  // the refusal
+    leaveToMainScreen();
+    const QString stop = QStringLiteral("Line 2 of \"data_sup.tab\" holds a character that code page 1252 cannot hold.");
+    ASSERT_EQ(DialogScript::boxes().size(), 2u);
+    EXPECT_EQ(DialogScript::boxes()[0].text, stop);
+    EXPECT_EQ(DialogScript::boxes()[1].text, "\"data_sup.tab\" could not be read (" + stop + "). It is not changed.");
+    EXPECT_EQ(supplierFile(), east);
 }
 
 TEST_F(SupplierScreen, PrintShowsTheProgrammeLabelsOnlyWhilePrinting) {

@@ -196,6 +196,27 @@ TEST_F(LifeTableScreen, AFileWithABadNumberIsNotTakenInPart) {
     EXPECT_TRUE(ui().TabE_maleStringGrid->cell(2, 1).isEmpty());
 }
 
+TEST_F(LifeTableScreen, AFileSavedAsUtf8WithItsMarkIsShownAndSavedInTheCodePage) {
+    const std::string original = LTInputFileBytes{}.bytes();
+    std::string utf8 = original;
+    utf8.replace(utf8.find("Austria"), 7, "\xC3\x96sterreich \xE2\x82\xAC");  // "Österreich €"
+    openFile("utf8.txt", "\xEF\xBB\xBF" + utf8);
+    EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_EQ(ui().TabInfosEdit_country->text(), QString::fromUtf8("\xC3\x96sterreich \xE2\x82\xAC"));
+    ui().MFileSaveinput->trigger();
+    std::string saved = original;
+    saved.replace(saved.find("Austria"), 7, "\xD6sterreich \x80");
+    EXPECT_EQ(readFile(workDir + "utf8.txt"), saved);
+
+    // A character that the code page cannot hold stops the read; the file is not taken.
+    utf8.replace(utf8.find("\xE2\x82\xAC"), 3, "\xE6\x9D\xB1");  // 東
+    answerNextBox(Button::Ok);
+    openFile("east.txt", "\xEF\xBB\xBF" + utf8);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Line 18 of \"east.txt\" holds a character that code page 1252 cannot hold."));
+    EXPECT_TRUE(lt().LTinputName.empty());
+    EXPECT_TRUE(ui().TabInfosEdit_country->text().isEmpty());
+}
+
 TEST_F(LifeTableScreen, AFileThatGaveNothingCouldNotBeReadOrHadRowsBeyondTheTableIsNotSavedOver) {
     // The impact screen's results, opened by mistake: no section, so nothing is read.
     const std::string results = "Class\tDays\tAP\r\n> 0\t12\t0.5\r\n";
