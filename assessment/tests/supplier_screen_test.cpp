@@ -224,7 +224,8 @@ TEST_F(SupplierScreen, AUtf8FileWithItsMarkIsWrittenBackInTheCodePageUnlessItHol
     typeInto(u2().organ, "Other");
     DialogScript::answer(Button::Ok);  // the refusal
     leaveToMainScreen();
-    const QString stop = QStringLiteral("Line 2 of \"data_sup.tab\" holds a character that code page 1252 cannot hold.");
+    const QString stop =
+        QStringLiteral("Line 2 of \"data_sup.tab\" holds a character that code page 1252 cannot hold.");
     ASSERT_EQ(DialogScript::boxes().size(), 2u);
     EXPECT_EQ(DialogScript::boxes()[0].text, stop);
     EXPECT_EQ(DialogScript::boxes()[1].text, "\"data_sup.tab\" could not be read (" + stop + "). It is not changed.");

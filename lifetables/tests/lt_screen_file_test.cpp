@@ -212,7 +212,8 @@ TEST_F(LifeTableScreen, AFileSavedAsUtf8WithItsMarkIsShownAndSavedInTheCodePage)
     utf8.replace(utf8.find("\xE2\x82\xAC"), 3, "\xE6\x9D\xB1");  // 東
     answerNextBox(Button::Ok);
     openFile("east.txt", "\xEF\xBB\xBF" + utf8);
-    EXPECT_EQ(lastBoxText(), QStringLiteral("Line 18 of \"east.txt\" holds a character that code page 1252 cannot hold."));
+    EXPECT_EQ(lastBoxText(),
+              QStringLiteral("Line 18 of \"east.txt\" holds a character that code page 1252 cannot hold."));
     EXPECT_TRUE(lt().LTinputName.empty());
     EXPECT_TRUE(ui().TabInfosEdit_country->text().isEmpty());
 }
