@@ -2,6 +2,7 @@
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/EndpointFile.h"
+#include "runtime/CodePage.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
 #include "runtime/testing/ScratchFolder.h"
@@ -57,6 +58,11 @@ TEST(EndpointFile, AddAppendsANewNameOnceAndKeepsCodes) {
     const std::string text = dir.read("endp.tab");
     EXPECT_EQ(text.substr(text.size() - 29), "18 Restricted Activity Days\r\n");
     EXPECT_FALSE(addEndpoint(t, "restricted activity days", path, tmp));
+    // Letters of the user's code page are compared without their case: "ŁÓDŹ" is "Łódź" in 1250.
+    ASSERT_TRUE(runtime::setCodePage(1250));
+    EXPECT_TRUE(addEndpoint(t, "\xA3\xF3\x64\x9F", path, tmp));
+    EXPECT_FALSE(addEndpoint(t, "\xA3\xD3\x44\x8F", path, tmp));
+    runtime::setCodePage(1252);
 
     // A hand-edited file with a gap keeps its codes; the new entry takes an unused one.
     t = readEndpointFile(dir.write("endp.tab", "0 A\r\n1\r\n2 C\r\n"));
