@@ -42,17 +42,40 @@ ExchangePaths exchangeTargets(const AssessmentState& state) {
             supplierFilePath(state.work_dir), state.data_file};
 }
 
+namespace {
+
+// The refusal of a target of a load, naming it.
+runtime::InOutError targetRefused(const std::string& target, const runtime::InOutError& error) {
+    std::string reason = error.what();
+    if (reason.empty() || reason.back() != '.') reason += '.';
+    return runtime::InOutError(error.code(),
+                               "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
+}
+
+}  // namespace
+
 void refuseUnwritableTargets(const ExchangePaths& targets) {
     for (const std::string& target : targets) {
         try {
             runtime::refuseReplace(target);
         } catch (const runtime::InOutError& error) {
-            std::string reason = error.what();
-            if (reason.empty() || reason.back() != '.') reason += '.';
-            throw runtime::InOutError(
-                error.code(), "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
+            throw targetRefused(target, error);
         }
     }
+}
+
+void loadExchangeSections(const ExchangePaths& targets, const std::array<SectionLines, kExchangeSectionCount>& sections) {
+    runtime::StagedFiles staged;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        try {
+            staged.stage(targets[i], [&lines = sections[i]](runtime::TextWriter& out) {
+                for (const std::string& line : lines) out.writeln(line);
+            });
+        } catch (const runtime::InOutError& error) {
+            throw targetRefused(targets[i], error);
+        }
+    }
+    staged.commit();
 }
 
 void writeExchangeFile(const std::string& target, const ExchangePaths& sources) {

@@ -42,6 +42,13 @@ ExchangePaths exchangeTargets(const AssessmentState& state);
 // replaces it. A missing target only needs its folder.
 void refuseUnwritableTargets(const ExchangePaths& targets);
 
+// Loads the five sections into the five targets in two steps: each target's new contents are
+// written completely beside it and flushed, and only then put in place one after another; a target
+// that must be written in place keeps them in memory and is written last (runtime::StagedFiles).
+// A failure before the first replacement changes no working file: the refusals of
+// refuseUnwritableTargets, and errors of the first step (a full disk) with the same wording.
+void loadExchangeSections(const ExchangePaths& targets, const std::array<SectionLines, kExchangeSectionCount>& sections);
+
 // Writes the exchange file from the five sources. Every source is read before the target is
 // touched, and the target is replaced only once it is complete: a source that cannot be read
 // (runtime::InOutError "File not found") leaves any earlier file of that name as it was.
