@@ -5,6 +5,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -15,8 +16,13 @@ namespace runtime {
 namespace files {
 namespace {
 
-// The descriptors whose exclusive locks this thread holds.
+// The descriptors whose exclusive locks this thread holds. A child process holds none: it closes
+// its copies of them, which would otherwise keep the parent's locks after the parent lets them go.
 thread_local std::vector<int> gHeld;
+const int gForgetInChild = ::pthread_atfork(nullptr, nullptr, [] {
+    for (const int fd : gHeld) ::close(fd);
+    gHeld.clear();
+});
 
 // Takes the lock of `fd`, waiting for a lock held elsewhere; false when it is still held after the
 // wait. A file system without locks is used without them.
