@@ -82,6 +82,8 @@ struct SharedFile {
     bool refused;
 };
 
+void PrintTo(const SharedFile& c, std::ostream* os) { *os << c.name; }
+
 class SharedFolder : public ::testing::TestWithParam<SharedFile> {};
 
 TEST_P(SharedFolder, ASaveChangesNeitherOwnerGroupNorWhoMayReadTheFile) {
