@@ -54,16 +54,6 @@ runtime::InOutError targetRefused(const std::string& target, const runtime::InOu
 
 }  // namespace
 
-void refuseUnwritableTargets(const ExchangePaths& targets) {
-    for (const std::string& target : targets) {
-        try {
-            runtime::refuseReplace(target);
-        } catch (const runtime::InOutError& error) {
-            throw targetRefused(target, error);
-        }
-    }
-}
-
 void loadExchangeSections(const ExchangePaths& targets, const std::array<SectionLines, kExchangeSectionCount>& sections) {
     runtime::StagedFiles staged;
     for (std::size_t i = 0; i < targets.size(); ++i) {

@@ -23,11 +23,14 @@ public:
             child_ = ::fork();
             if (child_ == 0) {
                 ::close(ends[0]);
-                onFileStep([ready = ends[1]](const std::string& s) {
-                    if (s == "wait for lock") (void)!::write(ready, "w", 1);
+                const std::function<void()> run = other;  // the hook that holds `other` goes now
+                onFileStep([ready = ends[1]](const std::string& s) mutable {
+                    if (s != "wait for lock" || ready < 0) return;
+                    (void)!::write(ready, "w", 1);  // once: the first save goes on and stops reading
+                    ready = -1;
                 });
                 try {
-                    other();
+                    run();
                 } catch (...) {
                     ::_exit(1);
                 }
