@@ -44,7 +44,8 @@ mode_t creationMode(const files::Target& t) { return t.exists ? 0 : 0666; }
 // followed again once it is locked: the file may have been replaced while the lock was awaited.
 struct Locked {
     explicit Locked(const std::string& target)
-        : lock({files::resolveTarget(target).path}), t(files::resolveTarget(target)),
+        : lock({files::resolveTarget(target).path}),
+          t(files::resolveTarget(target)),
           fd(t.exists ? files::heldLock(t.status) : -1) {}
     FileLocks lock;
     files::Target t;
@@ -277,8 +278,7 @@ void refuseReplace(const std::string& target) {
     files::refuseUnfit(t);
     if (files::chooseWay(t) == files::Way::InPlace) return;
     const std::string folder = files::folderOf(t.path);
-    if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-        throwErrno(errno);
+    if (::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) throwErrno(errno);
 }
 
 void rewriteFile(const std::string& target, const Write& write) {

@@ -20,8 +20,8 @@ constexpr int kKeyReadFields = kFieldStations;  // the key needs the fields up t
 // Copies the file with line k (k = 0 meaning line 1) dropped and, when given, `line` in its place;
 // with `append`, `line` goes after the last line of the file as it is now. The file is locked from
 // before it is read until the copy is in place. Returns the line number of `line`.
-std::int32_t rewriteLine(const std::string& path, const std::string& tempPath, std::int32_t k,
-                         const std::string* line, bool append = false) {
+std::int32_t rewriteLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string* line,
+                         bool append = false) {
     const runtime::FileLocks lock({path});
     // The whole file is read before the temporary copy is started, so a missing or unreadable
     // file changes nothing.

@@ -54,7 +54,8 @@ runtime::InOutError targetRefused(const std::string& target, const runtime::InOu
 
 }  // namespace
 
-void loadExchangeSections(const ExchangePaths& targets, const std::array<SectionLines, kExchangeSectionCount>& sections) {
+void loadExchangeSections(const ExchangePaths& targets,
+                          const std::array<SectionLines, kExchangeSectionCount>& sections) {
     runtime::StagedFiles staged;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         try {

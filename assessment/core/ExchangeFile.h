@@ -43,7 +43,8 @@ ExchangePaths exchangeTargets(const AssessmentState& state);
 // changed."): a target that refuses writing (write-protected, not a regular file, or a file that
 // may be written but not read and could not stay the same), a folder that takes no new file for a
 // missing target, a disk that fills.
-void loadExchangeSections(const ExchangePaths& targets, const std::array<SectionLines, kExchangeSectionCount>& sections);
+void loadExchangeSections(const ExchangePaths& targets,
+                          const std::array<SectionLines, kExchangeSectionCount>& sections);
 
 // Writes the exchange file from the five sources. Every source is read before the target is
 // touched, and the target is replaced only once it is complete: a source that cannot be read

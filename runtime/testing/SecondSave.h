@@ -47,8 +47,8 @@ public:
     // True when the second save waited for the lock and then ended without an error.
     bool waitedAndSucceeded() {
         int status = 0;
-        return child_ > 0 && ::waitpid(child_, &status, 0) == child_ && WIFEXITED(status) &&
-               WEXITSTATUS(status) == 0 && waitedForLock_;
+        return child_ > 0 && ::waitpid(child_, &status, 0) == child_ && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+               waitedForLock_;
     }
 
 private:

@@ -541,9 +541,8 @@ TEST_F(ReplaceFile, RefuseReplaceChecksTheFolderOfTheFileThatALinkNames) {
     runtime::testing::writeFile(real, "x");
     ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
     fs::create_symlink(real, dir.file("link"));
-    const auto run = runtime::testing::runUnprivileged(dir.dir(), [&] {
-        return failure([&] { refuseReplace(dir.file("link")); }) == "File access denied";
-    });
+    const auto run = runtime::testing::runUnprivileged(
+        dir.dir(), [&] { return failure([&] { refuseReplace(dir.file("link")); }) == "File access denied"; });
     if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
 }

@@ -120,16 +120,15 @@ TEST_P(SharedFolder, ASaveChangesNeitherOwnerGroupNorWhoMayReadTheFile) {
 }
 
 // A is "nobody" (65534), B the second user (65533); 4242 is a group that A does not belong to.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SharedFolder,
-    ::testing::Values(SharedFile{"OwnFileOfAnotherGroup", 65534, 4242, 0640, nullptr, false},
-                      SharedFile{"AnotherUsersFileThatAnAclLetsWrite", 65533, 65533, 0640,
-                                 "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---", false},
-                      SharedFile{"AnotherUsersFileThatMayBeWrittenButNotRead", 65533, 65533, 0600,
-                                 "u::rw-,u:65534:-w-,g::---,m::-w-,o::---", true},
-                      SharedFile{"OwnWriteOnlyFileWhoseAclDeniesAUser", 65534, 100, 0224,
-                                 "u::-w-,u:65533:---,g::-w-,m::-w-,o::r--", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SharedFolder,
+                         ::testing::Values(SharedFile{"OwnFileOfAnotherGroup", 65534, 4242, 0640, nullptr, false},
+                                           SharedFile{"AnotherUsersFileThatAnAclLetsWrite", 65533, 65533, 0640,
+                                                      "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---", false},
+                                           SharedFile{"AnotherUsersFileThatMayBeWrittenButNotRead", 65533, 65533, 0600,
+                                                      "u::rw-,u:65534:-w-,g::---,m::-w-,o::---", true},
+                                           SharedFile{"OwnWriteOnlyFileWhoseAclDeniesAUser", 65534, 100, 0224,
+                                                      "u::-w-,u:65533:---,g::-w-,m::-w-,o::r--", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileAttributes, TheTemporaryCopyIsNeverMoreOpenThanTheTarget) {
     runtime::testing::ScratchFolder dir;
@@ -144,7 +143,9 @@ TEST(FileAttributes, TheTemporaryCopyIsNeverMoreOpenThanTheTarget) {
         struct stat st {};
         if (::stat(dir.file("rec.tmp").c_str(), &st) != 0) return;
         const bool closed = (st.st_mode & 0777) == 0;
-        seen.push_back(step + (closed ? " private" : aclText(dir.file("rec.tmp")) == aclOfTarget ? " as the target" : " open"));
+        seen.push_back(step + (closed                                        ? " private"
+                               : aclText(dir.file("rec.tmp")) == aclOfTarget ? " as the target"
+                                                                             : " open"));
     });
     runtime::replaceFile(target, dir.file("rec.tmp"), writeNew);
     runtime::testing::onFileStep({});
