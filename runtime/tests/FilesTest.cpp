@@ -537,12 +537,17 @@ TEST_F(RewriteFile, EverySaveTakesAnotherTemporaryName) {
 
 TEST_F(ReplaceFile, RefuseReplaceChecksTheFolderOfTheFileThatALinkNames) {
     fs::permissions(dir.dir(), fs::perms::all);
-    const std::string real = dir.subfolder("other") + "data.dat";
+    const std::string other = dir.subfolder("other");
+    const std::string real = other + "data.dat";
     runtime::testing::writeFile(real, "x");
-    ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
+    // The unprivileged user's own file, in a folder that takes no new file.
+    if (::geteuid() == 0) ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
+    fs::permissions(other, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
     fs::create_symlink(real, dir.file("link"));
     const auto run = runtime::testing::runUnprivileged(
         dir.dir(), [&] { return failure([&] { refuseReplace(dir.file("link")); }) == "File access denied"; });
+    fs::permissions(other, fs::perms::owner_all);
     if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
 }
