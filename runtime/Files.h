@@ -85,9 +85,10 @@ void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write);
 
 // Throws the InOutError with which replaceFile would refuse `target` before writing anything: the
-// refusals above, or a folder of the file (the file that a link names, in whatever folder) that
-// takes no new file for the copy where the copy is to go there. A missing target only needs its
-// folder. Lets a caller that replaces several files check them all first.
+// refusals above, or, where the save takes the temporary path, a folder that takes no new file for
+// the copy (the folder of the file itself: for a link into another folder, that other folder). A
+// missing target only needs its folder. Lets a caller that replaces several files check them all
+// first.
 void refuseReplace(const std::string& target);
 
 // Rewrites `target` by the temporary path through a temporary file "<name>.XXXXXX.tmp" beside
