@@ -8,6 +8,7 @@
 #include "assessment/core/RecordLine.h"
 #include "assessment/core/SupplierFile.h"
 #include "runtime/Errors.h"
+#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -113,6 +114,7 @@ std::int32_t convertEarlierPollutant(std::int32_t pollutant) {
 }
 
 void convertEarlierDataFile(const std::string& dataFile, const std::string& tempPath) {
+    const runtime::FileLocks lock({dataFile});  // from the read of the old lines to the new file
     std::vector<std::string> converted;
     {
         runtime::TextReader in(dataFile);

@@ -541,7 +541,9 @@ TEST_F(ReplaceFile, RefuseReplaceChecksTheFolderOfTheFileThatALinkNames) {
     const std::string real = other + "data.dat";
     runtime::testing::writeFile(real, "x");
     // The unprivileged user's own file, in a folder that takes no new file.
-    if (::geteuid() == 0) ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
+    }
     fs::permissions(other, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                fs::perms::others_exec);
     fs::create_symlink(real, dir.file("link"));
