@@ -544,8 +544,8 @@ TEST_F(ReplaceFile, RefuseReplaceChecksTheFolderOfTheFileThatALinkNames) {
     if (::geteuid() == 0) {
         ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
     }
-    fs::permissions(other, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                               fs::perms::others_exec);
+    fs::permissions(other,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
     fs::create_symlink(real, dir.file("link"));
     const auto run = runtime::testing::runUnprivileged(
         dir.dir(), [&] { return failure([&] { refuseReplace(dir.file("link")); }) == "File access denied"; });
