@@ -4,6 +4,7 @@
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
+#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/ShortText.h"
 #include "runtime/TextFile.h"
@@ -112,6 +113,7 @@ int readTownFile(AssessmentState& state, const std::string& path) {
 
 void writeTownFile(const AssessmentState& state, const std::string& path) {
     state.read_stops.refuseRewrite(path);
+    const runtime::FileLocks lock({path});  // from the read of the old lines to the new file
     const std::vector<std::string> overflow = linesPastTheTables(path);
     // The rewrite goes through the scratch copy beside the file, like every other rewrite.
     runtime::replaceFile(path, tempFileBeside(path), [&](runtime::TextWriter& out) {

@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/Printing.h"
+#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
@@ -247,7 +248,10 @@ void TForm3::save_data() {
         s.town_long[i] = toAnsi(ui_->longstr->text());
         s.town_names[i] = toAnsi(ui_->agglom->currentText());
     }
-    assessment::writeTownFile(s, s.work_dir + assessment::kTownFileName);
+    const std::string towns = s.work_dir + assessment::kTownFileName;
+    // Both files are locked, in this order, before either is read or written.
+    const runtime::FileLocks locks({towns, s.data_file});
+    assessment::writeTownFile(s, towns);
     program().Form4->save_data(false);
     s.new_record = 0;
 }

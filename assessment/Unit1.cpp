@@ -325,13 +325,9 @@ void TForm1::loadExchangeFile(const std::string& path) {
         throw runtime::ExitProgram(3);
     }
     const assessment::ExchangePaths targets = assessment::exchangeTargets(s);
-    // A target that cannot be replaced would leave some files loaded and the others not.
-    assessment::refuseUnwritableTargets(targets);
-    const auto copySection = [&](std::size_t i) {
-        s.tmp_name = targets[i];
-        assessment::writeSectionFile(targets[i], (*sections)[i]);
-    };
-    for (std::size_t i = 0; i <= assessment::kParameterSection; ++i) copySection(i);
+    // Every target's new contents are written beside it before the first is put in place.
+    assessment::loadExchangeSections(targets, *sections);
+    s.tmp_name = targets.back();
 
     const bool earlier = assessment::isEarlierVersionParameters((*sections)[assessment::kParameterSection]);
     if (earlier) {
@@ -346,7 +342,6 @@ void TForm1::loadExchangeFile(const std::string& path) {
                 platform::showMessage(QString::fromLatin1(assessment::kCopyDefaultsMessage));
         }
     }
-    for (std::size_t i = assessment::kParameterSection + 1; i < assessment::kExchangeSectionCount; ++i) copySection(i);
 
     if (earlier) {
         s.tmp_name = assessment::tempFileIn(s.work_dir);

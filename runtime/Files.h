@@ -2,7 +2,9 @@
 // File-system helpers and the safe replacement of a file by a rewritten copy.
 #include <cerrno>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace runtime {
 
@@ -19,7 +21,11 @@ std::string withTrailingSlash(const std::string& dir);
 // Creates the file `path`, filled by `write` (empty without it), unless something has that name
 // already: a file, a folder, a FIFO, a device. What is there is left as it is and never opened, so
 // nothing waits for it. Links are followed as the rewrites below follow them; a link that names no
-// file creates that file. True when the file was created; throws an InOutError when it cannot be.
+// file creates that file. The file appears whole: it is written and flushed under a temporary
+// name "<name>.XXXXXX.tmp" beside it, then given its name without replacing anything (a second
+// link, or where the file system has no links a rename that replaces nothing, or where it has
+// neither an exclusive create under the name itself). A failure (a full disk) leaves no file.
+// True when the file was created; throws an InOutError when it cannot be.
 bool createFileUnlessExists(const std::string& path, const std::function<void(TextWriter&)>& write = {});
 
 // Both rewrites below keep what the user set on the file. Where `target` is a symbolic link (or a
@@ -33,19 +39,33 @@ bool createFileUnlessExists(const std::string& path, const std::function<void(Te
 // - a link that may not be followed: "File access denied".
 // A missing target is created with the permission bits that the process's umask leaves.
 //
-// What a replaced file keeps: its permission bits (with the set-id and sticky bits); its owner and
-// group where the process may set them, else its group alone where the process's user belongs to
-// it; its POSIX ACL; its extended attributes as the system copies them ("user.*", and the others
-// that the process may read and set, but not those that the system's attribute list leaves out,
-// such as "security.selinux"). An ACL or attribute that cannot be copied is left out and the save
-// goes on. Not kept: the times, other hard links (they go on naming the old file), file flags.
-// A file written in place stays the same file and keeps all of it.
+// The way is chosen before anything is written, so that no save changes who may read the file:
+// - the temporary path where the new file can have the target's owner, group, permission bits and
+//   ACL exactly (the process is root, or owns the target and belongs to its group; the ACL is read
+//   by the target's path, so a file that may be written but not read keeps it too);
+// - else in place, where the process may read and write the target (another user's file that an
+//   ACL or the group lets it write; its own file of a group it does not belong to);
+// - else (the target may be written but not read) the save is refused: "File access denied".
+// What a replaced file keeps: its owner and group, its POSIX ACL, its permission bits (with the
+// set-id and sticky bits); its extended attributes where the process may read them ("user.*", and
+// the others that the process may read and set, but not those that the system's attribute list
+// leaves out, such as "security.selinux"). Not kept: the times, other hard links (they go on
+// naming the old file), file flags, attributes that the process may not read. A file written in
+// place stays the same file and keeps all of it.
+//
+// Every save locks the target (runtime/FileLock.h) from before anything is read until the new
+// contents are in place, on either path, unless the caller holds the lock already (FileLocks):
+// two saves at once are done one after the other, and each leaves the file whole. A lock held
+// elsewhere for longer than two seconds ends the save before anything is written: "<path> is being
+// saved by another program".
 //
 // The temporary path: `write` fills a new file in the target's folder, created exclusively and
-// written through the descriptor that created it, with the target's attributes from the start.
-// That file is flushed to disk, and renamed over the target in one step once its name is seen to
-// still hold it (same device and inode: another program may have put a file of its own there;
-// then the save is refused: "File access denied. <temporary> was replaced while it was written.").
+// without any permission, and written through the descriptor that created it once it has the
+// target's attributes: it is never more open than the target. That file is flushed to disk, and
+// renamed over the target in one step once its name is seen to still hold it (the descriptor stays
+// open, and its device and inode are compared with the name's before the rename and with the
+// target's after it: another program may have put a file of its own there; then the save is
+// refused: "File access denied. <temporary> was replaced while it was written.").
 // Then the folder is flushed. So the target holds its old bytes or its new bytes, never a mixture,
 // even after a crash or a power cut (as far as the disk keeps what it has flushed). When writing
 // or renaming fails, the temporary file is removed (where its name still holds it), the target
@@ -65,8 +85,10 @@ void replaceFile(const std::string& target, const std::string& tempPath,
                  const std::function<void(TextWriter&)>& write);
 
 // Throws the InOutError with which replaceFile would refuse `target` before writing anything: the
-// refusals above, or a folder of the file that takes no new file for the copy. A missing target
-// only needs its folder. Lets a caller that replaces several files check them all first.
+// refusals above, or, where the save takes the temporary path, a folder that takes no new file for
+// the copy (the folder of the file itself: for a link into another folder, that other folder). A
+// missing target only needs its folder. Lets a caller that replaces several files check them all
+// first.
 void refuseReplace(const std::string& target);
 
 // Rewrites `target` by the temporary path through a temporary file "<name>.XXXXXX.tmp" beside
@@ -85,6 +107,27 @@ void refuseReplace(const std::string& target);
 // previous bytes are in the target or in the recovery file.
 void rewriteFile(const std::string& target, const std::function<void(TextWriter&)>& write);
 
+// Replaces several files together, in two steps, so that a failure in the first changes none of
+// them. stage() locks a target and writes its new contents completely beside it, as the temporary
+// path does, and flushes them; a target that must be written in place (see the way above), or
+// whose folder takes no new file, keeps `write` (and the contents it holds) for later. commit()
+// puts the new files in place one after another, in the order staged, and then writes those kept
+// for later in place. The locks are held until the object goes; new files not put in place are
+// removed then. stage() throws the refusals and errors of rewriteFile.
+class StagedFiles {
+public:
+    StagedFiles();
+    ~StagedFiles();
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
+    void stage(const std::string& target, std::function<void(TextWriter&)> write);
+    void commit();
+
+private:
+    struct Staged;
+    std::vector<std::unique_ptr<Staged>> staged_;
+};
+
 namespace testing {
 // Test hook: the rename of the next replaceFile or rewriteFile fails with the errno `error` (as a
 // full disk would, or a shared sticky folder that refuses it with EPERM).
@@ -95,9 +138,10 @@ void failNextTempCreate();
 // Test hook: the next TextWriter::close fails (as a full disk would).
 void failNextWriterClose();
 // Test hook: `hook` is called with the name of each step of a rewrite before the step is taken,
-// until another hook (or an empty one) replaces it. Temporary path: "create", "write", "sync",
-// "rename", "sync folder". In place: "create", "save recovery", "write", "sync", "remove recovery"; after a
-// failed write "restore".
+// until another hook (or an empty one) replaces it. Temporary path: "create", "attributes",
+// "write", "sync", "rename", "sync folder". In place: "save recovery", "write", "sync", "remove
+// recovery" (after "create" where the folder took no new file); after a failed write "restore".
+// "wait for lock" when a save or a read finds its file locked elsewhere and begins to wait.
 void onFileStep(std::function<void(const std::string& step)> hook);
 }  // namespace testing
 

@@ -93,31 +93,23 @@ bool putBack(int fd, const std::string& previous) {
 
 }  // namespace
 
-void writeInPlace(const Target& t, const std::function<void(TextWriter&)>& write) {
-    // O_NONBLOCK: should something other than a regular file have taken the name meanwhile, the
-    // open does not wait for it; the check below then refuses it.
-    const Descriptor fd(::open(t.path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) throwErrno();
-    struct stat status {};
-    if (::fstat(fd.get(), &status) != 0) throwErrno();
-    Target opened = t;
-    opened.status = status;
-    refuseUnfit(opened);
+void writeInPlace(const Target& t, int fd, const std::function<void(TextWriter&)>& write) {
+    if (fd < 0 || (::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDWR) throw InOutError(kAccessDenied);
     std::string previous;
-    if (!readAll(fd.get(), previous)) throwErrno();
+    if (!readAll(fd, previous)) throwErrno();
     step("save recovery");
     const std::string recovery = saveRecovery(t.path, previous);
     try {
         step("write");
-        if (::ftruncate(fd.get(), 0) != 0 || ::lseek(fd.get(), 0, SEEK_SET) != 0) throwErrno();
-        TextWriter writer(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0), t.path);
+        if (::ftruncate(fd, 0) != 0 || ::lseek(fd, 0, SEEK_SET) != 0) throwErrno();
+        TextWriter writer(::fcntl(fd, F_DUPFD_CLOEXEC, 0), t.path);
         write(writer);
         step("sync");
         writer.sync();
         writer.close();
     } catch (...) {
         step("restore");
-        if (!putBack(fd.get(), previous)) throwKept(std::current_exception(), recovery);
+        if (!putBack(fd, previous)) throwKept(std::current_exception(), recovery);
         ::unlink(recovery.c_str());
         throw;
     }

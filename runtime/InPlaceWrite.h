@@ -12,7 +12,8 @@ class TextWriter;
 namespace runtime::files {
 
 // Writes the existing regular file `t` in place through `write`, as runtime/Files.h describes for
-// rewriteFile.
-void writeInPlace(const Target& t, const std::function<void(TextWriter&)>& write);
+// rewriteFile, reading and writing through `fd`, the descriptor of the save's lock on it. Throws
+// "File access denied" where that descriptor may not read and write.
+void writeInPlace(const Target& t, int fd, const std::function<void(TextWriter&)>& write);
 
 }  // namespace runtime::files

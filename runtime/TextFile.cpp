@@ -10,6 +10,7 @@
 
 #include "runtime/CodePage.h"
 #include "runtime/Errors.h"
+#include "runtime/FileLock.h"
 #include "runtime/FileSteps.h"
 #include "runtime/NumberText.h"
 
@@ -44,12 +45,14 @@ bool takeWriterCloseFailure() {
 
 TextReader::TextReader(const std::string& path) : path_(path) {
     // O_NONBLOCK: a FIFO under the name is not waited for; it is refused as not a regular file.
-    const files::Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) throw InOutError(kFileNotFound);
+    // The shared lock keeps a save from changing the file while it is read.
     struct stat status {};
-    if (::fstat(fd.get(), &status) != 0) throw InOutError(kFileNotFound);
+    const files::Descriptor fd(files::openLocked(path, O_RDONLY | O_NONBLOCK, false, status));
     if (!S_ISREG(status.st_mode)) throw files::notRegularFile(path);
-    if (!files::readAll(fd.get(), data_)) throw InOutError(kAccessDenied);
+    // Within a save that holds the file locked, the read goes through the lock's descriptor.
+    const int held = files::heldLock(status);
+    const bool readable = held >= 0 && (::fcntl(held, F_GETFL) & O_ACCMODE) != O_WRONLY;
+    if (!files::readAll(readable ? held : fd.get(), data_)) throw InOutError(ioCodeFromErrno(errno));
     data_ = fileTextInCodePage(std::move(data_), path);
 }
 

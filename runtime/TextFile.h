@@ -13,9 +13,13 @@ namespace runtime {
 // Reading a text file (Reset). The whole file is read when it is opened.
 class TextReader {
 public:
-    // Throws InOutError "File not found" when the file cannot be opened, and "File access denied.
+    // Throws the InOutError of the failure's own meaning when the file cannot be opened ("File not
+    // found", "File access denied" for a file that may not be read), and "File access denied.
     // <path> is not a regular file." for a folder, a FIFO or a device, without waiting for it.
     // Throws UnheldCharacterError for a UTF-8 file that the code page cannot hold.
+    // The file is read under a shared lock (runtime/FileLock.h), so no save changes it meanwhile;
+    // a save that goes on elsewhere for longer than two seconds ends the read with "<path> is
+    // being saved by another program".
     explicit TextReader(const std::string& path);
 
     // Integer read: skips every character of code 32 or less, takes the characters up to the next
@@ -69,7 +73,7 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-// Reads a whole file into lines (CR LF or LF), without the line ends. Throws "File not found".
+// Reads a whole file into lines (CR LF or LF), without the line ends. Throws as TextReader does.
 // A final line without a line end counts; a file ending in a line end has no empty last line.
 std::vector<std::string> readAllLines(const std::string& path);
 

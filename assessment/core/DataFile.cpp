@@ -1,10 +1,12 @@
 #include "assessment/core/DataFile.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/PollutantRules.h"
 #include "assessment/core/RecordLine.h"
+#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -15,12 +17,16 @@ namespace {
 constexpr int kKeyFields[] = {kFieldTown, kFieldPollutant, kFieldYear, kFieldPopulation, kFieldStations};
 constexpr int kKeyReadFields = kFieldStations;  // the key needs the fields up to the stations only
 
-// Copies the file with line k (k = 0 meaning line 1) dropped and, when given, `line` in its place.
-void rewriteLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string* line) {
+// Copies the file with line k (k = 0 meaning line 1) dropped and, when given, `line` in its place;
+// with `append`, `line` goes after the last line of the file as it is now. The file is locked from
+// before it is read until the copy is in place. Returns the line number of `line`.
+std::int32_t rewriteLine(const std::string& path, const std::string& tempPath, std::int32_t k, const std::string* line,
+                         bool append = false) {
+    const runtime::FileLocks lock({path});
     // The whole file is read before the temporary copy is started, so a missing or unreadable
     // file changes nothing.
     const std::vector<std::string> lines = runtime::readAllLines(path);
-    const std::size_t index = k <= 1 ? 0 : static_cast<std::size_t>(k) - 1;
+    const std::size_t index = append ? lines.size() : k <= 1 ? 0 : static_cast<std::size_t>(k) - 1;
     runtime::replaceFile(path, tempPath, [&](runtime::TextWriter& out) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i == index) {
@@ -31,6 +37,7 @@ void rewriteLine(const std::string& path, const std::string& tempPath, std::int3
         }
         if (line && index >= lines.size()) out.writeln(*line);
     });
+    return static_cast<std::int32_t>(std::min(index, lines.size())) + 1;
 }
 
 // readRecord on an open file.
@@ -100,7 +107,23 @@ bool takeRecordInterval(AssessmentState& state) {
 void saveRecordLine(AssessmentState& state) {
     state.read_stops.refuseRewrite(state.data_file);
     state.tmp_name = tempFileIn(state.work_dir);
-    replaceLine(state.data_file, state.tmp_name, state.cur_record, formatRecordLine(state.aq_record));
+    // A new record goes after the last line of the file as it is when saved, which another
+    // program may have lengthened since the record was begun.
+    const bool append = state.new_record == -1;
+    const std::string line = formatRecordLine(state.aq_record);
+    const std::int32_t written = rewriteLine(state.data_file, state.tmp_name, state.cur_record, &line, append);
+    if (!append) return;
+    state.cur_record = written;
+    state.record_count = std::max(state.record_count, written);
+    state.new_record = 0;
+}
+
+void saveRecordAndTowns(AssessmentState& state, const std::string& townFile, const std::function<void()>& writeTowns) {
+    state.read_stops.refuseRewrite(state.data_file);
+    // Both files are locked, always in this order, before either is read or written.
+    const runtime::FileLocks locks({townFile, state.data_file});
+    writeTowns();
+    saveRecordLine(state);
 }
 
 void deleteRecordLine(AssessmentState& state) {

@@ -2,6 +2,7 @@
 // The data file: one air-quality record per line, record n on line n (from 1). Every operation
 // opens the file, reads or rewrites it from the start and closes it again.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,9 +41,21 @@ void showRecordFile(AssessmentState& state, std::int32_t n);
 bool takeRecordInterval(AssessmentState& state);
 
 // Writes aq_record (its tail as aq_record.text) as line cur_record of the data file, through
-// work_dir + "rec.tmp"; a line past the end is appended. Refused after a failed showRecordFile
-// (runtime::Error naming the file and the line): the record in memory is not that line's.
+// work_dir + "rec.tmp"; a line past the end is appended. A new record (new_record -1) is appended
+// after the last line of the file as it is when saved; cur_record then names that line (and
+// record_count counts it), and new_record is 0. The data file is locked from before it is read
+// until it is rewritten (runtime/FileLock.h): a save elsewhere is waited for, two seconds at most
+// ("<file> is being saved by another program", nothing written). Refused after a failed
+// showRecordFile (runtime::Error naming the file and the line): the record in memory is not that
+// line's.
 void saveRecordLine(AssessmentState& state);
+
+// The record save of the location screen: locks the location file `townFile` and then the data
+// file, in this order, before either is read or written; then `writeTowns` rewrites the location
+// file (reading it within the lock) and saveRecordLine writes the record. A lock held elsewhere
+// ends the save before anything is written. Refused as saveRecordLine is, before anything is
+// written. Two users adding towns at once are not merged: the later save writes its own table.
+void saveRecordAndTowns(AssessmentState& state, const std::string& townFile, const std::function<void()>& writeTowns);
 
 // Drops line cur_record of the data file, through work_dir + "rec.tmp"; refused as saveRecordLine is.
 void deleteRecordLine(AssessmentState& state);

@@ -8,6 +8,7 @@
 #include "assessment/core/RecordLine.h"
 #include "assessment/core/SupplierFile.h"
 #include "runtime/Errors.h"
+#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 
@@ -42,17 +43,31 @@ ExchangePaths exchangeTargets(const AssessmentState& state) {
             supplierFilePath(state.work_dir), state.data_file};
 }
 
-void refuseUnwritableTargets(const ExchangePaths& targets) {
-    for (const std::string& target : targets) {
+namespace {
+
+// The refusal of a target of a load, naming it.
+runtime::InOutError targetRefused(const std::string& target, const runtime::InOutError& error) {
+    std::string reason = error.what();
+    if (reason.empty() || reason.back() != '.') reason += '.';
+    return runtime::InOutError(error.code(),
+                               "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
+}
+
+}  // namespace
+
+void loadExchangeSections(const ExchangePaths& targets,
+                          const std::array<SectionLines, kExchangeSectionCount>& sections) {
+    runtime::StagedFiles staged;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
         try {
-            runtime::refuseReplace(target);
+            staged.stage(targets[i], [&lines = sections[i]](runtime::TextWriter& out) {
+                for (const std::string& line : lines) out.writeln(line);
+            });
         } catch (const runtime::InOutError& error) {
-            std::string reason = error.what();
-            if (reason.empty() || reason.back() != '.') reason += '.';
-            throw runtime::InOutError(
-                error.code(), "\"" + target + "\" cannot be written: " + reason + " No working file is changed.");
+            throw targetRefused(targets[i], error);
         }
     }
+    staged.commit();
 }
 
 void writeExchangeFile(const std::string& target, const ExchangePaths& sources) {
@@ -99,6 +114,7 @@ std::int32_t convertEarlierPollutant(std::int32_t pollutant) {
 }
 
 void convertEarlierDataFile(const std::string& dataFile, const std::string& tempPath) {
+    const runtime::FileLocks lock({dataFile});  // from the read of the old lines to the new file
     std::vector<std::string> converted;
     {
         runtime::TextReader in(dataFile);

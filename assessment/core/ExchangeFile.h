@@ -35,12 +35,16 @@ ExchangePaths exchangeSources(const AssessmentState& state);
 // The five targets of a load: the same files, the parameter file always "params.tab".
 ExchangePaths exchangeTargets(const AssessmentState& state);
 
-// A load replaces the five targets one after another; before the first, every one must be fit to
-// be replaced. Throws runtime::InOutError naming the first target that cannot be written ("\"<path>\"
-// cannot be written: File access denied. No working file is changed."): the file refuses writing
-// (write-protected, or not a regular file), or its folder takes no new file for the copy that
-// replaces it. A missing target only needs its folder.
-void refuseUnwritableTargets(const ExchangePaths& targets);
+// Loads the five sections into the five targets in two steps: each target's new contents are
+// written completely beside it and flushed, and only then put in place one after another; a target
+// that must be written in place keeps them in memory and is written last (runtime::StagedFiles).
+// A failure before the first replacement changes no working file, and its runtime::InOutError
+// names the target ("\"<path>\" cannot be written: File access denied. No working file is
+// changed."): a target that refuses writing (write-protected, not a regular file, or a file that
+// may be written but not read and could not stay the same), a folder that takes no new file for a
+// missing target, a disk that fills.
+void loadExchangeSections(const ExchangePaths& targets,
+                          const std::array<SectionLines, kExchangeSectionCount>& sections);
 
 // Writes the exchange file from the five sources. Every source is read before the target is
 // touched, and the target is replaced only once it is complete: a source that cannot be read

@@ -7,6 +7,7 @@
 #include "assessment/core/DataFile.h"
 #include "assessment/core/ReadStops.h"
 #include "runtime/Errors.h"
+#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
@@ -112,6 +113,7 @@ void saveParameters(AssessmentState& state, const ParamLine& saved) {
         throw runtime::Error(rewriteRefusedMessage({target, 0, kReloadEndedReason}));
     state.file_name = target;
     state.tmp_name = tempFileIn(state.work_dir);
+    const runtime::FileLocks lock({target});  // from the read of the old records to the new file
     const std::vector<ParamFileRecord> records = readParamFile(state.text_file3);
     runtime::replaceFile(target, state.tmp_name, [&](runtime::TextWriter& out) {
         bool replaced = false;

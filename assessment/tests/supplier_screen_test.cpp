@@ -157,7 +157,7 @@ TEST_F(SupplierScreen, AFileThatCouldNotBeReadIsNotRewritten) {
         leaveToMainScreen();
         return DialogScript::boxes().size() == 2 &&
                DialogScript::boxes()[1].text ==
-                   QStringLiteral("\"data_sup.tab\" could not be read (File not found). It is not changed.");
+                   QStringLiteral("\"data_sup.tab\" could not be read (File access denied). It is not changed.");
     });
     if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
     EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);

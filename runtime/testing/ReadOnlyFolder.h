@@ -3,7 +3,8 @@
 // user's write-protected folder does. An ordinary user loses the folder's write bits for the time
 // of the action; root, whom permissions do not stop, runs the action in a child process as the
 // unprivileged user "nobody", with the folder left to root and its files opened to everyone.
-// runUnprivileged runs an action as such a user, in whatever folder the caller prepared.
+// runUnprivileged runs an action as such a user, in whatever folder the caller prepared, or as a
+// second unprivileged user, kSecondUser, for the files that one user shares with another.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -24,6 +25,9 @@ enum class ReadOnlyRun { Succeeded, Failed, CannotRun };
 // user belongs to a group that shares files.
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kSharedGroup = 100;
+// A second user without root's powers (no account needed), in kSharedGroup too; its own group has
+// the same number.
+constexpr uid_t kSecondUser = 65533;
 
 // A group that the user of runUnprivileged belongs to besides its own: kSharedGroup where the tests
 // run as root, else one of the running user's further groups; none where the user has no other.
@@ -37,11 +41,12 @@ inline std::optional<gid_t> sharedGroup() {
 }
 
 // Runs `action` without root's powers: as the running user when that is not root, else in a child
-// process as the unprivileged user "nobody", with the further group kSharedGroup alone, who must
-// be able to enter `folder` (the caller opens to that user what the action needs). The action
-// returns true on success; an exception counts as failure. CannotRun where root finds no user to
-// switch to.
-inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::function<bool()>& action) {
+// process as the unprivileged user `user` ("nobody" unless another is named), with its own group
+// and the further group kSharedGroup alone, who must be able to enter `folder` (the caller opens to
+// that user what the action needs). The action returns true on success; an exception counts as
+// failure. CannotRun where root finds no user to switch to.
+inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::function<bool()>& action,
+                                   uid_t user = kNobody) {
     auto attempt = [&action] {
         try {
             return action();
@@ -52,7 +57,7 @@ inline ReadOnlyRun runUnprivileged(const std::string& folder, const std::functio
     if (::geteuid() != 0) return attempt() ? ReadOnlyRun::Succeeded : ReadOnlyRun::Failed;
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(1, &kSharedGroup) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 ||
+        if (::setgroups(1, &kSharedGroup) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0 ||
             ::access(folder.c_str(), R_OK | X_OK) != 0)
             ::_exit(2);
         ::_exit(attempt() ? 0 : 1);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -19,10 +20,12 @@
 #include <unistd.h>
 
 #include "runtime/Errors.h"
+#include "runtime/FileSteps.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
 #include "runtime/testing/ReadOnlyFolder.h"
 #include "runtime/testing/ScratchFolder.h"
+#include "runtime/testing/SecondSave.h"
 #include "runtime/tests/files_fixture.h"
 
 using namespace runtime;
@@ -530,6 +533,71 @@ TEST_F(RewriteFile, EverySaveTakesAnotherTemporaryName) {
     };
     for (int n = 0; n < 3; ++n) rewriteFile(target, write);
     EXPECT_EQ(names.size(), 4u);  // the target and three temporary files
+}
+
+TEST_F(ReplaceFile, RefuseReplaceChecksTheFolderOfTheFileThatALinkNames) {
+    fs::permissions(dir.dir(), fs::perms::all);
+    const std::string other = dir.subfolder("other");
+    const std::string real = other + "data.dat";
+    runtime::testing::writeFile(real, "x");
+    // The unprivileged user's own file, in a folder that takes no new file.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(real.c_str(), runtime::testing::kNobody, runtime::testing::kNobody), 0);
+    }
+    fs::permissions(other,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::create_symlink(real, dir.file("link"));
+    const auto run = runtime::testing::runUnprivileged(
+        dir.dir(), [&] { return failure([&] { refuseReplace(dir.file("link")); }) == "File access denied"; });
+    fs::permissions(other, fs::perms::owner_all);
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+}
+
+TEST_F(RewriteFile, TwoSavesInPlaceAtOnceLeaveTheLaterWhole) {
+    const auto lines = [](const char* word) {
+        return [word](TextWriter& w) {
+            for (int n = 0; n < 2000; ++n) w.writeln(word);
+        };
+    };
+    runtime::testing::SecondSave second("write", [&] {
+        runtime::testing::failNextTempCreate();
+        rewriteFile(target, lines("second"));
+    });
+    runtime::testing::failNextTempCreate();
+    rewriteFile(target, lines("first"));
+    EXPECT_TRUE(second.waitedAndSucceeded());
+    std::string expected;
+    for (int n = 0; n < 2000; ++n) expected += "second\r\n";
+    EXPECT_TRUE(contents() == expected) << "a mixture of both saves";
+}
+
+TEST_F(RewriteFile, AReaderWaitsUntilTheFileWrittenInPlaceIsComplete) {
+    runtime::testing::SecondSave reader("write", [&] {
+        if (readAllLines(target) != std::vector<std::string>{"new"}) throw 0;
+    });
+    runtime::testing::failNextTempCreate();
+    rewriteFile(target, writeNew);
+    EXPECT_TRUE(reader.waitedAndSucceeded());
+}
+
+TEST_F(ReplaceFile, ALockHeldElsewhereEndsTheSaveBeforeAnythingIsWritten) {
+    const files::Descriptor other(::open(target.c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(other.get(), LOCK_EX), 0);
+    EXPECT_EQ(failure([&] { replaceFile(target, temp, writeNew); }), target + " is being saved by another program");
+    EXPECT_EQ(contents(), "original\r\n");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
+}
+
+TEST_F(ReplaceFile, AWorkingFileThatCannotBeWrittenWholeIsNotCreated) {
+    const std::string fresh = dir.file("data_sup.tab");
+    runtime::testing::failNextWriterClose();
+    EXPECT_EQ(failure([&] { createFileUnlessExists(fresh, writeNew); }), "Disk full");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
+    EXPECT_TRUE(createFileUnlessExists(fresh, writeNew));
+    EXPECT_FALSE(createFileUnlessExists(fresh, writeNew));
+    EXPECT_EQ(dir.read("data_sup.tab"), "new\r\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"data_rec.dat", "data_sup.tab"}));
 }
 
 TEST(IoCodes, EveryErrorReadsAsItsOwnMeaning) {

@@ -5,7 +5,9 @@
 #include "assessment/core/RecordLine.h"
 #include "runtime/Errors.h"
 #include "runtime/Files.h"
+#include "runtime/TextFile.h"
 #include "runtime/testing/ScratchFolder.h"
+#include "runtime/testing/SecondSave.h"
 
 using namespace assessment;
 using runtime::testing::ScratchFolder;
@@ -216,4 +218,33 @@ TEST(DataFile, FailedRewriteLeavesTheFileAsItWas) {
     EXPECT_THROW(deleteLine(dir.file("missing"), dir.file("rec.tmp"), 1), runtime::InOutError);
     EXPECT_FALSE(dir.exists("missing"));
     EXPECT_FALSE(dir.exists("rec.tmp"));
+}
+
+TEST(DataFile, TwoNewRecordsSavedAtOnceBothStay) {
+    ScratchFolder dir;
+    const std::string towns = dir.write("town.tab", "0 1|2|Town\r\n");
+    AssessmentState s;
+    s.work_dir = dir.dir();
+    s.data_file = dir.write("data_rec.dat", lineOf(sampleRecord(1)));
+    // Both users began a new record as line 2 of the file; each save rewrites the towns too.
+    const auto saveNew = [&](std::int32_t seed) {
+        s.aq_record = sampleRecord(seed);
+        s.new_record = -1;
+        s.cur_record = 2;
+        saveRecordAndTowns(s, towns, [&] {
+            const auto lines = runtime::readAllLines(towns);
+            runtime::replaceFile(towns, dir.file("rec.tmp"), [&](runtime::TextWriter& out) {
+                for (const std::string& line : lines) out.writeln(line);
+            });
+        });
+    };
+    runtime::testing::SecondSave second("write", [&] {
+        saveNew(3);
+        if (s.cur_record != 3 || s.new_record != 0) throw 0;
+    });
+    saveNew(2);
+    EXPECT_TRUE(second.waitedAndSucceeded());
+    EXPECT_EQ(s.cur_record, 2);
+    EXPECT_EQ(dir.read("data_rec.dat"), lineOf(sampleRecord(1)) + lineOf(sampleRecord(2)) + lineOf(sampleRecord(3)));
+    EXPECT_EQ(dir.read("town.tab"), "0 1|2|Town\r\n");
 }

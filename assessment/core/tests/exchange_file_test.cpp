@@ -165,6 +165,40 @@ TEST(ExchangeFileRead, RoundTripGivesBackEveryFileLineForLine) {
     EXPECT_FALSE(w.folder.exists("rec.tmp"));
 }
 
+TEST(ExchangeFileLoad, AFailureBeforeTheFirstReplacementChangesNoWorkingFile) {
+    WorkingDirectory w;
+    for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"})
+        w.folder.write(name, "old\r\n");
+    const std::array<SectionLines, kExchangeSectionCount> sections{
+        SectionLines{"t"}, SectionLines{"e"}, SectionLines{"p"}, SectionLines{"s"}, SectionLines{"d"}};
+    int written = 0;
+    runtime::testing::onFileStep([&](const std::string& step) {
+        if (step == "sync" && ++written == 5) throw runtime::InOutError(runtime::kDiskFull);  // the last file
+    });
+    EXPECT_THROW(loadExchangeSections(exchangeTargets(w.state), sections), runtime::InOutError);
+    runtime::testing::onFileStep({});
+    for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"})
+        EXPECT_EQ(w.folder.read(name), "old\r\n") << name;
+    EXPECT_EQ(w.folder.names().size(), 5u);
+    loadExchangeSections(exchangeTargets(w.state), sections);
+    EXPECT_EQ(w.folder.read("data_rec.dat"), "d\r\n");
+    EXPECT_EQ(w.folder.read("town.tab"), "t\r\n");
+}
+
+TEST(ExchangeFileLoad, TargetsInAFolderThatTakesNoNewFileAreWrittenInPlace) {
+    WorkingDirectory w;
+    for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab", "data_rec.dat"})
+        w.folder.write(name, "old\r\n");
+    const std::array<SectionLines, kExchangeSectionCount> sections{
+        SectionLines{"t"}, SectionLines{"e"}, SectionLines{"p"}, SectionLines{"s"}, SectionLines{"d"}};
+    if (!runtime::testing::ranInReadOnlyFolder(w.folder.dir(),
+                                               [&] { loadExchangeSections(exchangeTargets(w.state), sections); }))
+        GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(w.folder.read("town.tab"), "t\r\n");
+    EXPECT_EQ(w.folder.read("data_rec.dat"), "d\r\n");
+    EXPECT_EQ(w.folder.names().size(), 5u);
+}
+
 TEST(ExchangeFileRead, SectionsEndAtTheFirstExactEndMark) {
     ScratchFolder f;
     // Section 1 carries a line "EOF" that ends it early; "eof" and "EOF " are ordinary lines; a
