@@ -1,7 +1,8 @@
 #pragma once
 // The application's identity: its name and the title of its message boxes. A window's title is
 // its screen's caption alone; the window system adds nothing to it. A write past a file-size
-// limit fails with an error instead of ending the program.
+// limit fails with an error instead of ending the program. Numbers are shown and read with the
+// user's decimal separator, while the C library stays in the "C" locale for numbers.
 #include <QString>
 
 namespace platform {
@@ -10,5 +11,10 @@ namespace platform {
 // file-size limit (SIGXFSZ). Call once, after the QApplication exists and before the first window
 // is shown.
 void setUpApplication(const QString& title);
+
+// Takes the decimal separator of the user's locale for the number texts (runtime/NumberText.h) and
+// sets the C library's LC_NUMERIC back to "C", which constructing the QApplication changed to the
+// user's locale. Part of setUpApplication; the GUI tests call it alone.
+void adoptUsersNumberFormat();
 
 }  // namespace platform
