@@ -282,7 +282,11 @@ bool parseRealToken(std::string_view token, long double& out, char separator) {
         return false;
     }
     // The values are used as doubles: a magnitude beyond their range is no number, and one below
-    // their smallest becomes 0.
+    // their smallest becomes 0. The largest double written with 15 digits (1.79769313486232E308,
+    // as the life-table files hold it) reads as that double again.
+    constexpr long double kLargestWritten = 1.79769313486232e308L;
+    if (std::fabs(v) > std::numeric_limits<double>::max() && std::fabs(v) <= kLargestWritten)
+        v = std::numeric_limits<double>::max();
     if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<double>::max()) return false;
     if (static_cast<double>(v) == 0) v = 0;
     out = negative ? -v : v;

@@ -114,6 +114,10 @@ TEST_P(NumberText, RealsBeyondADoubleAreNoNumberAndTinyOnesZero) {
     }
     EXPECT_TRUE(tryStrToFloat("-1.7976931348623157e308", v, '.'));
     EXPECT_EQ(static_cast<double>(v), -1.7976931348623157e308);
+    EXPECT_EQ(formatGeneral(v, 15, '.'), "-1.79769313486232E308");  // as written, it reads again
+    EXPECT_TRUE(tryStrToFloat("-1.79769313486232E308", v, '.'));
+    EXPECT_EQ(static_cast<double>(v), -1.7976931348623157e308);
+    EXPECT_FALSE(tryStrToFloat("1.79769313486233E308", v, '.'));
     EXPECT_TRUE(tryStrToFloat("2,5e-300", v, ','));
     EXPECT_EQ(static_cast<double>(v), 2.5e-300);
 }
