@@ -406,4 +406,13 @@ TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
     answerNextFile(QString::fromStdString(again));
     ui().MFileSaveInputas->trigger();
     EXPECT_EQ(readFile(again), saved);
+
+    // A population cell takes "12,5"; "1e999" is no number there.
+    showTab(ui().TabE_male);
+    typeInCell(ui().TabE_maleStringGrid, 2, 1, QStringLiteral("12,5"));
+    typeInCell(ui().TabE_maleStringGrid, 2, 2, QStringLiteral("1e999"));
+    answerNextBox(Button::Ok);
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("'1e999' is not a valid floating point value"));
+    EXPECT_EQ(lt().LTempirical[1][3][1], 12.5);
 }
