@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <clocale>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -335,20 +333,6 @@ TEST_F(AssessmentRoad, OneRecordUnderAGermanLocale) {
     chooseComboItem(u5().endpoint, 0);
     EXPECT_EQ(u5().rr->text(), "1,008");
     EXPECT_EQ(u5().rr_l->text(), "1,04");
-}
-
-// CI runs these tests a second time under LC_ALL=de_DE.UTF-8. The start-up, the program's own,
-// then took "," from the environment and put the C library's numbers back into "C".
-TEST_F(AssessmentRoad, UnderAGermanEnvironmentTheStartUpTakesTheComma) {
-    const char* all = std::getenv("LC_ALL");
-    if (!all || std::string(all) != "de_DE.UTF-8") GTEST_SKIP() << "runs under LC_ALL=de_DE.UTF-8";
-    EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "de_DE.UTF-8");  // the QApplication took the user's locale
-    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
-    EXPECT_EQ(runtime::decimalSeparator(), ',');
-    enterRecord();
-    if (HasFatalFailure()) return;
-    enterParameters();
-    EXPECT_EQ(u5().rr->text(), "1,06");
 }
 
 TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFile) {
