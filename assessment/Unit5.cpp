@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <limits>
 #include <optional>
 
 #include "assessment/Program.h"
@@ -371,7 +372,9 @@ void TForm5::check_data() {
     long double incidence = 0;
     if (!runtime::tryStrToFloat(toAnsi(u.editb_inc->text()), incidence)) return fail(u.editb_inc, kRequiresNumber);
     checked_incidence_ = incidence;
-    if (incidence < 0) return fail(u.editb_inc, kOutOfRange);
+    // The parameter file's readers hold the reals as 32-bit floats: a larger incidence would be
+    // saved into a file that cannot be read again.
+    if (incidence < 0 || incidence > std::numeric_limits<float>::max()) return fail(u.editb_inc, kOutOfRange);
 }
 
 void TForm5::int_change() {

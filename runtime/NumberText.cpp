@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "runtime/Errors.h"
@@ -225,40 +224,72 @@ bool parseIntegerToken(std::string_view token, std::int32_t& out) {
 
 bool parseRealToken(std::string_view token, long double& out, char separator) {
     // sign, digits, optional separator and digits (at least one digit in all), optional exponent.
+    // The text is checked here and converted by from_chars, which never looks at the C library's
+    // locale, so that "7.5" is 7.5 whatever locale the process is in.
     std::string normalized;
     std::size_t i = 0;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-')) normalized += token[i++];
+    bool negative = false;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
     int mantissaDigits = 0;
+    int leadingZeros = 0;     // zeros before the first significant digit
+    int integerDigits = 0;    // digits before the separator
     while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
+        if (token[i] == '0' && leadingZeros == mantissaDigits) ++leadingZeros;
         normalized += token[i++];
         ++mantissaDigits;
+        ++integerDigits;
     }
     if (i < token.size() && token[i] == separator) {
         normalized += '.';
         ++i;
         while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
+            if (token[i] == '0' && leadingZeros == mantissaDigits) ++leadingZeros;
             normalized += token[i++];
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0) return false;
+    long long exponent = 0;
     if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
         normalized += 'e';
         ++i;
-        if (i < token.size() && (token[i] == '+' || token[i] == '-')) normalized += token[i++];
+        bool exponentNegative = false;
+        if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
+            exponentNegative = token[i] == '-';
+            normalized += token[i++];
+        }
         int expDigits = 0;
         while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
+            exponent = std::min(exponent * 10 + (token[i] - '0'), 1000000000LL);
             normalized += token[i++];
             ++expDigits;
         }
         if (expDigits == 0) return false;
+        if (exponentNegative) exponent = -exponent;
     }
     if (i != token.size()) return false;
-    char* end = nullptr;
-    const long double v = std::strtold(normalized.c_str(), &end);
-    if (end != normalized.c_str() + normalized.size()) return false;
-    if (!std::isfinite(v)) return false;
-    out = v;
+    long double v = 0;
+    const char* const first = normalized.data();
+    const char* const last = first + normalized.size();
+    const auto [end, error] = std::from_chars(first, last, v);
+    if (error == std::errc::result_out_of_range) {
+        // Beyond even an extended real: a value too small becomes 0, one too large is no number.
+        // The decimal exponent of the first significant digit tells which.
+        if (leadingZeros == mantissaDigits) v = 0;
+        else if (exponent + integerDigits - leadingZeros < 0) v = 0;
+        else return false;
+    } else if (error != std::errc{} || end != last) {
+        return false;
+    }
+    // The values are used as doubles: a magnitude beyond their range is no number, and one below
+    // their smallest becomes 0. The largest double written with 15 digits (1.79769313486232E308,
+    // as the life-table files hold it) reads as that double again.
+    constexpr long double kLargestWritten = 1.79769313486232e308L;
+    if (std::fabs(v) > std::numeric_limits<double>::max() && std::fabs(v) <= kLargestWritten)
+        v = std::numeric_limits<double>::max();
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<double>::max()) return false;
+    if (static_cast<double>(v) == 0) v = 0;
+    out = negative ? -v : v;
     return true;
 }
 

@@ -54,6 +54,8 @@ inline bool tryStrToFloat(std::string_view text, long double& out) {
 
 // The number syntax of the text-file reads and of Val: optional sign, digits, optional "." and
 // digits, optional exponent; "$" hexadecimal for integers. Returns false when malformed.
+// Every conversion here is independent of the C library's locale. A real beyond the range of a
+// double ("1e999") is not a number; one too small for a double ("1e-400") reads as 0.
 bool parseIntegerToken(std::string_view token, std::int32_t& out);
 bool parseRealToken(std::string_view token, long double& out, char separator = '.');
 

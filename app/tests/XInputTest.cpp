@@ -20,6 +20,7 @@
 #include <tuple>
 
 #include "assessment/Unit1.h"
+#include "assessment/Unit5.h"
 #include "assessment/core/AqRecord.h"
 #include "assessment/tests/location_fixture.h"
 #include "lifetables/Unit_LifeTables.h"
@@ -29,7 +30,9 @@
 #include "platform/tests/FileDialogColumns.h"
 #include "platform/StringGrid.h"
 #include "runtime/Files.h"
+#include "runtime/NumberText.h"
 #include "ui_TForm1.h"
+#include "ui_TForm5.h"
 #include "ui_TPagesDlgLT.h"
 
 namespace {
@@ -267,6 +270,35 @@ TEST_F(XInput, OpenAndSaveDialogsShowTheirColumnsWhole) {
         EXPECT_TRUE(unreadable.isEmpty()) << options.title.toStdString() << ": "
                                           << unreadable.join(QStringLiteral("; ")).toStdString();
     }
+}
+
+// run_under_xvfb.sh runs this once more under LC_ALL=de_DE.UTF-8: no box at start, the risks shown
+// with ",", and "1,008" typed with real keys saved with "." in the parameter file.
+TEST_F(XInput, UnderAGermanLocaleTheRisksShowAndTakeADecimalComma) {
+    if (runtime::decimalSeparator() != ',') GTEST_SKIP() << "runs under LC_ALL=de_DE.UTF-8";
+    DialogScript::activate([](const QString& what) { ADD_FAILURE() << "a box at start: " << what.toStdString(); });
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
+    DialogScript::deactivate();
+    p.Form5->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.Form5));
+    auto& u = p.Form5->ui();
+    EXPECT_EQ(u.rr->text(), "1,006");
+    realClick(u.rr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == u.rr; }, 2000));
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("1,008")});
+    (void)QTest::qWaitFor([&] { return u.rr->text() == QLatin1String("1,008"); }, 2000);
+    EXPECT_EQ(u.rr->text(), "1,008");
+    QString boxText;
+    WhenActive<QMessageBox> answer([&](QMessageBox* box) {
+        boxText = box->text();
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});  // Yes
+    });
+    realClick(u.BitBtn3);  // "&Save"
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && !QApplication::activeModalWidget(); }, 5000));
+    EXPECT_EQ(boxText, "Save record?");
+    EXPECT_NE(readFile(workDir + "params.tab").find("  1.00800000000000E+0000 "), std::string::npos)
+        << readFile(workDir + "params.tab");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <clocale>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -25,6 +26,8 @@ using runtime::testing::writeFile;
 class ProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        savedLocale_ = std::setlocale(LC_ALL, nullptr);
+        savedSeparator_ = runtime::decimalSeparator();
         programDir = scratch_.subfolder("prog");
         workDir = scratch_.subfolder("work");
         writeFile(programDir + "params.tav", defaultParams());
@@ -35,7 +38,21 @@ protected:
             std::filesystem::copy_file(ltParams, programDir + "Zelk_LT-params.kpx");
     }
 
-    void TearDown() override { program_.reset(); }
+    void TearDown() override {
+        program_.reset();
+        std::setlocale(LC_ALL, savedLocale_.c_str());
+        runtime::setDecimalSeparator(savedSeparator_);
+    }
+
+    // The C library in German, as constructing the QApplication leaves it on a German desktop, and
+    // the separator "," that the start-up takes there: a conversion through the C library would
+    // read "7.5" as 7 now, and write "7,5" into a parameter file. Fails unless the C library's
+    // decimal point really is ",". TearDown puts both back.
+    void cLibraryInGerman() {
+        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the locale de_DE.UTF-8 is not installed";
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        runtime::setDecimalSeparator(',');
+    }
 
     // The shipped defaults' first record, enough for a program folder.
     static std::string defaultParams() {
@@ -90,5 +107,7 @@ protected:
 
 private:
     runtime::testing::ScratchFolder scratch_;  // removed after the program
+    std::string savedLocale_;
+    char savedSeparator_ = '.';
     std::unique_ptr<Program> program_;
 };

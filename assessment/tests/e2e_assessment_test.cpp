@@ -203,10 +203,6 @@ protected:
         pressButton(u4().Button3);  // "Import  ==>"
     }
 
-    void TearDown() override {
-        runtime::setDecimalSeparator('.');
-        ProgramFixture::TearDown();
-    }
     void roadToChart();
 
     QAction* ltSupplierMenu() { return p->PagesDlgLT->ui().Screens1; }
@@ -313,9 +309,30 @@ void AssessmentRoad::roadToChart() {
 
 TEST_F(AssessmentRoad, OneRecordFromTheSupplierToTheChart) { roadToChart(); }
 
-TEST_F(AssessmentRoad, OneRecordWithACommaAsDecimalSeparator) {
-    runtime::setDecimalSeparator(',');
+// With the C library in German the texts carry ",", the parameter file keeps ".", and neither a
+// "." nor a value beyond a double is a number.
+TEST_F(AssessmentRoad, OneRecordUnderAGermanLocale) {
+    ASSERT_NO_FATAL_FAILURE(cLibraryInGerman());
     roadToChart();
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(u5().rr->text(), "1,08");
+    EXPECT_EQ(u6().StringGrid1->cell(3, 3), "1,04000");
+    for (const char* typed : {"1.006", "1e999", "-1e999"}) {
+        typeInto(u5().rr, typed);
+        DialogScript::answer(Button::Ok);
+        pressButton(u5().BitBtn3);  // "&Save"
+        EXPECT_EQ(boxTexts(), std::vector<QString>{"this field requires a number"}) << typed;
+        DialogScript::clearShown();
+    }
+    typeInto(u5().rr, "1,008");
+    DialogScript::answer(Button::Yes);  // Save record?
+    pressButton(u5().BitBtn3);
+    EXPECT_EQ(readFile(workDir + "params.tab").substr(0, 105),
+              "2 0  1.00000000000000E+0003  1.00800000000000E+0000  1.04000000000000E+0000  1.08000000000000E+0000 0 0 0");
+    chooseComboItem(u5().endpoint, 1);
+    chooseComboItem(u5().endpoint, 0);
+    EXPECT_EQ(u5().rr->text(), "1,008");
+    EXPECT_EQ(u5().rr_l->text(), "1,04");
 }
 
 TEST_F(AssessmentRoad, TheDataSetTravelsToAnotherWorkingDirectoryByTheExchangeFile) {

@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -200,6 +202,21 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"TownUtf8BeyondTheCodePage", "town.tab", "\xEF\xBB\xBF\x30 1|2|A\r\n1 1|2|\xE6\x9D\xB1\r\n",
                   "Line 2 of \"town.tab\" holds a character that code page 1252 cannot hold."}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
+
+// CI runs these tests a second time under LC_ALL=de_DE.UTF-8. The start-up, the program's own,
+// then took "," from the environment and put the C library's numbers back into "C": the files
+// with "." start without a box, and the risks show with ",".
+TEST_F(MalformedFiles, UnderAGermanEnvironmentTheGoodFilesStartWithoutABox) {
+    const char* all = std::getenv("LC_ALL");
+    if (!all || std::string(all) != "de_DE.UTF-8") GTEST_SKIP() << "runs under LC_ALL=de_DE.UTF-8";
+    EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "de_DE.UTF-8");  // as the QApplication set it
+    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+    EXPECT_EQ(runtime::decimalSeparator(), ',');
+    Program& p = startAndBrowse();
+    EXPECT_TRUE(boxTexts().empty()) << boxTexts().front().toStdString();
+    ASSERT_TRUE(activateForm(p.Form5));
+    EXPECT_EQ(p.Form5->ui().rr->text(), "1,06");
+}
 
 TEST_F(MalformedFiles, ShortDataLineShowsTheNumbersItHolds) {
     writeFile(workDir + "data_rec.dat", "0 2 2001 0 0 365\r\n");

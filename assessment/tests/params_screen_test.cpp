@@ -75,6 +75,9 @@ TEST_F(ParamsScreen, RangeChecksShowTheirMessageAndPutTheFocusBack) {
         {u().rr_u, "abc", "this field requires a number"},
         {u().editb_inc, "-1", "Value out of range"},
         {u().editb_inc, "", "this field requires a number"},
+        {u().editb_inc, "1e999", "this field requires a number"},
+        {u().editb_inc, "4e38", "Value out of range"},  // beyond what the file's reader holds
+        {u().rr_l, "-1e999", "this field requires a number"},
     };
     for (const Case& c : failing) {
         const QString before = c.edit->text();

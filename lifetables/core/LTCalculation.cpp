@@ -13,6 +13,7 @@ bool ltRunCalculation(LTState& state, const LTMessageSink& messages, const LTPro
     if (ok) proc_LTCheckData(state, messages, ok);
     if (ok) proc_LTSimulate(state, progressStep, ok);
     if (ok) proc_LTComputeYOLL(state, ok);
+    if (ok) ltCheckResultsFinite(state, messages, ok);
     return ok;
 }
 

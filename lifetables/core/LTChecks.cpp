@@ -30,7 +30,63 @@ std::int64_t singleAgeRowsNeeded(const LTState& state, int sex, int lines) {
     return std::max(span, rows);
 }
 
+// The causes in use: cause 0 alone for effect 0, causes 1 and 2 otherwise.
+int firstCauseInUse(const LTState& state) { return state.LTinfos.effect == 0 ? 0 : 1; }
+int lastCauseInUse(const LTState& state) { return state.LTinfos.effect == 0 ? 0 : 2; }
+
+const char* const kRiskColumnNames[] = {"RR", "RR lower", "RR upper"};
+
+// A relative risk of the table (columns 5..7 of LTRRvector or LTRRatLevel) that the simulation
+// cannot use: not finite (exp(10 * 100) for a beta of 100), or not above 0 (the death rates are
+// divided by it). The message names the risk and its cause of death.
+void checkRisk(double value, int column, int cause, const char* problem, const LTMessageSink& messages, bool& ok) {
+    if (std::isfinite(value) && value > 0) return;
+    ltShowMessage(messages, std::string("CALCULATION IMPOSSIBLE: ") + kRiskColumnNames[column - 5] + " of " +
+                                LTcauseNames[static_cast<std::size_t>(cause)] + problem);
+    ok = false;
+}
+
+// Every value of the data lines in use, the rates included, is finite (a huge count divided by a
+// tiny population is not).
+void checkDataFinite(const LTState& state, int sex, int lines, const LTMessageSink& messages, bool& ok) {
+    for (int r = 1; r <= lines; ++r) {
+        for (int column = 1; column <= kLTEmpiricalColumns; ++column) {
+            if (std::isfinite(state.LTempirical[r][column][sex])) continue;
+            ltShowMessage(messages, "CALCULATION IMPOSSIBLE: a value in matrix # " + runtime::intToStr(sex) +
+                                        " line # " + runtime::intToStr(r) + " is not a finite number!");
+            ok = false;
+            break;
+        }
+    }
+}
+
+template <typename Values>
+bool allFinite(const Values& values) {
+    return std::all_of(std::begin(values), std::end(values), [](double v) { return std::isfinite(v); });
+}
+
 }  // namespace
+
+void ltCheckResultsFinite(LTState& state, const LTMessageSink& messages, bool& ok) {
+    bool finite = true;
+    for (int sex = 1; sex <= kLTSexCount && finite; ++sex) {
+        if (!state.LTresultValid[sex]) continue;
+        for (const auto& indicator : state.LTsummary)
+            for (const auto& scenario : indicator) finite = finite && std::isfinite(scenario[sex]);
+        for (int a = 1; a <= kLTMaxRows; ++a)
+            for (int scenario = 0; scenario < 4; ++scenario)
+                finite = finite && std::isfinite(state.LTlifeExp[a][scenario][sex]) &&
+                         std::isfinite(state.LTlifeExpDelta[a][scenario][sex]);
+        for (int k = 0; k < kLTMatrixCount && finite; ++k)
+            for (const auto& row : state.LTmatrices.of(k, sex)) finite = finite && allFinite(row);
+    }
+    if (finite) return;
+    ltShowMessage(messages, "CALCULATION IMPOSSIBLE: the results are not finite numbers: values of the input data "
+                            "are too large!");
+    // No sex keeps results that could be shown or written.
+    for (int sex = 1; sex <= kLTSexCount; ++sex) state.LTresultValid[sex] = false;
+    ok = false;
+}
 
 int ltUsedLines(const LTState& state, int sex) {
     return std::clamp<std::int32_t>(state.LTlineCount[sex], 0, kLTMaxRows);
@@ -81,6 +137,12 @@ void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok) {
         for (int column = 5; column <= 7; ++column)
             rr[column][cause] = ltRelativeRisk(rr[3][cause], rr[4][cause], column, d);
     }
+    for (int cause = firstCauseInUse(state); cause <= lastCauseInUse(state); ++cause)
+        for (int column = 5; column <= 7; ++column)
+            checkRisk(rr[column][cause], column, cause,
+                      " at the reference level is out of range: beta or se beta is too large for the distance "
+                      "between X_reference and the mean annual concentration!",
+                      messages, ok);
 }
 
 void proc_LTCheckParameterLines(const LTState& state, const LTMessageSink& messages, bool& ok) {
@@ -120,6 +182,7 @@ void proc_LTCheckData(LTState& state, const LTMessageSink& messages, bool& ok) {
                 ok = false;
             }
         }
+        checkDataFinite(state, sex, lines, messages, ok);
         if (singleAgeRowsNeeded(state, sex, lines) > kLTMaxRows) {
             ltShowMessage(messages, "CALCULATION IMPOSSIBLE: the age groups of matrix # " + runtime::intToStr(sex) +
                                         " cover more than 120 single years of age!");
@@ -127,13 +190,15 @@ void proc_LTCheckData(LTState& state, const LTMessageSink& messages, bool& ok) {
         }
     }
 
-    const int firstCause = state.LTinfos.effect == 0 ? 0 : 1;
-    const int lastCause = state.LTinfos.effect == 0 ? 0 : 2;
-    for (int cause = firstCause; cause <= lastCause; ++cause) {
+    for (int cause = firstCauseInUse(state); cause <= lastCauseInUse(state); ++cause) {
         if (!relativeRisksSupplied(state, cause)) {
             ltShowMessage(messages, "CALCULATION IMPOSSIBLE: (Some) relative risks not supplied!");
             ok = false;
+            continue;
         }
+        for (int column = 5; column <= 7; ++column)
+            checkRisk(state.LTRRvector[column][cause], column, cause,
+                      " per 10 units is not a finite number: beta or se beta is too large!", messages, ok);
     }
 }
 

@@ -22,16 +22,22 @@ void proc_LTComputeRRs(LTState& state, int cause);
 
 // Copies LTRRvector columns 0..4 into LTRRatLevel, checks the interval [X_lo, X_hi] and the
 // reference level, and when both hold sets LTRRatLevel columns 5..7 of every cause to the
-// relative risks at X_reference - meanAnnualConc.
+// relative risks at X_reference - meanAnnualConc; those of the causes in use must then be finite
+// and above 0.
 void proc_LTRRAtLevel(LTState& state, const LTMessageSink& messages, bool& ok);
 
 // With a cause-specific effect, at least one of the cardiopulmonary and LCA lines must be checked.
 void proc_LTCheckParameterLines(const LTState& state, const LTMessageSink& messages, bool& ok);
 
 // Marks the sexes with data lines in LTresultValid and checks that there are data, that the age
-// groups follow each other, that they span at most 120 single years, and that the relative risks
-// of the causes in use are supplied.
+// groups follow each other, that they span at most 120 single years, that their values are finite,
+// and that the relative risks of the causes in use are supplied and finite; a message names the
+// value and its cause.
 void proc_LTCheckData(LTState& state, const LTMessageSink& messages, bool& ok);
+
+// After the simulation: the results and matrices of every sex in LTresultValid are finite;
+// otherwise one message, no sex keeps its results (LTresultValid cleared), and ok is cleared.
+void ltCheckResultsFinite(LTState& state, const LTMessageSink& messages, bool& ok);
 
 // True when the text holds any character other than '0'..'9' (false for the empty text).
 bool gl_LTnotDigitsOnly(std::string_view text);

@@ -339,3 +339,80 @@ TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
     EXPECT_EQ(grid->cell(6, 1), grid->cell(4, 1));
     EXPECT_TRUE(grid->cell(4, 2).isEmpty());
 }
+
+// A beta of 100 makes the relative risks per 10 units infinite: the run stops before the
+// simulation with messages that name them, and nothing infinite reaches the file.
+TEST_F(LifeTableRun, ABetaTooLargeForARiskStopsTheRunBeforeTheSimulation) {
+    openDataSet();
+    lt().LTOSmajor = "4";
+    showTab(ui().TabRR);
+    typeInCell(ui().TabRRStringGrid_betaRR, 2, 1, QStringLiteral("100"));
+    platform::testing::typeInto(ui().TabRREdit_inputLevel, QStringLiteral("25.5"));  // the mean: risks 1 there
+    platform::testing::leaveField(screen(), ui().TabRREdit_xlo);
+    for (int i = 0; i < 4; ++i) answerNextBox(Button::Ok);
+    go();
+    ASSERT_EQ(DialogScript::boxes().size(), 4u) << lastBoxText().toStdString();
+    EXPECT_EQ(DialogScript::boxes()[0].text,
+              "CALCULATION IMPOSSIBLE: RR of ALL causes of death per 10 units is not a finite number: beta or se beta "
+              "is too large!");
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Error during calculation. Check values of input data!"));
+    EXPECT_FALSE(ui().TabRRLabel_CalcFinished->isVisibleTo(ui().TabRR));
+    const std::string path = workDir + "saved.txt";
+    answerNextFile(QString::fromStdString(path));
+    ui().MFileSaveInputas->trigger();
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(bytes.find("INF"), std::string::npos);
+    EXPECT_EQ(bytes.find("NAN"), std::string::npos);
+}
+
+// Under a German locale the file holds "7,5": it opens, the run works, and what the screen
+// saves opens again with the same values.
+TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
+    ASSERT_NO_FATAL_FAILURE(cLibraryInGerman());
+    LTInputFileBytes file;
+    file.groups = 14;
+    file.useDefaults = true;
+    std::string bytes = file.bytes();
+    for (std::size_t i = 1; i + 1 < bytes.size(); ++i)
+        if (bytes[i] == '.' && std::isdigit(static_cast<unsigned char>(bytes[i - 1]))) bytes[i] = ',';
+    openFile("run.txt", bytes);
+    ASSERT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+    EXPECT_EQ(ui().TabRREdit_xlo->text(), QStringLiteral("7,5"));
+    expectCells(ui().TabRRStringGrid_betaRR, {{2, 1, "0,00602"}});
+    answerNextBox(Button::Ok);
+    platform::testing::typeInto(ui().TabRREdit_inputLevel, QStringLiteral("7.5"));
+    platform::testing::leaveField(screen(), ui().TabRREdit_xlo);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Wrong input'7.5' in field input level (X 0)"));
+    platform::testing::typeInto(ui().TabRREdit_inputLevel, QStringLiteral("7,5"));
+    platform::testing::leaveField(screen(), ui().TabRREdit_xlo);
+    EXPECT_EQ(lt().LTRRsettings.X_reference, 7.5);
+
+    lt().LTOSmajor = "4";
+    go();
+    ASSERT_EQ(DialogScript::boxes().size(), 1u) << lastBoxText().toStdString();
+    EXPECT_EQ(screen()->resultTab(1).deltaYear0->cell(1, 1), QStringLiteral("41,69"));
+    const std::string path = workDir + "german.txt";
+    answerNextFile(QString::fromStdString(path));
+    ui().MFileSaveInputas->trigger();
+    const std::string saved = readFile(path);
+    EXPECT_NE(saved.find("\t25,5\t7,5\t7,5\t80\t-1\t"), std::string::npos);
+    EXPECT_NE(saved.find("\t0,00602\t"), std::string::npos);
+
+    openFile("german.txt", saved);
+    EXPECT_EQ(DialogScript::boxes().size(), 1u) << lastBoxText().toStdString();
+    EXPECT_EQ(ui().TabRREdit_inputLevel->text(), QStringLiteral("7,5"));
+    EXPECT_EQ(lt().LTsummary[0][0][1], summary(0, 0, 1));
+    const std::string again = workDir + "again.txt";
+    answerNextFile(QString::fromStdString(again));
+    ui().MFileSaveInputas->trigger();
+    EXPECT_EQ(readFile(again), saved);
+
+    // A population cell takes "12,5"; "1e999" is no number there.
+    showTab(ui().TabE_male);
+    typeInCell(ui().TabE_maleStringGrid, 2, 1, QStringLiteral("12,5"));
+    typeInCell(ui().TabE_maleStringGrid, 2, 2, QStringLiteral("1e999"));
+    answerNextBox(Button::Ok);
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    EXPECT_EQ(lastBoxText(), QStringLiteral("'1e999' is not a valid floating point value"));
+    EXPECT_EQ(lt().LTempirical[1][3][1], 12.5);
+}

@@ -142,6 +142,18 @@ TEST_F(LifeTableScreen, AWrongNumberKeepsTheOldValueAndTheFocus) {
     EXPECT_EQ(lt().LTRRsettings.meanAnnualConc, 31.25);
     EXPECT_EQ(ui().TabRREdit_meanAnnualConc->text(), QStringLiteral("31.25"));
     EXPECT_EQ(ui().TabRRLabel_calcEndedDateTime->text(), QStringLiteral("- - - - - -"));
+
+    // A real beyond a double is no number; one too small for a double is 0.
+    for (const QString typed : {QStringLiteral("1e999"), QStringLiteral("-1e999")}) {
+        platform::testing::typeInto(ui().TabInfosEdit_annualMeanAll, typed);
+        answerNextBox(Button::Ok);
+        platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
+        EXPECT_EQ(lastBoxText(), QStringLiteral("Wrong input'") + typed + QStringLiteral("' in field annual mean"));
+    }
+    EXPECT_EQ(lt().LTRRsettings.meanAnnualConc, 31.25);
+    platform::testing::typeInto(ui().TabInfosEdit_annualMeanAll, QStringLiteral("1e-400"));
+    platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
+    EXPECT_EQ(lt().LTRRsettings.meanAnnualConc, 0.0);
 }
 
 TEST_F(LifeTableScreen, CancelInTheSaveQuestionAbandonsTheCommand) {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/testing/DialogScript.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) ::unsetenv(name);
     QApplication app(argc, argv);
     platform::setApplicationTitle(QStringLiteral("Zelk"));
+    platform::adoptUsersNumberFormat();  // as the program's start-up: "," under a German locale
     platform::testing::DialogScript::activate(failUnexpected);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ScriptPerTest);
     return RUN_ALL_TESTS();

@@ -19,6 +19,8 @@ rc=0
 for t in platform_form_test platform_dialogs_test platform_services_test app_x_input_test; do
   timeout 120 "$bin/$t" || rc=1
 done
+# Once under a German locale, with real keys: the risks with a decimal comma.
+LC_ALL=de_DE.UTF-8 timeout 120 "$bin/app_x_input_test" --gtest_filter='*German*' || rc=1
 
 # The window manager's title of each screen is the screen's caption alone.
 expect_title() {  # window, expected title
@@ -44,10 +46,17 @@ wait_windows() {
   rc=1
   return 1
 }
+# The program itself starts under a German locale, in an empty working directory, without a box
+# (the shipped "params.tav" holds reals with ".", whatever the locale).
 work="$(mktemp -d)"
-(cd "$work" && exec "$bin/Zelk2230") >/dev/null 2>&1 &
+(cd "$work" && LC_ALL=de_DE.UTF-8 exec "$bin/Zelk2230") >/dev/null 2>&1 &
 zelk=$!
 if wait_windows "$zelk" 1; then
+  sleep 1
+  if [ "$(windows_of "$zelk" | wc -l)" -ne 1 ]; then
+    echo "FAILED: the program shows more than its main screen at start"
+    rc=1
+  fi
   main="$(windows_of "$zelk" | head -1)"
   expect_title "$main" "Zelk 2.2.3 Main Screen"
   # "Enter LT data" (its place on the main screen) opens the life-table screen.

@@ -1,11 +1,26 @@
+// Numbers to texts and back, once in the C locale and once with the C library in German, where
+// its own conversions would take "," for the decimal point: the results must not differ.
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
 
 #include "runtime/Errors.h"
 #include "runtime/NumberText.h"
 
 using namespace runtime;
 
-TEST(NumberText, ExponentFormOfTheParameterFiles) {
+class NumberText : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::setlocale(LC_ALL, GetParam()), nullptr) << GetParam() << " is not installed";
+        ASSERT_EQ(std::string(std::localeconv()->decimal_point), std::string(GetParam())[0] == 'd' ? "," : ".");
+    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+INSTANTIATE_TEST_SUITE_P(CAndGerman, NumberText, ::testing::Values("C", "de_DE.UTF-8"));
+
+TEST_P(NumberText, ExponentFormOfTheParameterFiles) {
     EXPECT_EQ(formatExponent23(1.06L), " 1.06000000000000E+0000");
     EXPECT_EQ(formatExponent23(12.5L), " 1.25000000000000E+0001");
     EXPECT_EQ(formatExponent23(-0.5L), "-5.00000000000000E-0001");
@@ -17,7 +32,7 @@ TEST(NumberText, ExponentFormOfTheParameterFiles) {
     EXPECT_EQ(formatExponent23(1.006L).size(), 23u);
 }
 
-TEST(NumberText, FixedNotationRoundsToPrecisionThenDecimals) {
+TEST_P(NumberText, FixedNotationRoundsToPrecisionThenDecimals) {
     EXPECT_EQ(formatFixed(2.5L, 6, 2, '.'), "2.50");
     EXPECT_EQ(formatFixed(77.456L, 6, 2, '.'), "77.46");
     EXPECT_EQ(formatFixed(0.09L, 7, 4, '.'), "0.0900");
@@ -36,7 +51,7 @@ TEST(NumberText, FixedNotationRoundsToPrecisionThenDecimals) {
     EXPECT_EQ(formatFixed(1234567.0L, 6, 2, '.'), "1.23457E6");
 }
 
-TEST(NumberText, GeneralNotation) {
+TEST_P(NumberText, GeneralNotation) {
     EXPECT_EQ(formatGeneral(1.06L, 5, '.'), "1.06");
     EXPECT_EQ(formatGeneral(12.5L, 5, '.'), "12.5");
     EXPECT_EQ(formatGeneral(100.0L, 15, '.'), "100");
@@ -56,7 +71,7 @@ TEST(NumberText, GeneralNotation) {
     EXPECT_EQ(formatGeneral(static_cast<long double>(1.06f), 15, '.'), "1.05999994277954");
 }
 
-TEST(NumberText, ConversionsAndTheirErrors) {
+TEST_P(NumberText, ConversionsAndTheirErrors) {
     EXPECT_EQ(strToInt("42"), 42);
     EXPECT_EQ(strToInt("  -7"), -7);
     EXPECT_EQ(strToInt("$1F"), 31);
@@ -82,4 +97,27 @@ TEST(NumberText, ConversionsAndTheirErrors) {
     EXPECT_THROW(strToFloat("1e", '.'), ConvertError);
     EXPECT_THROW(strToFloat("inf", '.'), ConvertError);
     EXPECT_THROW(strToFloat("1e99999", '.'), ConvertError);
+    EXPECT_DOUBLE_EQ(static_cast<double>(strToFloat("7.5", '.')), 7.5);
+    long double v = -1;
+    EXPECT_TRUE(parseRealToken("1.006", v));
+    EXPECT_EQ(v, 1.006L);
+}
+
+TEST_P(NumberText, RealsBeyondADoubleAreNoNumberAndTinyOnesZero) {
+    long double v = -1;
+    for (const char* text : {"1e999", "-1e999", "1.8e308", "1e5000", "0.00001e5000"})
+        EXPECT_FALSE(tryStrToFloat(text, v, '.')) << text;
+    for (const char* text : {"1e-400", "-1e-400", "1e-5000", "0e99999", "0.0000001e-4950"}) {
+        v = -1;
+        EXPECT_TRUE(tryStrToFloat(text, v, '.')) << text;
+        EXPECT_EQ(v, 0.0L) << text;
+    }
+    EXPECT_TRUE(tryStrToFloat("-1.7976931348623157e308", v, '.'));
+    EXPECT_EQ(static_cast<double>(v), -1.7976931348623157e308);
+    EXPECT_EQ(formatGeneral(v, 15, '.'), "-1.79769313486232E308");  // as written, it reads again
+    EXPECT_TRUE(tryStrToFloat("-1.79769313486232E308", v, '.'));
+    EXPECT_EQ(static_cast<double>(v), -1.7976931348623157e308);
+    EXPECT_FALSE(tryStrToFloat("1.79769313486233E308", v, '.'));
+    EXPECT_TRUE(tryStrToFloat("2,5e-300", v, ','));
+    EXPECT_EQ(static_cast<double>(v), 2.5e-300);
 }

@@ -213,6 +213,44 @@ TEST_F(DataCheck, RelativeRisksOfTheCausesInUse) {
     EXPECT_EQ(log.messages, std::vector<std::string>{kNoRisks});
 }
 
+// Accepted inputs whose risks or rates a double cannot hold stop the run before the simulation,
+// naming the value and its cause; results that are not finite are not kept.
+TEST_F(DataCheck, ValuesThatAreNotFiniteStopTheRun) {
+    const std::string riskOfAll = "CALCULATION IMPOSSIBLE: RR of ALL causes of death";
+    testing::setGroups(*state, 1, {{0, 99, 1e-300, 1e20}});  // the rate 1e320 is infinite
+    testing::setRiskLine(*state, 0, 30, 120, 100, 0);
+    proc_LTComputeRRs(*state, 0);  // exp(10 * 100)
+    state->LTRRsettings.X_reference = 30;  // at the mean: risks 1 at the level
+    proc_LTRRAtLevel(*state, log.sink(), ok);
+    EXPECT_TRUE(ok);
+    proc_LTCheckData(*state, log.sink(), ok);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(log.messages.size(), 4u);
+    EXPECT_EQ(log.messages[0], "CALCULATION IMPOSSIBLE: a value in matrix # 1 line # 1 is not a finite number!");
+    EXPECT_EQ(log.messages[1], riskOfAll + " per 10 units is not a finite number: beta or se beta is too large!");
+    EXPECT_EQ(log.messages[3].substr(0, 42), "CALCULATION IMPOSSIBLE: RR upper of ALL ca");
+
+    log.messages.clear();
+    state->LTRRsettings.X_reference = 10;  // exp(100 * -20) is 0
+    proc_LTRRAtLevel(*state, log.sink(), ok);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(log.messages.size(), 3u);
+    EXPECT_EQ(log.messages[0], riskOfAll + " at the reference level is out of range: beta or se beta is too large "
+                                           "for the distance between X_reference and the mean annual concentration!");
+
+    log.messages.clear();
+    ok = true;
+    state->LTresultValid = {false, false, true, false};
+    ltCheckResultsFinite(*state, log.sink(), ok);
+    EXPECT_TRUE(ok);
+    state->LTlifeExpDelta[120][3][2] = INFINITY;
+    ltCheckResultsFinite(*state, log.sink(), ok);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(state->LTresultValid[2]);
+    EXPECT_EQ(log.messages, std::vector<std::string>{"CALCULATION IMPOSSIBLE: the results are not finite numbers: "
+                                                     "values of the input data are too large!"});
+}
+
 TEST(DigitsOnly, AnythingButDigits) {
     EXPECT_FALSE(gl_LTnotDigitsOnly("12"));
     EXPECT_FALSE(gl_LTnotDigitsOnly(""));
