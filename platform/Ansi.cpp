@@ -14,6 +14,8 @@ std::string toAnsi(const QString& text) {
     return runtime::cp1252FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+bool ansiCanHold(const QString& text) { return fromAnsi(toAnsi(text)) == text; }
+
 std::string toFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString fromFileName(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }

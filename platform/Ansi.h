@@ -6,6 +6,8 @@
 namespace platform {
 QString fromAnsi(const std::string& bytes);
 std::string toAnsi(const QString& text);  // characters without a Windows-1252 byte become "?"
+// True when every character of `text` has a byte in the code page, so that it is stored as it is.
+bool ansiCanHold(const QString& text);
 
 // File and folder names keep the file system's own bytes: a name chosen in a dialog opens the file
 // it names, whatever its letters.

@@ -1,0 +1,192 @@
+#include "platform/TextFieldRule.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QValidator>
+#include <algorithm>
+
+#include "platform/Ansi.h"
+
+namespace platform {
+namespace {
+
+int refusedKeys = 0;
+
+void refuseKey() {
+    ++refusedKeys;
+    QApplication::beep();
+}
+
+bool isControlOrLineBreak(char32_t c) { return c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029; }
+
+// What the field takes of an inserted text: control characters and line breaks as blanks (CR LF
+// as one), characters that the file cannot hold left out; `leftOut` tells whether one was.
+QString storablePart(QString inserted, const TextFieldRule& rule, bool& leftOut) {
+    inserted.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    QString taken;
+    taken.reserve(inserted.size());
+    for (qsizetype i = 0; i < inserted.size(); ++i) {
+        // One character, a surrogate pair included.
+        const qsizetype length = inserted[i].isHighSurrogate() && i + 1 < inserted.size() ? 2 : 1;
+        const QString character = inserted.mid(i, length);
+        i += length - 1;
+        const char32_t code = character.toUcs4().value(0);
+        if (isControlOrLineBreak(code))
+            taken += QLatin1Char(' ');
+        else if (rule.separators.contains(character) || !ansiCanHold(character))
+            leftOut = true;
+        else
+            taken += character;
+    }
+    return taken;
+}
+
+// The rule of one edit. It sees every change of the edit's text before the edit takes it: a text
+// the program sets (the edit's undo history is then empty) stays as it is; the user's change, the
+// part between the unchanged start and end of the text, is made storable.
+class StorableTextValidator : public QValidator {
+public:
+    StorableTextValidator(QLineEdit* edit, const TextFieldRule& rule)
+        : QValidator(edit), edit_(edit), rule_(rule), last_(edit->text()) {
+        edit->installEventFilter(this);
+    }
+
+    void setRule(const TextFieldRule& rule) { rule_ = rule; }
+
+    State validate(QString& input, int& pos) const override {
+        const bool byKey = keyPending_;
+        keyPending_ = false;
+        if (!edit_->isUndoAvailable() || input == last_) {
+            last_ = input;
+            return Acceptable;
+        }
+        const qsizetype shorter = std::min(last_.size(), input.size());
+        qsizetype start = 0;
+        while (start < shorter && last_[start] == input[start]) ++start;
+        if (start > 0 && input[start - 1].isHighSurrogate()) --start;
+        qsizetype end = 0;
+        while (end < shorter - start && last_[last_.size() - 1 - end] == input[input.size() - 1 - end]) ++end;
+        if (end > 0 && input[input.size() - end].isLowSurrogate()) --end;
+        const QString inserted = input.mid(start, input.size() - start - end);
+
+        bool leftOut = false;
+        const QString taken = storablePart(inserted, rule_, leftOut);
+        // A typed character that the file cannot hold is refused; a pasted one is left out.
+        if (leftOut && byKey && inserted == keyText_) {
+            refuseKey();
+            return Invalid;
+        }
+        QString result = input;
+        result.replace(start, inserted.size(), taken);
+        if (!rule_.refusedText.isEmpty() && result == rule_.refusedText) {
+            if (byKey) refuseKey();
+            return Invalid;
+        }
+        if (result != input) {
+            input = result;
+            pos = static_cast<int>(start + taken.size());
+        }
+        last_ = input;
+        return Acceptable;
+    }
+
+protected:
+    // A change that comes with a key press (not the paste key) is typed.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress: {
+                const auto* key = static_cast<const QKeyEvent*>(event);
+                keyPending_ = !key->matches(QKeySequence::Paste);
+                keyText_ = key->text();
+                break;
+            }
+            case QEvent::KeyRelease:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::ContextMenu:
+            case QEvent::Drop:
+            case QEvent::InputMethod:
+            case QEvent::FocusOut: keyPending_ = false; break;
+            default: break;
+        }
+        return QValidator::eventFilter(watched, event);
+    }
+
+private:
+    QLineEdit* edit_;
+    TextFieldRule rule_;
+    mutable QString last_;  // the text as the edit last took it
+    mutable bool keyPending_ = false;
+    QString keyText_;
+};
+
+// The rule of a box, given to each edit the box makes.
+class BoxTextRule : public QObject {
+public:
+    BoxTextRule(QComboBox* box, const TextFieldRule& rule) : QObject(box), box_(box), rule_(rule) {
+        box->installEventFilter(this);
+        equipEdit();
+    }
+
+    void setRule(const TextFieldRule& rule) {
+        rule_ = rule;
+        equipEdit();
+    }
+
+protected:
+    // A new edit is polished before it is shown, so before it can take any input.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == box_ && event->type() == QEvent::ChildPolished) equipEdit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void equipEdit() {
+        if (QLineEdit* edit = box_->lineEdit()) setTextFieldRule(edit, rule_);
+    }
+
+    QComboBox* box_;
+    TextFieldRule rule_;
+};
+
+BoxTextRule* boxRuleOf(const QComboBox* box) {
+    for (QObject* child : box->children())
+        if (auto* rule = dynamic_cast<BoxTextRule*>(child)) return rule;
+    return nullptr;
+}
+
+}  // namespace
+
+void setTextFieldRule(QLineEdit* edit, const TextFieldRule& rule) {
+    if (auto* validator = dynamic_cast<StorableTextValidator*>(const_cast<QValidator*>(edit->validator())))
+        validator->setRule(rule);
+    else
+        edit->setValidator(new StorableTextValidator(edit, rule));
+    if (rule.maxLength > 0) edit->setMaxLength(rule.maxLength);
+}
+
+void setTextFieldRule(QComboBox* box, const TextFieldRule& rule) {
+    if (BoxTextRule* boxRule = boxRuleOf(box))
+        boxRule->setRule(rule);
+    else
+        new BoxTextRule(box, rule);
+}
+
+void keepFieldsStorable(QWidget* screen) {
+    for (QComboBox* box : screen->findChildren<QComboBox*>())
+        if (!boxRuleOf(box)) setTextFieldRule(box, {});
+    for (QLineEdit* edit : screen->findChildren<QLineEdit*>()) {
+        // A box's edit has the box's rule; a spin box keeps its own.
+        if (qobject_cast<QComboBox*>(edit->parent()) || qobject_cast<QAbstractSpinBox*>(edit->parent())) continue;
+        if (!edit->validator()) setTextFieldRule(edit, {});
+    }
+}
+
+int refusedKeyCount() { return refusedKeys; }
+
+}  // namespace platform
