@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QValidator>
 #include <algorithm>
+#include <utility>
 
 #include "platform/Ansi.h"
 
@@ -54,13 +55,19 @@ public:
     StorableTextValidator(QLineEdit* edit, const TextFieldRule& rule)
         : QValidator(edit), edit_(edit), rule_(rule), last_(edit->text()) {
         edit->installEventFilter(this);
+        // The edit takes a text made storable as if the program had set it: it is still the user's
+        // change, with the cursor after what was pasted, as after any paste.
+        connect(edit, &QLineEdit::textChanged, this, [this] {
+            if (cursorAfterChange_ < 0) return;
+            edit_->setModified(true);
+            edit_->setCursorPosition(std::exchange(cursorAfterChange_, -1));
+        });
     }
 
     void setRule(const TextFieldRule& rule) { rule_ = rule; }
 
     State validate(QString& input, int& pos) const override {
-        const bool byKey = keyPending_;
-        keyPending_ = false;
+        const Source source = std::exchange(source_, Source::Other);
         if (!edit_->isUndoAvailable() || input == last_) {
             last_ = input;
             return Acceptable;
@@ -76,32 +83,40 @@ public:
 
         bool leftOut = false;
         const QString taken = storablePart(inserted, rule_, leftOut);
-        // A typed character that the file cannot hold is refused; a pasted one is left out.
-        if (leftOut && byKey && inserted == keyText_) {
+        QString result = input;
+        result.replace(start, inserted.size(), taken);
+        const bool refusedText = !rule_.refusedText.isEmpty() && result == rule_.refusedText;
+        // A typed character that the file cannot hold is refused, and so is the key that would
+        // complete a refused text; the edit undoes a key's change itself.
+        if (source == Source::Typed && ((leftOut && inserted == keyText_) || refusedText)) {
             refuseKey();
             return Invalid;
         }
-        QString result = input;
-        result.replace(start, inserted.size(), taken);
-        if (!rule_.refusedText.isEmpty() && result == rule_.refusedText) {
-            if (byKey) refuseKey();
-            return Invalid;
-        }
+        // A paste that would give a refused text, or that has nothing storable, is left out.
+        if (source == Source::PasteKey && (refusedText || result == last_)) return Invalid;
+        if (refusedText) result = last_;
         if (result != input) {
             input = result;
-            pos = static_cast<int>(start + taken.size());
+            pos = static_cast<int>(std::min(start + taken.size(), result.size()));
+            cursorAfterChange_ = pos;
         }
         last_ = input;
         return Acceptable;
     }
 
 protected:
-    // A change that comes with a key press (not the paste key) is typed.
+    // Where the next change comes from: a typed key, the paste key, the undo or redo key, or
+    // anything else (the mouse, a drop, an input method).
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
             case QEvent::KeyPress: {
                 const auto* key = static_cast<const QKeyEvent*>(event);
-                keyPending_ = !key->matches(QKeySequence::Paste);
+                if (key->matches(QKeySequence::Paste))
+                    source_ = Source::PasteKey;
+                else if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+                    source_ = Source::Other;
+                else
+                    source_ = Source::Typed;
                 keyText_ = key->text();
                 break;
             }
@@ -111,17 +126,20 @@ protected:
             case QEvent::ContextMenu:
             case QEvent::Drop:
             case QEvent::InputMethod:
-            case QEvent::FocusOut: keyPending_ = false; break;
+            case QEvent::FocusOut: source_ = Source::Other; break;
             default: break;
         }
         return QValidator::eventFilter(watched, event);
     }
 
 private:
+    enum class Source { Typed, PasteKey, Other };
+
     QLineEdit* edit_;
     TextFieldRule rule_;
     mutable QString last_;  // the text as the edit last took it
-    mutable bool keyPending_ = false;
+    mutable Source source_ = Source::Other;
+    mutable int cursorAfterChange_ = -1;
     QString keyText_;
 };
 

@@ -219,6 +219,10 @@ TEST(TextFieldRule, FieldsTakeOnlyWhatTheirFileHolds) {
         EXPECT_EQ(combo ? combo->currentText() : static_cast<QLineEdit*>(c.field)->text(), c.shown);
         EXPECT_EQ(refusedKeyCount() - beepsBefore, c.beeps);
     }
+    // The cursor stands after the pasted text, nothing selected, as after any paste.
+    pt::pasteInto(form.e2, QStringLiteral("x\ny"));
+    EXPECT_FALSE(form.e2->hasSelectedText()) << form.e2->selectedText().toStdString();
+    EXPECT_EQ(form.e2->cursorPosition(), 3);
     // A refused key changes nothing, so no change handler runs.
     form.e1->setText(QStringLiteral("ab"));
     changes = 0;
