@@ -134,6 +134,7 @@ TEST_F(LifeTableScreen, TextsHoldOnlyWhatTheFileStores) {
             else
                 typeInto(edit, c.input);
             EXPECT_EQ(platform::refusedKeyCount() - before, c.beeps) << edit->objectName().toStdString();
+            EXPECT_EQ(edit->text(), c.shown) << edit->objectName().toStdString();
             pressTab(screen());
         }
         const std::string copy = workDir + "copy.txt";
