@@ -104,10 +104,9 @@ public:
         return Acceptable;
     }
 
-protected:
-    // Where the next change comes from: a typed key, the paste key, the undo or redo key, or
-    // anything else (the mouse, a drop, an input method).
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    // Where the next change comes from: a typed key, the paste key, or anything else (the undo or
+    // redo key, the mouse, a drop, an input method). A box passes its keys on to its edit.
+    void noteInput(const QEvent* event) {
         switch (event->type()) {
             case QEvent::KeyPress: {
                 const auto* key = static_cast<const QKeyEvent*>(event);
@@ -129,6 +128,11 @@ protected:
             case QEvent::FocusOut: source_ = Source::Other; break;
             default: break;
         }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        noteInput(event);
         return QValidator::eventFilter(watched, event);
     }
 
@@ -142,6 +146,10 @@ private:
     mutable int cursorAfterChange_ = -1;
     QString keyText_;
 };
+
+StorableTextValidator* validatorOf(const QLineEdit* edit) {
+    return dynamic_cast<StorableTextValidator*>(const_cast<QValidator*>(edit->validator()));
+}
 
 // The rule of a box, given to each edit the box makes.
 class BoxTextRule : public QObject {
@@ -157,9 +165,12 @@ public:
     }
 
 protected:
-    // A new edit is polished before it is shown, so before it can take any input.
+    // A new edit is polished before it is shown, so before it can take any input. The keys that
+    // reach the box go on to its edit.
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == box_ && event->type() == QEvent::ChildPolished) equipEdit();
+        if (watched == box_ && box_->lineEdit())
+            if (StorableTextValidator* validator = validatorOf(box_->lineEdit())) validator->noteInput(event);
         return QObject::eventFilter(watched, event);
     }
 
@@ -181,7 +192,7 @@ BoxTextRule* boxRuleOf(const QComboBox* box) {
 }  // namespace
 
 void setTextFieldRule(QLineEdit* edit, const TextFieldRule& rule) {
-    if (auto* validator = dynamic_cast<StorableTextValidator*>(const_cast<QValidator*>(edit->validator())))
+    if (StorableTextValidator* validator = validatorOf(edit))
         validator->setRule(rule);
     else
         edit->setValidator(new StorableTextValidator(edit, rule));
@@ -196,11 +207,14 @@ void setTextFieldRule(QComboBox* box, const TextFieldRule& rule) {
 }
 
 void keepFieldsStorable(QWidget* screen) {
+    // The screen's own fields; a dialog that it owns (a file name) is no field of a file.
     for (QComboBox* box : screen->findChildren<QComboBox*>())
-        if (!boxRuleOf(box)) setTextFieldRule(box, {});
+        if (box->window() == screen && !boxRuleOf(box)) setTextFieldRule(box, {});
     for (QLineEdit* edit : screen->findChildren<QLineEdit*>()) {
         // A box's edit has the box's rule; a spin box keeps its own.
-        if (qobject_cast<QComboBox*>(edit->parent()) || qobject_cast<QAbstractSpinBox*>(edit->parent())) continue;
+        if (edit->window() != screen || qobject_cast<QComboBox*>(edit->parent()) ||
+            qobject_cast<QAbstractSpinBox*>(edit->parent()))
+            continue;
         if (!edit->validator()) setTextFieldRule(edit, {});
     }
 }

@@ -223,6 +223,11 @@ TEST(TextFieldRule, FieldsTakeOnlyWhatTheirFileHolds) {
     pt::pasteInto(form.e2, QStringLiteral("x\ny"));
     EXPECT_FALSE(form.e2->hasSelectedText()) << form.e2->selectedText().toStdString();
     EXPECT_EQ(form.e2->cursorPosition(), 3);
+    // A key that the box passes to its edit is typed too.
+    const int beepsBefore = refusedKeyCount();
+    QTest::keyClicks(box, "c|");
+    EXPECT_EQ(box->currentText(), "ab c");
+    EXPECT_EQ(refusedKeyCount() - beepsBefore, 1);
     // A refused key changes nothing, so no change handler runs.
     form.e1->setText(QStringLiteral("ab"));
     changes = 0;
