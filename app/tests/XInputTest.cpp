@@ -29,6 +29,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/tests/FileDialogColumns.h"
 #include "platform/StringGrid.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Files.h"
 #include "ui_TForm1.h"
 #include "ui_TPagesDlgLT.h"
@@ -207,6 +208,11 @@ TEST_F(XInput, ALineBreakPastedIntoAnEditIsABlankInTheFieldAndInTheFile) {
     (void)QTest::qWaitFor([&] { return network->text() != "Net"; }, 2000);
     QTest::qWait(200);  // painted
     saveScreen(QStringLiteral("pasted-line-break"));
+    EXPECT_EQ(network->text(), "Net Work");
+    // The data file's separator, typed, is refused with the beep.
+    const int beeps = platform::refusedKeyCount();
+    xdotool({QStringLiteral("type"), QStringLiteral(";")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform::refusedKeyCount() > beeps; }, 2000));
     EXPECT_EQ(network->text(), "Net Work");
 
     QString boxText;
