@@ -4,7 +4,9 @@
 #include <QString>
 
 #include "assessment/core/AssessmentState.h"
+#include "assessment/core/RecordLine.h"
 #include "platform/Ansi.h"
+#include "platform/TextFieldRule.h"
 
 namespace assessment {
 
@@ -26,5 +28,13 @@ inline void showOrganisation(QLineEdit* edit, const std::string& organisation) {
     edit->setText(platform::fromAnsi(organisation));
     edit->setCursorPosition(0);
 }
+
+// What the files keep of the record screens' texts: the data file joins the record's four texts
+// by ";" and keeps 35 characters of each; "town.tab" splits its three fields at "|" and keeps 35
+// characters of the name, 15 of the latitude and of the longitude.
+inline platform::TextFieldRule recordTextRule() { return {QStringLiteral(";"), static_cast<int>(kTailTextLength), {}}; }
+inline platform::TextFieldRule townTextRule(int maxLength) { return {QStringLiteral("|"), maxLength, {}}; }
+constexpr int kTownNameLength = 35;
+constexpr int kCoordinateLength = 15;
 
 }  // namespace assessment

@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/Printing.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
@@ -50,6 +51,11 @@ TForm3::TForm3(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     centreOnScreen();
     for (const char* name : assessment::kPollutantNames) ui_->polbox->addItem(QString::fromLatin1(name));
     connectHandlers();
+    platform::setTextFieldRule(ui_->agglom, assessment::townTextRule(assessment::kTownNameLength));
+    platform::setTextFieldRule(ui_->latstr, assessment::townTextRule(assessment::kCoordinateLength));
+    platform::setTextFieldRule(ui_->longstr, assessment::townTextRule(assessment::kCoordinateLength));
+    platform::setTextFieldRule(ui_->netw_affl, assessment::recordTextRule());
+    platform::setTextFieldRule(ui_->tech_body, assessment::recordTextRule());
 
     auto& s = aq();
     s.cur_town = 0;

@@ -7,11 +7,13 @@
 #include "assessment/UNIT3.h"
 #include "assessment/Unit1.h"
 #include "assessment/core/AssessmentState.h"
+#include "assessment/core/ExchangeFile.h"
 #include "assessment/core/SupplierFile.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/Printing.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Files.h"
 #include "ui_TForm2.h"
 
@@ -29,6 +31,10 @@ TForm2::TForm2(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     centreOnScreen();
     fileOrder_ = {ui_->country, ui_->organ, ui_->city, ui_->street, ui_->pobox,
                   ui_->postcode, ui_->email, ui_->tel, ui_->fax, ui_->resp_person};
+    // Each text is a whole line of "data_sup.tab", which the exchange file carries: a line "EOF"
+    // would end its section there.
+    for (QLineEdit* edit : fileOrder_)
+        platform::setTextFieldRule(edit, {{}, 0, QString::fromLatin1(assessment::kExchangeEndMark)});
     connectHandlers();
 }
 

@@ -23,6 +23,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/Printing.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Errors.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
@@ -52,6 +53,8 @@ TForm4::TForm4(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setHelpContext(kAirQualityHelpContext);
     centreOnScreen();
     Ui::TForm4Ui& u = *ui_;
+    platform::setTextFieldRule(u.Editlow_name, assessment::recordTextRule());
+    platform::setTextFieldRule(u.Edithigh_name, assessment::recordTextRule());
     for (int k = 1; k <= assessment::kClassCount; ++k) {
         classLabels_[static_cast<std::size_t>(k)] = findChild<QLabel*>(QStringLiteral("Label%1").arg(k));
         classEdits_[static_cast<std::size_t>(k)] = findChild<QLineEdit*>(QStringLiteral("edit%1").arg(k));

@@ -27,6 +27,7 @@
 #include "platform/Guard.h"
 #include "platform/Printing.h"
 #include "platform/StringGrid.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "ui_TForm5.h"
@@ -116,6 +117,8 @@ TForm5::TForm5(QWidget* parent) : platform::Form(parent), ui_(std::make_unique<U
     setFixedSize(kWidth, kHeight);
     centreOnScreen();
     valueEdits_ = {ui_->editb_inc, ui_->rr, ui_->rr_l, ui_->rr_u};
+    // A name is the rest of its line of "endp.tab"; a read keeps 49 characters of it.
+    platform::setTextFieldRule(ui_->endpoint, {{}, static_cast<int>(assessment::kEndpointNameLength), {}});
     connectHandlers();
     FormCreate();
 }

@@ -13,7 +13,10 @@
 
 namespace Ui { class TPagesDlgLTUi; }
 namespace lifetables { struct LTState; }
-namespace platform { class StringGrid; }
+namespace platform {
+class StringGrid;
+struct TextFieldRule;
+}  // namespace platform
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -134,6 +137,9 @@ private:
     void connectInputTabs();
     void connectDataTabs();
     void connectResultTabs();
+    // What the input/result file keeps of a text or a cell: it splits its lines at TAB and keeps 255
+    // characters of a field.
+    static platform::TextFieldRule lifeTableTextRule();
     bool isResultSheet(const QObject* object) const;
     void setUpGrids();
     // Widens the grids' columns for their texts and the screen for its grids.

@@ -7,11 +7,13 @@
 
 #include "lifetables/Unit_LifeTables.h"
 #include "lifetables/core/LTChecks.h"
+#include "lifetables/core/LTNextField.h"
 #include "lifetables/core/LTState.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/StringGrid.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/NumberText.h"
 #include "ui_TPagesDlgLT.h"
 
@@ -32,10 +34,16 @@ double rateOf(double deaths, double population) { return population > 0 ? deaths
 
 }  // namespace
 
+platform::TextFieldRule TPagesDlgLT::lifeTableTextRule() {
+    return {QStringLiteral("\t"), static_cast<int>(lifetables::kLTfieldMax), {}};
+}
+
 void TPagesDlgLT::connectDataTabs() {
     for (int sex = 1; sex <= lifetables::kLTSexCount; ++sex) {
         const DataTab tab = dataTab(sex);
         platform::StringGrid* grid = tab.grid;
+        grid->setCellTextRule(lifeTableTextRule());
+        platform::setTextFieldRule(tab.comment, lifeTableTextRule());
         connect(grid, &platform::StringGrid::editTextChanged, this, [this, grid](int col, int row, const QString& text) {
             platform::runGuarded([&] { TabE_StringGridSetEditText(grid, col, row, text); });
         });

@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/StringGrid.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/NumberText.h"
 #include "runtime/ShortText.h"
 #include "ui_TPagesDlgLT.h"
@@ -113,6 +114,7 @@ void TPagesDlgLT::connectInputTabs() {
     for (const EditField& field : editFields_) {
         connect(field.edit, &QLineEdit::textChanged, this, platform::guarded([this] { markChanges(); }));
         QLineEdit* edit = field.edit;
+        if (field.kind == EditField::Text) platform::setTextFieldRule(edit, lifeTableTextRule());
         onLeave(edit, [this, edit] {
             const auto it = std::find_if(editFields_.begin(), editFields_.end(), [edit](const EditField& f) { return f.edit == edit; });
             if (it != editFields_.end()) leaveEditField(*it);
@@ -126,6 +128,7 @@ void TPagesDlgLT::connectInputTabs() {
         connect(box, &QCheckBox::toggled, this, platform::guarded([this, box] { TabRRCheckBox_ParameterLogicClick(box); }));
     connect(u.TabRRCheckBox_useTAVdefaults, &QCheckBox::toggled, this, platform::guarded([this] { TabRRCheckBox_useTAVdefaultsClick(); }));
     connect(u.TabRRCheckBox_advanced, &QCheckBox::toggled, this, platform::guarded([this] { TabRRCheckBox_advancedClick(); }));
+    u.TabRRStringGrid_betaRR->setCellTextRule(lifeTableTextRule());
     connect(u.TabRRStringGrid_betaRR, &platform::StringGrid::editTextChanged, this,
             [this](int col, int row, const QString& text) {
                 platform::runGuarded([&] { TabRRStringGrid_betaRRSetEditText(col, row, text); });

@@ -13,6 +13,7 @@
 #include "platform/FormTracker.h"
 #include "platform/Guard.h"
 #include "platform/Help.h"
+#include "platform/TextFieldRule.h"
 
 namespace platform {
 
@@ -117,6 +118,7 @@ void Form::closeEvent(QCloseEvent* event) {
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FocusTracker::instance().watchWindow(this);
+    keepFieldsStorable(this);
     if (!event->spontaneous()) runGuarded([this] { FormShow(); });
 }
 

@@ -5,7 +5,9 @@
 // - the active control: a leave handler runs when the focus moves to another control of the same
 //   screen (by the user or by focusControl), never when the window loses the focus;
 // - show (non-modal, brought to the front, made active), hide, close with a close query;
-//   closing the main form ends the event loop.
+//   closing the main form ends the event loop;
+// - every one-line edit and editable box takes only text that its file can store
+//   (platform/TextFieldRule.h): the plain rule unless the screen declared the field's own.
 #include <QWidget>
 
 class QAbstractButton;

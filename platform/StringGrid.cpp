@@ -13,8 +13,9 @@
 
 namespace platform {
 
-// The cell editor: every change while typing goes into the cell at once and is announced once the
-// editor has finished with the key, for the text the cell still holds.
+// The cell editor: it takes what the grid's file can hold (the grid's text rule). Every change while
+// typing goes into the cell at once and is announced once the editor has finished with the key, for
+// the text the cell still holds.
 class StringGridEditorDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridEditorDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -22,6 +23,7 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            setTextFieldRule(line, grid_->cellTextRule_);
             const int col = index.column();
             const int row = index.row();
             connect(line, &QLineEdit::textEdited, grid_, [grid = grid_, col, row](const QString& text) {

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QTableWidget>
 
+#include "platform/TextFieldRule.h"
+
 class QTableView;
 
 namespace platform {
@@ -28,6 +30,8 @@ public:
     int fixedRows() const { return fixedRows_; }
     void setEditable(bool editable);
     bool isEditable() const { return editable_; }
+    // What the cells' file cannot take (platform/TextFieldRule.h); the plain rule until one is set.
+    void setCellTextRule(const TextFieldRule& rule) { cellTextRule_ = rule; }
     void setDefaultColWidth(int pixels);
     void setDefaultRowHeight(int pixels);
 
@@ -61,6 +65,7 @@ private:
     // lies over the first rows of the grid's viewport.
     QTableView* fixedRowsView_ = nullptr;
 
+    TextFieldRule cellTextRule_;
     int fixedCols_ = 0;
     int fixedRows_ = 0;
     bool editable_ = false;

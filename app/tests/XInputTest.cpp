@@ -2,6 +2,7 @@
 // (xdotool): what only a window system shows. Offscreen, or without xdotool, the tests skip;
 // platform/tests/run_under_xvfb.sh runs them under Xvfb with openbox.
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/tests/FileDialogColumns.h"
 #include "platform/StringGrid.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "ui_TForm1.h"
@@ -193,6 +195,38 @@ TEST_F(XInput, AirQualityScreenOpensReadyToTypeOverWinterAndQuitAsksToSaveTheRec
     record[assessment::kFieldWinterDays] = 180;
     EXPECT_EQ(dataFile(), recordLine(record));
     EXPECT_EQ(platform::requestedExitCode(), 0);
+}
+
+TEST_F(XInput, ALineBreakPastedIntoAnEditIsABlankInTheFieldAndInTheFile) {
+    const auto record = validRecord(0, 2, 2001);
+    startWith(recordLine(record, {"Low", "High", "Net", "Agency"}), "0 1|1|Alpha\r\n");
+    f3->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f3));
+    QLineEdit* network = e3("netw_affl");
+    realClick(network);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == network; }, 2000));
+    QGuiApplication::clipboard()->setText(QStringLiteral("Net\r\nWork"));
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+v")});
+    (void)QTest::qWaitFor([&] { return network->text() != "Net"; }, 2000);
+    QTest::qWait(200);  // painted
+    saveScreen(QStringLiteral("pasted-line-break"));
+    EXPECT_EQ(network->text(), "Net Work");
+    // The data file's separator, typed, is refused with the beep.
+    const int beeps = platform::refusedKeyCount();
+    xdotool({QStringLiteral("type"), QStringLiteral(";")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform::refusedKeyCount() > beeps; }, 2000));
+    EXPECT_EQ(network->text(), "Net Work");
+
+    QString boxText;
+    WhenActive<QMessageBox> answer([&](QMessageBox* box) {
+        boxText = box->text();
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});  // Yes
+    });
+    realClick(b3("Button1"));  // "Next"
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && f4->isVisible(); }, 5000));
+    EXPECT_EQ(boxText, "Save changes?");
+    EXPECT_EQ(dataFile(), recordLine(record, {"Low", "High", "Net Work", "Agency"}));
 }
 
 TEST_F(XInput, ANonDigitTypedIntoAnAgeCellIsRefusedOnceAndTheProgramGoesOn) {

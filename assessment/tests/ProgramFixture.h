@@ -97,10 +97,14 @@ protected:
         });
     }
 
+    // Starts the program; one that runs already ends first.
     Program& start() {
+        program_.reset();
         program_ = std::make_unique<Program>(Program::Options{programDir, workDir});
         return *program_;
     }
+    // The program ends and starts again on the same folders.
+    Program& restart() { return start(); }
 
     std::string programDir;
     std::string workDir;

@@ -1,11 +1,13 @@
 // The parameters screen's file commands: "&Save" into "params.tab", "&Default", "Add" of an
-// endpoint, and the parameter file at creation.
+// endpoint and what the endpoint box takes, and the parameter file at creation.
 #include <filesystem>
 
 #include "assessment/tests/params_fixture.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Errors.h"
 
 using platform::Button;
+using platform::refusedKeyCount;
 using namespace platform::testing;
 
 TEST_F(ParamsScreen, SaveWritesParamsTabAndLeavesTheShippedFileAlone) {
@@ -150,6 +152,49 @@ TEST_F(ParamsScreen, AddAppendsANewEndpointOnceWhateverTheCase) {
     // The new endpoint is chosen like any other; it has no record yet.
     chooseComboItem(u().endpoint, 18);
     EXPECT_TRUE(u().rr->text().isEmpty());
+}
+
+// A name is the rest of its line of "endp.tab": what the box shows after typing or pasting is what
+// "Add" stores and a restart lists.
+TEST_F(ParamsScreen, EndpointNamesHoldOnlyWhatTheEndpointFileStores) {
+    struct Case {
+        bool paste;
+        QString input, shown;
+        std::string bytes;
+        int beeps;
+    };
+    const Case cases[] = {
+        {true,
+         QString::fromUtf8("Lung\r\nCancer\tA\x01"
+                           "B\u2028C\u2029D;|"),
+         "Lung Cancer A B C D;|", "Lung Cancer A B C D;|", 0},
+        {false, QString::fromUtf8("\u0141\u00f3d\u017a"), QString::fromUtf8("\u00f3d"),
+         "\xF3"
+         "d",
+         2},
+        {true, QString::fromUtf8("\u6771\u4eac Z\u00fcrich \u20ac"), QString::fromUtf8(" Z\u00fcrich \u20ac"),
+         " Z\xFCrich \x80", 0},
+        {true, QString(60, QLatin1Char('e')), QString(49, QLatin1Char('e')), std::string(49, 'e'), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        std::filesystem::remove(workDir + "endp.tab");
+        openWithShippedParams();
+        const std::string builtins = readFile(workDir + "endp.tab");
+        const int before = refusedKeyCount();
+        if (c.paste)
+            pasteInto(u().endpoint, c.input);
+        else
+            typeInto(u().endpoint, c.input);
+        EXPECT_EQ(refusedKeyCount() - before, c.beeps);
+        EXPECT_EQ(u().endpoint->currentText(), c.shown);
+        pressButton(u().Button2);  // "Add"
+        EXPECT_EQ(readFile(workDir + "endp.tab"), builtins + "18 " + c.bytes + "\r\n");
+
+        p = &restart();
+        ASSERT_EQ(u().endpoint->count(), 19);
+        EXPECT_EQ(u().endpoint->itemText(18), c.shown);
+    }
 }
 
 TEST_F(ParamsScreen, CreationWithoutAnyParameterFileEndsTheProgramWithCodeTwo) {

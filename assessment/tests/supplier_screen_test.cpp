@@ -1,5 +1,5 @@
 // The data-supplier screen: loading on activation, saving on deactivation, the organisation's
-// hold on the main screen's way to the record screens, "&Next" and printing.
+// hold on the main screen's way to the record screens, "&Next", printing, and what its fields take.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -13,6 +13,7 @@
 #include "assessment/Unit1.h"
 #include "assessment/Unit2.h"
 #include "assessment/tests/main_fixture.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/CodePage.h"
 #include "runtime/Files.h"
 #include "runtime/testing/ReadOnlyFolder.h"
@@ -33,6 +34,54 @@ protected:
     std::string supplierFile() { return readFile(workDir + "data_sup.tab"); }
 
 };
+
+// Each field is a whole line of the file: what it shows after typing or pasting is what a restart
+// shows again, and no field becomes the exchange file's end mark "EOF".
+TEST_F(SupplierScreen, FieldsHoldOnlyWhatTheirLinesStore) {
+    struct Case {
+        bool paste;
+        QString input, shown;
+        std::string bytes;
+        int beeps;  // per field
+    };
+    const Case cases[] = {
+        {true,
+         QString::fromUtf8("Org\r\nDept\tA\x01"
+                           "B\u2028C\u2029D\nE\rF"),
+         "Org Dept A B C D E F", "Org Dept A B C D E F", 0},
+        {false, QString::fromUtf8("\u0141\u00f3d\u017a;|"), QString::fromUtf8("\u00f3d;|"),
+         "\xF3"
+         "d;|",
+         2},
+        {true, QString::fromUtf8("\u6771\u4eac Z\u00fcrich \u20ac"), QString::fromUtf8(" Z\u00fcrich \u20ac"),
+         " Z\xFCrich \x80", 0},
+        {false, "EOF", "EO", "EO", 1},
+        {true, "EOF", "Old", "Old", 0},  // the paste is left out
+        {true, "EOF ", "EOF ", "EOF ", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        writeFile(workDir + "data_sup.tab", tenLines(std::vector<std::string>(10, "Old")));
+        startUp();
+        ASSERT_TRUE(activateForm(f2));
+        for (QLineEdit* edit : f2->findChildren<QLineEdit*>()) {
+            const int before = platform::refusedKeyCount();
+            if (c.paste)
+                platform::testing::pasteInto(edit, c.input);
+            else
+                typeInto(edit, c.input);
+            EXPECT_EQ(platform::refusedKeyCount() - before, c.beeps) << edit->objectName().toStdString();
+        }
+        if (c.shown != "Old") DialogScript::answer(Button::Yes);  // Save changes?
+        leaveToMainScreen();
+        EXPECT_EQ(supplierFile(), tenLines(std::vector<std::string>(10, c.bytes)));
+
+        startUp();
+        ASSERT_TRUE(activateForm(f2));
+        for (QLineEdit* edit : f2->findChildren<QLineEdit*>())
+            EXPECT_EQ(edit->text(), c.shown) << edit->objectName().toStdString();
+    }
+}
 
 TEST_F(SupplierScreen, WithoutAFileLeavingWritesTenLinesWithoutAQuestion) {
     Program& p = startUp();

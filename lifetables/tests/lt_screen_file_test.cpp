@@ -1,5 +1,5 @@
 // The life-table screen's frame: creation, the file commands with their questions, and the
-// input tabs' edits.
+// input tabs' edits and what their texts take.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +14,7 @@
 #include "assessment/Unit2.h"
 #include "assessment/Unit8.h"
 #include "lifetables/tests/lt_screen_fixture.h"
+#include "platform/TextFieldRule.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 
@@ -98,6 +99,52 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
     ui().MFileSaveinput->trigger();
     EXPECT_EQ(readFile(copy), original);
     EXPECT_EQ(DialogScript::fileDialogs().size(), 3u);
+}
+
+// The file's texts, typed and pasted: a field shows what the file stores, and opening the saved
+// file shows it again.
+TEST_F(LifeTableScreen, TextsHoldOnlyWhatTheFileStores) {
+    struct Case {
+        bool paste;
+        QString input, shown;
+        int beeps;  // per field
+    };
+    const Case cases[] = {
+        {true,
+         QString::fromUtf8("A\tB\r\nC\x01"
+                           "D\u2028E\u2029F\nG\rH"),
+         "A B C D E F G H", 0},
+        {false, QString::fromUtf8("\u0141\u00f3d\u017a;|"), QString::fromUtf8("\u00f3d;|"), 2},
+        {true, QString::fromUtf8("\u6771\u4eac Z\u00fcrich \u20ac"), QString::fromUtf8(" Z\u00fcrich \u20ac"), 0},
+        {true, QString(300, QLatin1Char('t')), QString(255, QLatin1Char('t')), 0},
+    };
+    auto& u = ui();
+    const std::pair<QWidget*, QLineEdit*> fields[] = {
+        {u.TabInfos, u.TabInfosEdit_country},   {u.TabInfos, u.TabInfosEdit_agglom},
+        {u.TabInfos, u.TabInfosEdit_loStation}, {u.TabInfos, u.TabInfosEdit_hiStation},
+        {u.TabE_male, u.TabE_maleEdit_comment}, {u.TabE_female, u.TabE_femaleEdit_comment}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        openFile("graz.txt", LTInputFileBytes{}.bytes());
+        for (const auto& [page, edit] : fields) {
+            showTab(page);
+            const int before = platform::refusedKeyCount();
+            if (c.paste)
+                pasteInto(edit, c.input);
+            else
+                typeInto(edit, c.input);
+            EXPECT_EQ(platform::refusedKeyCount() - before, c.beeps) << edit->objectName().toStdString();
+            EXPECT_EQ(edit->text(), c.shown) << edit->objectName().toStdString();
+            pressTab(screen());
+        }
+        const std::string copy = workDir + "copy.txt";
+        std::filesystem::remove(copy);
+        answerNextFile(QString::fromStdString(copy));
+        u.MFileSaveInputas->trigger();
+        openFile("copy.txt", readFile(copy));
+        EXPECT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
+        for (const auto& [page, edit] : fields) EXPECT_EQ(edit->text(), c.shown) << edit->objectName().toStdString();
+    }
 }
 
 TEST_F(LifeTableScreen, AWrongNumberKeepsTheOldValueAndTheFocus) {

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include "platform/Clipboard.h"
 #include "platform/Form.h"
 
 namespace platform::testing {
@@ -26,6 +27,18 @@ void clickOn(QWidget* widget) {
 
 void pressButton(QAbstractButton* button) { clickOn(button); }
 
+void typeKeys(QWidget* target, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QChar c = text[i];
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            QTest::keyClick(target, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+        i += length - 1;
+    }
+}
+
 void typeInto(QWidget* edit, const QString& text) {
     QWidget* target = edit;
     if (auto* combo = qobject_cast<QComboBox*>(edit); combo && combo->lineEdit()) target = combo->lineEdit();
@@ -34,7 +47,17 @@ void typeInto(QWidget* edit, const QString& text) {
     if (text.isEmpty())
         QTest::keyClick(target, Qt::Key_Delete);
     else
-        QTest::keyClicks(target, text);
+        typeKeys(target, text);
+    processEvents();
+}
+
+void pasteInto(QWidget* edit, const QString& text) {
+    QWidget* target = edit;
+    if (auto* combo = qobject_cast<QComboBox*>(edit); combo && combo->lineEdit()) target = combo->lineEdit();
+    clickOn(edit);
+    if (target->metaObject()->indexOfMethod("selectAll()") >= 0) QMetaObject::invokeMethod(target, "selectAll");
+    setClipboardText(text);
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     processEvents();
 }
 

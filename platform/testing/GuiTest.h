@@ -35,6 +35,14 @@ void pressButton(QAbstractButton* button);
 // types `text` over it, key by key (the change handlers run as for a user).
 void typeInto(QWidget* edit, const QString& text);
 
+// Types `text` into `widget` key by key, at its cursor; a character that no key of the test
+// keyboard has (a letter outside ASCII, a control character) arrives as the text of its key press.
+void typeKeys(QWidget* widget, const QString& text);
+
+// Clicks into the edit (line edit, editable combo box), selects its whole text and pastes `text`
+// over it with Ctrl+V from the clipboard.
+void pasteInto(QWidget* edit, const QString& text);
+
 // Presses Tab (Shift+Tab when `backwards`) in the widget that has the focus on the screen: the
 // focus moves to the next control and the leave handler of the one left runs.
 void pressTab(Form* form, bool backwards = false);

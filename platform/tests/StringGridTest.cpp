@@ -1,12 +1,15 @@
-// The string grid: cells by (column, row), fixed cells, selection, top row, typing in a cell.
+// The string grid: cells by (column, row), fixed cells, selection, top row, typing in a cell; the
+// text-field rule on edits, boxes and grid cells.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
 #include "platform/StringGrid.h"
+#include "platform/TextFieldRule.h"
 #include "platform/testing/GuiTest.h"
 #include "TestForms.h"
 
@@ -162,3 +165,86 @@ TEST(StringGrid, EditingACellDoesNotLeaveTheGrid) {
 }
 
 }  // namespace
+
+// The text-field rule on an edit, a box whose edit is made anew and a grid cell: what typing and
+// pasting leave in the field, what the program sets, and the beep of a refused key.
+TEST(TextFieldRule, FieldsTakeOnlyWhatTheirFileHolds) {
+    EditsForm form(QStringLiteral("F"), new QStringList);
+    auto* box = new QComboBox(&form);
+    box->setEditable(true);
+    form.layout()->addWidget(box);
+    auto* grid = new StringGrid(&form);
+    grid->setColCount(2);
+    grid->setRowCountTotal(2);
+    grid->setEditable(true);
+    form.layout()->addWidget(grid);
+    setTextFieldRule(form.e1, {QStringLiteral(";"), 8, QStringLiteral("EOF")});
+    setTextFieldRule(box, {QStringLiteral("|"), 0, {}});
+    grid->setCellTextRule({QStringLiteral("\t"), 0, {}});
+    ASSERT_TRUE(pt::activateForm(&form));
+    box->setEditable(false);  // as while printing
+    box->setEditable(true);
+    pt::processEvents();
+    int changes = 0;
+    QObject::connect(form.e1, &QLineEdit::textChanged, [&] { ++changes; });
+
+    struct Case {
+        QWidget* field;
+        bool paste;
+        QString text, shown;
+        int beeps;
+    };
+    const QString lineBreaks = QString::fromUtf8("a\r\nb\rc\nd\u2028e\u2029f\tg\x01h");
+    const Case cases[] = {
+        {form.e1, false, QString::fromUtf8("a;b\u0141c"), "abc", 2},
+        {form.e1, true, QString::fromUtf8("a;b\u0141c"), "abc", 0},
+        {form.e1, true, QStringLiteral("123456789"), "12345678", 0},
+        {form.e1, false, QStringLiteral("EOF"), "EO", 1},
+        {form.e1, true, QStringLiteral("EOF"), "EO", 0},  // the paste is left out
+        {form.e1, true, QStringLiteral("EOF;"), "EO", 0},
+        {form.e1, false, QString::fromUtf8("Z\u00fcrich\u20ac"), QString::fromUtf8("Z\u00fcrich\u20ac"), 0},
+        {form.e2, true, lineBreaks, "a b c d e f g h", 0},
+        {form.e2, true, QString::fromUtf8("\u6771\u4eac;|\U0001F600"), ";|", 0},
+        {box, false, QString::fromUtf8("a|b"), "ab", 1},
+        {box, true, QString::fromUtf8("a|b\r\n"), "ab ", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const int beepsBefore = refusedKeyCount();
+        if (c.paste)
+            pt::pasteInto(c.field, c.text);
+        else
+            pt::typeInto(c.field, c.text);
+        auto* combo = qobject_cast<QComboBox*>(c.field);
+        EXPECT_EQ(combo ? combo->currentText() : static_cast<QLineEdit*>(c.field)->text(), c.shown);
+        EXPECT_EQ(refusedKeyCount() - beepsBefore, c.beeps);
+    }
+    // The cursor stands after the pasted text, nothing selected, as after any paste.
+    pt::pasteInto(form.e2, QStringLiteral("x\ny"));
+    EXPECT_FALSE(form.e2->hasSelectedText()) << form.e2->selectedText().toStdString();
+    EXPECT_EQ(form.e2->cursorPosition(), 3);
+    // A key that the box passes to its edit is typed too.
+    const int beepsBefore = refusedKeyCount();
+    QTest::keyClicks(box, "c|");
+    EXPECT_EQ(box->currentText(), "ab c");
+    EXPECT_EQ(refusedKeyCount() - beepsBefore, 1);
+    // A refused key changes nothing, so no change handler runs.
+    form.e1->setText(QStringLiteral("ab"));
+    changes = 0;
+    QTest::keyClicks(form.e1, ";");
+    EXPECT_EQ(changes, 0);
+    // The program shows a text as it was read.
+    form.e1->setText(QStringLiteral("EOF"));
+    form.e2->setText(QString::fromUtf8("x;y\tz"));
+    EXPECT_EQ(form.e1->text(), "EOF");
+    EXPECT_EQ(form.e2->text(), QString::fromUtf8("x;y\tz"));
+    // A grid cell: typed and pasted.
+    grid->setCurrentCell(1, 1);
+    grid->editItem(grid->item(1, 1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    pt::pasteInto(editor, QStringLiteral("1\t2\r\n"));
+    EXPECT_EQ(grid->cell(1, 1), "1 2 ");
+    pt::typeKeys(editor, QString::fromUtf8("\u0141"));
+    EXPECT_EQ(grid->cell(1, 1), "1 2 ");
+}
