@@ -311,7 +311,7 @@ TEST_F(LocationScreen, LinesPastTheTablesAreKeptInTheLocationFile) {
 }
 
 TEST_F(LocationScreen, UnnamedAndEmptyLinesLoseNoTownAndWriteNoneTwice) {
-    // Two unnamed lines before Delta and Echo: every named town is written, and "Add" takes a free entry.
+    // Two unnamed lines before Delta and Echo: every line keeps its place, and "Add" takes a free entry.
     Program& p = startWith(recordLine({}), "0 1|1|Alpha\r\n1 ||\r\n2 ||\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n");
     f3->showForm();
     b3("Button2")->click();  // New
@@ -321,7 +321,7 @@ TEST_F(LocationScreen, UnnamedAndEmptyLinesLoseNoTownAndWriteNoneTwice) {
     EXPECT_EQ(box3("agglom")->currentText(), "Foxtrot");
     DialogScript::answer(Button::Yes);  // Save changes?
     b3("BitBtn1")->click();             // &Close
-    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n5 1|1|Foxtrot\r\n");
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n1 ||\r\n2 ||\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n5 1|1|Foxtrot\r\n");
 
     // An empty line among the first 101: the lines after the 101 towns read follow once each.
     writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n\r\n" + numberedTowns(102, 1));
