@@ -474,6 +474,20 @@ TEST_F(AirQualityScreen, NewGoesToTheLocationScreenWithANewRecord) {
     EXPECT_EQ(dataFile(), data);
 }
 
+TEST_F(AirQualityScreen, NewByItsAcceleratorFirstLeavesTheEditAndSavesTheRecordShown) {
+    const std::string rest = recordLine(validRecord(0, kPM10, 2002)) + recordLine(validRecord(0, kPM10, 2003));
+    Program& p = openLines(recordLine(validRecord(0, kPM10, 2001)) + rest);
+    f4->focusControl(e4("Editann_mean"));
+    e4("Editann_mean")->setText("55");  // not left: the accelerator moves no focus
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b4("Button2")->click();
+    auto saved = validRecord(0, kPM10, 2001);
+    saved[kFieldAnnualMean] = 55;
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
+    EXPECT_EQ(dataFile(), recordLine(saved) + rest);
+    EXPECT_EQ(p.aq.cur_record, 4);
+}
+
 TEST_F(AirQualityScreen, SecondCloseAfterAFailedCheckAsksAgainAndNoCloses) {
     Program& p = open(validRecord(0, kPM10, 2001));
     enterAndLeave(f4, e4("Editann_mean"), "-1", e4("Editwinter_mean"));
