@@ -2,6 +2,7 @@
 // (xdotool): what only a window system shows. Offscreen, or without xdotool, the tests skip;
 // platform/tests/run_under_xvfb.sh runs them under Xvfb with openbox.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <tuple>
 
 #include "assessment/Unit1.h"
+#include "assessment/Unit5.h"
 #include "assessment/core/AqRecord.h"
 #include "assessment/tests/location_fixture.h"
 #include "lifetables/Unit_LifeTables.h"
@@ -30,6 +32,7 @@
 #include "platform/StringGrid.h"
 #include "runtime/Files.h"
 #include "ui_TForm1.h"
+#include "ui_TForm5.h"
 #include "ui_TPagesDlgLT.h"
 
 namespace {
@@ -190,6 +193,33 @@ TEST_F(XInput, AirQualityScreenOpensReadyToTypeOverWinterAndQuitAsksToSaveTheRec
     record[assessment::kFieldWinterDays] = 180;
     EXPECT_EQ(dataFile(), recordLine(record));
     EXPECT_EQ(platform::requestedExitCode(), 0);
+}
+
+TEST_F(XInput, APollutantTypedIntoTheParametersScreenMeetsABadParameterLineOnceTheKeyIsDone) {
+    writeFile(workDir + "params.tab", defaultParams());
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
+    // "CO" is looked up past the line of PM10, in a line that is no number.
+    writeFile(workDir + "params.tab", defaultParams() + "x 0 1 1 1 1 0 3 0\r\n");
+    p.Form5->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.Form5));
+    QComboBox* pollutant = p.Form5->ui().editpol;
+    realClick(pollutant->lineEdit());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pollutant->hasFocus(); }, 2000));
+    QString boxText;
+    WhenActive<QMessageBox> answer(
+        [&](QMessageBox* box) {
+            boxText = box->text();
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        },
+        true);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("CO")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && !QApplication::activeModalWidget(); }, 5000));
+    QTest::qWait(300);  // a second box would come now
+    EXPECT_EQ(answer.times, 1);
+    EXPECT_EQ(boxText, "Invalid numeric input");
+    EXPECT_EQ(pollutant->currentText(), "CO");
+    EXPECT_TRUE(p.Form5->isVisible());
 }
 
 TEST_F(XInput, ANonDigitTypedIntoAnAgeCellIsRefusedOnceAndTheProgramGoesOn) {
