@@ -148,8 +148,7 @@ void TForm3::show_record(std::int32_t n) {
         // The record buttons still lead away from a line that cannot be read.
         try {
             s.record_count = static_cast<std::int32_t>(runtime::readAllLines(s.data_file).size());
-        } catch (...) {
-        }
+        } catch (...) {}
         enableRecordButtons();
         throw;
     }

@@ -184,8 +184,8 @@ void TForm1::Quit1Click() { closeForm(); }
 // stays as it is.
 bool TForm1::closeAssessmentScreens() {
     Program& p = program();
-    for (platform::Form* form : std::initializer_list<platform::Form*>{p.Form2, p.Form3, p.Form4, p.Form5, p.Form6,
-                                                                       p.Form7, p.AboutBox})
+    for (platform::Form* form :
+         std::initializer_list<platform::Form*>{p.Form2, p.Form3, p.Form4, p.Form5, p.Form6, p.Form7, p.AboutBox})
         if (form->isVisible() && !form->closeForm()) return false;
     return true;
 }

@@ -345,8 +345,8 @@ TEST_F(MainScreen, CommandsThatCloseBothRecordScreensAskOnceAndLeaveTheLifeTable
     };
     const Row rows[] = {
         {u1().NewDirectory1, {"Save changes?", QString::fromStdString(exists)}},
-        {u1().Importdata1, {"This operation will overwrite datafiles. Continue?", "Save changes?",
-                            QString::fromStdString(exists)}},
+        {u1().Importdata1,
+         {"This operation will overwrite datafiles. Continue?", "Save changes?", QString::fromStdString(exists)}},
         {u1().ClearALLdata1, {"This operation will overwrite datafiles. Continue?", "Save changes?"}},
         {u1().Quit2, {"Save changes?"}},
     };
@@ -361,7 +361,7 @@ TEST_F(MainScreen, CommandsThatCloseBothRecordScreensAskOnceAndLeaveTheLifeTable
         ASSERT_TRUE(activateForm(f1));
         DialogScript::clearShown();
         for (const QString& box : row.boxes)
-            answerNextBox(box.startsWith(QStringLiteral("This")) ? Button::Yes
+            answerNextBox(box.startsWith(QStringLiteral("This"))     ? Button::Yes
                           : box.startsWith(QStringLiteral("Exists")) ? Button::Ok
                                                                      : Button::No);
         if (row.command != u1().ClearALLdata1 && row.command != u1().Quit2) cancelNextFile();

@@ -26,8 +26,9 @@ protected:
 
 TEST_F(BothRecordScreens, ASaveFromEitherScreenTakesBothScreensTypingUnderTheRecordsOwnKey) {
     // The parameter file gives SO2 the class width per 1.
-    writeFile(workDir + "params.tab", defaultParams() + "1 0  1.00000000000000E+0003  1.00600000000000E+0000  "
-                                                        "1.00400000000000E+0000  1.00800000000000E+0000 0 3 2\r\n");
+    writeFile(workDir + "params.tab", defaultParams() +
+                                          "1 0  1.00000000000000E+0003  1.00600000000000E+0000  "
+                                          "1.00400000000000E+0000  1.00800000000000E+0000 0 3 2\r\n");
     std::string lines[] = {recordLine(validRecord(0, kPM10, 2001)), recordLine(validRecord(0, kPM10, 2002))};
     Program& p = openBoth(lines[0] + lines[1]);
     // From the location screen's ">" on record 1, then from the air-quality screen's "<" on record 2.
@@ -72,8 +73,9 @@ TEST_F(BothRecordScreens, AirQualityTypingSavedFromTheLocationScreenPassesItsChe
     DialogScript::answer(Button::Ok);   // Total number of days > 366!
     DialogScript::answer(Button::Ok);   // Annual mean must be > 0!
     b3("BitBtn5")->click();
-    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "Data capture: Summer and Winter do not add up to Annual!",
-                                                "Total number of days > 366!", "Annual mean must be > 0!"}));
+    EXPECT_EQ(boxTexts(),
+              (std::vector<QString>{"Save changes?", "Data capture: Summer and Winter do not add up to Annual!",
+                                    "Total number of days > 366!", "Annual mean must be > 0!"}));
     EXPECT_EQ(dataFile(), data);
     EXPECT_EQ(townFile(), "0 47.07|15.44|Alpha\r\n");
     EXPECT_EQ(p.aq.cur_record, 1);
