@@ -515,9 +515,9 @@ void TForm4::stepRecord(int direction) {
 void TForm4::Button2Click() {
     auto& s = aq();
     assessment::ValidAtEnd reset{s};
+    // The question has saved the typing or given it up, so the close asks nothing.
     if (!saveQuestion(ui_->Button2)) return;
     s.cur_record = s.record_count;
-    assessment::clearChanged(s);
     if (!closeForm()) return;
     // The location screen shows that record afresh; its New then marks the new record changed.
     program().Form3->showForm();
