@@ -1,6 +1,7 @@
 #pragma once
 // The location file "town.tab" of the working directory: one town per line, its id, one blank, then
 // latitude "|" longitude "|" name. Latitude and longitude are free texts that are never parsed.
+// Also the record save, which writes this file and the record's line of the data file together.
 #include <cstdint>
 #include <string>
 #include <string_view>
