@@ -16,6 +16,20 @@ struct ValidAtEnd {
     ~ValidAtEnd() { state.aq_valid = -1; }
 };
 
+// The record matches the stored one again (saved, given up, or shown afresh): the changed mark and
+// the air-quality screen's own typing are cleared together.
+inline void clearChanged(AssessmentState& state) {
+    state.aq_changed = 0;
+    state.aq_typed = false;
+}
+
+// The program's new text in an edit: the edit the user is in shows it selected, so that typing
+// replaces it, also when it equals the text before (no change signal comes then).
+inline void showText(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    if (edit->hasFocus()) edit->selectAll();
+}
+
 // The name of pollutant `index`; empty outside the table.
 inline QString pollutantName(std::int32_t index) {
     if (index < 0 || index >= kPollutantCount) return QString();

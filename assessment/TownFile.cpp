@@ -21,6 +21,11 @@ std::string withoutBlanks(std::string text) {
     return text;
 }
 
+bool townEntryInUse(const AssessmentState& state, int i) {
+    const auto k = static_cast<std::size_t>(i);
+    return state.town_ids[k] != -1 || !state.town_names[k].empty();
+}
+
 }  // namespace
 
 TownLine splitTownText(std::int32_t id, std::string_view rest) {
@@ -117,9 +122,12 @@ void writeTownFile(const AssessmentState& state, const std::string& path) {
     const std::vector<std::string> overflow = linesPastTheTables(path);
     // The rewrite goes through the scratch copy beside the file, like every other rewrite.
     runtime::replaceFile(path, tempFileBeside(path), [&](runtime::TextWriter& out) {
-        for (int i = 0; i < kMaxTowns; ++i) {
+        // Records name their town by its entry's place, so an unnamed entry keeps its line.
+        int last = -1;
+        for (int i = 0; i < kMaxTowns; ++i)
+            if (townEntryInUse(state, i)) last = i;
+        for (int i = 0; i <= last; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            if (state.town_names[k].empty()) continue;
             out.writeln(formatTownLine(state.town_ids[k], state.town_lat[k], state.town_long[k],
                                        state.town_names[k]));
         }
@@ -129,9 +137,33 @@ void writeTownFile(const AssessmentState& state, const std::string& path) {
 
 std::vector<std::string> listedTownNames(const AssessmentState& state) {
     std::vector<std::string> names;
-    for (const auto& name : state.town_names)
-        if (!name.empty()) names.push_back(name.str());
+    for (int i : listedTownIndices(state)) names.push_back(state.town_names[static_cast<std::size_t>(i)].str());
     return names;
+}
+
+std::vector<int> listedTownIndices(const AssessmentState& state) {
+    std::vector<int> indices;
+    for (int i = 0; i < kMaxTowns; ++i)
+        if (!state.town_names[static_cast<std::size_t>(i)].empty()) indices.push_back(i);
+    return indices;
+}
+
+int freeTownEntry(const AssessmentState& state) {
+    for (int i = 0; i < kMaxTowns; ++i)
+        if (!townEntryInUse(state, i)) return i;
+    return -1;
+}
+
+void saveRecordAndTowns(AssessmentState& state) {
+    const std::string towns = state.work_dir + kTownFileName;
+    // Both files are locked first; every refusal that can be known beforehand comes before the first
+    // file is written.
+    saveRecordAndTowns(state, towns, [&] {
+        state.read_stops.refuseRewrite(towns);
+        runtime::refuseReplace(towns);
+        runtime::refuseReplace(state.data_file);
+        writeTownFile(state, towns);
+    });
 }
 
 }  // namespace assessment

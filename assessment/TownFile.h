@@ -1,6 +1,7 @@
 #pragma once
 // The location file "town.tab" of the working directory: one town per line, its id, one blank, then
 // latitude "|" longitude "|" name. Latitude and longitude are free texts that are never parsed.
+// Also the record save, which writes this file and the record's line of the data file together.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,13 +41,23 @@ void clearTownTables(AssessmentState& state);
 // and throws runtime::Error naming the file and the line.
 int readTownFile(AssessmentState& state, const std::string& path);
 
-// Rewrites the location file: every entry with a non-empty name, in index order (an entry read or
-// added after unnamed ones included); the lines of the old file past the 101 entries that the
-// tables hold follow unchanged. The old file stays as it was when the rewrite fails
+// Rewrites the location file: every entry from index 0 to the last one in use (a name, or an id
+// other than -1), named or not, so that each keeps its place; the lines of the old file past the
+// 101 entries that the tables hold follow unchanged. The old file stays as it was when the rewrite fails
 // (runtime::InOutError).
 void writeTownFile(const AssessmentState& state, const std::string& path);
 
 // The names of the entries with a non-empty name, in index order: the town list of the screens.
 std::vector<std::string> listedTownNames(const AssessmentState& state);
+// The table indices of those entries: position p of the town list is entry listedTownIndices()[p].
+std::vector<int> listedTownIndices(const AssessmentState& state);
+// The first entry that no line and no "Add" filled (id -1, no name); -1 when every entry is in use.
+int freeTownEntry(const AssessmentState& state);
+
+// Writes the current town tables to "town.tab" of the working directory and aq_record as line
+// cur_record of the data file (a new record after the file's last line), with both files locked
+// (assessment/core/DataFile.h). Every refusal known beforehand (a lock held elsewhere, a read stop
+// of either file, a target that cannot be replaced) is thrown before either file is written.
+void saveRecordAndTowns(AssessmentState& state);
 
 }  // namespace assessment

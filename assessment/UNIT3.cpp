@@ -17,7 +17,6 @@
 #include "platform/Guard.h"
 #include "platform/Printing.h"
 #include "platform/TextFieldRule.h"
-#include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
@@ -38,8 +37,8 @@ std::size_t at(std::int32_t i) { return static_cast<std::size_t>(i); }
 
 // The coordinates of town entry `town` in their edits; empty for no entry.
 void showCoordinates(Ui::TForm3Ui& u, const assessment::AssessmentState& s, std::int32_t town) {
-    u.latstr->setText(townIndexValid(town) ? fromAnsi(s.town_lat[at(town)]) : QString());
-    u.longstr->setText(townIndexValid(town) ? fromAnsi(s.town_long[at(town)]) : QString());
+    assessment::showText(u.latstr, townIndexValid(town) ? fromAnsi(s.town_lat[at(town)]) : QString());
+    assessment::showText(u.longstr, townIndexValid(town) ? fromAnsi(s.town_long[at(town)]) : QString());
 }
 
 }  // namespace
@@ -138,7 +137,8 @@ void TForm3::load_towns() {
 void TForm3::rebuildTownList() {
     auto& s = aq();
     ui_->agglom->clear();
-    for (const std::string& name : assessment::listedTownNames(s)) ui_->agglom->addItem(fromAnsi(name));
+    townIndices_ = assessment::listedTownIndices(s);
+    for (int i : townIndices_) ui_->agglom->addItem(fromAnsi(s.town_names[at(i)]));
     ui_->agglom->setCurrentIndex(-1);
     s.town_count = ui_->agglom->count();
 }
@@ -148,19 +148,34 @@ void TForm3::rebuildTownList() {
 void TForm3::show_record(std::int32_t n) {
     auto& s = aq();
     if (n == 0) platform::showMessage(QStringLiteral("no records found."));
-    assessment::showRecordFile(s, n);
+    try {
+        assessment::showRecordFile(s, n);
+    } catch (...) {
+        // The record buttons still lead away from a line that cannot be read.
+        try {
+            s.record_count = static_cast<std::int32_t>(runtime::readAllLines(s.data_file).size());
+        } catch (...) {}
+        enableRecordButtons();
+        throw;
+    }
     if (n != 0) showFields();
     // The class width is taken after the record is shown: a pollutant change while showing it
     // builds the captions of the width in use before, and the screens' next make_label shows the
     // record's own width.
-    if (assessment::takeRecordInterval(s)) {
-        // The class width of an older record is derived from its pollutant and stored at once.
-        fill_data();
-        save_data();
-    }
+    const bool derived = assessment::takeRecordInterval(s);
+    s.record_key = {s.cur_pollutant, s.interval_index};
+    assessment::clearChanged(s);
+    // The class width of an older record is derived from its pollutant and stored at once.
+    if (derived) program().Form4->save_data(false);
     showIntervalIndex();
-    s.aq_changed = 0;
+    assessment::clearChanged(s);
     ui_->BitBtn1->setEnabled(true);
+    enableRecordButtons();
+}
+
+// "<" while a line comes before the record, ">" while one follows it, on both record screens.
+void TForm3::enableRecordButtons() {
+    auto& s = aq();
     const bool previous = s.cur_record > 1;
     const bool next = s.cur_record < s.record_count;
     ui_->BitBtn4->setEnabled(previous);
@@ -177,15 +192,15 @@ void TForm3::showFields() {
     const std::int32_t pollutant = r[assessment::kFieldPollutant];
     ui_->polbox->setCurrentIndex(pollutant >= 0 && pollutant < ui_->polbox->count() ? pollutant : -1);
     s.cur_pollutant = pollutant;
-    ui_->year->setText(QString::number(r[assessment::kFieldYear]));
+    assessment::showText(ui_->year, QString::number(r[assessment::kFieldYear]));
     const std::int32_t town = r[assessment::kFieldTown];
-    ui_->agglom->setCurrentIndex(town >= 0 && town < ui_->agglom->count() ? town : -1);
+    ui_->agglom->setCurrentIndex(townPosition(town));
     s.cur_town = town;
     showCoordinates(*ui_, s, town);
-    ui_->exp_pop->setText(QString::number(r[assessment::kFieldPopulation]));
-    ui_->prof_stat->setText(QString::number(r[assessment::kFieldStations]));
-    ui_->netw_affl->setText(fromAnsi(tails[assessment::kTailNetwork]));
-    ui_->tech_body->setText(fromAnsi(tails[assessment::kTailAgency]));
+    assessment::showText(ui_->exp_pop, QString::number(r[assessment::kFieldPopulation]));
+    assessment::showText(ui_->prof_stat, QString::number(r[assessment::kFieldStations]));
+    assessment::showText(ui_->netw_affl, fromAnsi(tails[assessment::kTailNetwork]));
+    assessment::showText(ui_->tech_body, fromAnsi(tails[assessment::kTailAgency]));
     program().Form4->show_fields(tails);
 }
 
@@ -230,8 +245,7 @@ void TForm3::fill_data() {
             const int keep = s.town_count;
             rebuildTownList();
             s.town_count = keep;
-            const int position = ui_->agglom->findText(fromAnsi(s.town_names[i]), Qt::MatchExactly);
-            ui_->agglom->setCurrentIndex(position);
+            ui_->agglom->setCurrentIndex(townPosition(s.cur_town));
             ui_->agglom->setEditText(name);
         }
     }
@@ -246,20 +260,21 @@ void TForm3::fill_data() {
     program().Form4->fill_data();
 }
 
-void TForm3::save_data() {
+bool TForm3::save_data() { return program().Form4->save_data(aq().aq_typed); }
+
+void TForm3::store_town() {
     auto& s = aq();
-    if (townIndexValid(s.cur_town)) {
-        const auto i = at(s.cur_town);
-        s.town_lat[i] = toAnsi(ui_->latstr->text());
-        s.town_long[i] = toAnsi(ui_->longstr->text());
-        s.town_names[i] = toAnsi(ui_->agglom->currentText());
-    }
-    const std::string towns = s.work_dir + assessment::kTownFileName;
-    // Both files are locked, in this order, before either is read or written.
-    const runtime::FileLocks locks({towns, s.data_file});
-    assessment::writeTownFile(s, towns);
-    program().Form4->save_data(false);
-    s.new_record = 0;
+    if (!townIndexValid(s.cur_town)) return;
+    const auto i = at(s.cur_town);
+    s.town_lat[i] = toAnsi(ui_->latstr->text());
+    s.town_long[i] = toAnsi(ui_->longstr->text());
+    s.town_names[i] = toAnsi(ui_->agglom->currentText());
+}
+
+int TForm3::townPosition(std::int32_t town) const {
+    for (std::size_t p = 0; p < townIndices_.size(); ++p)
+        if (townIndices_[p] == town) return static_cast<int>(p);
+    return -1;
 }
 
 // ---- activation and closing ----
@@ -271,14 +286,18 @@ void TForm3::FormActivate() {
     const bool keepTyping = s.aq_changed != 0;
     assessment::showOrganisation(ui_->Editorgan, s.supplier_org);
     ui_->country->setText(fromAnsi(s.supplier_country));
-    setNewLocationMode(ui_->agglom->currentIndex() < 0);
+    // A new record being entered keeps its key controls open when the user comes back to it.
+    setNewLocationMode(s.new_record != 0 || ui_->agglom->currentIndex() < 0);
     s.town_count = ui_->agglom->count();
-    if (!keepTyping) show_record(s.cur_record);
+    if (keepTyping)
+        program().Form4->show_key();
+    else
+        show_record(s.cur_record);
 }
 
 bool TForm3::FormCloseQuery() {
     try {
-        return !saveAndCheck();
+        return saveAndCheck() == Saved::Go;
     } catch (const std::exception& error) {
         platform::showException(error);
         return false;
@@ -290,20 +309,26 @@ void TForm3::warnDuplicate() {
                          {platform::Button::Ok, platform::Button::Help}, kDuplicateHelpContext);
 }
 
-bool TForm3::saveAndCheck() {
+TForm3::Saved TForm3::saveAndCheck() {
     auto& s = aq();
-    if (s.aq_changed == 0) return false;
+    // The edit being typed in on the air-quality screen is left first, so that the one question
+    // covers the typing of both screens.
+    TForm4* airQuality = program().Form4;
+    if (airQuality->isVisible() && !airQuality->leaveTyping(nullptr)) return Saved::Stop;
+    if (s.aq_changed == 0) return Saved::Go;
     if (platform::confirm(QStringLiteral("Save changes?")) != platform::Button::Yes) {
         // The typing is given up: the next activation of a record screen shows the record afresh.
-        s.aq_changed = 0;
-        return false;
+        assessment::clearChanged(s);
+        return Saved::Go;
     }
-    fill_data();
-    save_data();
-    if (rec_exists() <= 1) return false;
+    if (!save_data()) {
+        airQuality->showFailedField();
+        return Saved::Stop;
+    }
+    if (rec_exists() <= 1) return Saved::Go;
     warnDuplicate();
     s.aq_changed = -1;
-    return true;
+    return Saved::Duplicate;
 }
 
 bool TForm3::pollutantUnchanged() const { return ui_->polbox->currentIndex() == program().aq.cur_pollutant; }
@@ -320,8 +345,7 @@ void TForm3::BitBtn5Click() { stepRecord(+1); }
 void TForm3::stepRecord(int direction) {
     auto& s = aq();
     assessment::ValidAtEnd reset{s};
-    if (saveAndCheck()) s.aq_valid = 0;
-    if (s.aq_valid == 0) return;
+    if (saveAndCheck() != Saved::Go) return;  // a duplicate skips the move
     if (direction < 0 && s.cur_record > 1) s.cur_record -= 1;
     if (direction > 0 && s.cur_record < s.record_count) s.cur_record += 1;
     show_record(s.cur_record);
@@ -331,7 +355,9 @@ void TForm3::Button2Click() {
     auto& s = aq();
     // A duplicate warning holds only for this command; the next one starts valid again.
     assessment::ValidAtEnd reset{s};
-    if (saveAndCheck()) s.aq_valid = 0;
+    const Saved saved = saveAndCheck();
+    if (saved == Saved::Stop) return;
+    if (saved == Saved::Duplicate) s.aq_valid = 0;
     if (rec_exists() > 1000) {
         warnDuplicate();
         return;
@@ -353,15 +379,17 @@ void TForm3::BitBtn6Click() { delete_record(); }
 
 void TForm3::Button1Click() {
     if (!pollutantUnchanged()) return;
-    if (saveAndCheck()) return;
+    if (saveAndCheck() != Saved::Go) return;
     hideForm();
     program().Form4->showForm();
 }
 
 void TForm3::BitBtn2Click() {
     if (!pollutantUnchanged()) return;
-    fill_data();
-    save_data();
+    if (!save_data()) {
+        program().Form4->showFailedField();
+        return;
+    }
     if (aq().record_count > 1 && rec_exists() > 1) {
         warnDuplicate();
         markChanged();
@@ -378,10 +406,9 @@ void TForm3::Button3Click() {
     const QString name = ui_->agglom->currentText();
     if (name.isEmpty()) return;  // an entry without a name is a free entry; blanks are a name
     if (ui_->agglom->findText(name, Qt::MatchFixedString) >= 0) return;  // case-insensitive
-    // The next free entry: after unnamed entries the list is shorter than the tables, and the
-    // entries past its length may hold towns that were read.
-    int index = ui_->agglom->count();
-    while (townIndexValid(index) && !s.town_names[at(index)].empty()) ++index;
+    // An entry that no line filled: an unnamed entry read from the file keeps its place, since
+    // records may name it.
+    const int index = assessment::freeTownEntry(s);
     if (!townIndexValid(index)) {
         // Every entry of the tables is in use.
         platform::showMessage(QStringLiteral("too many towns"));
@@ -394,9 +421,9 @@ void TForm3::Button3Click() {
     s.town_names[i] = toAnsi(name);
     s.town_lat[i] = toAnsi(ui_->latstr->text());
     s.town_long[i] = toAnsi(ui_->longstr->text());
+    rebuildTownList();
     s.town_count = s.cur_town;
-    ui_->agglom->addItem(fromAnsi(s.town_names[i]));
-    ui_->agglom->setCurrentIndex(ui_->agglom->count() - 1);
+    ui_->agglom->setCurrentIndex(townPosition(s.cur_town));
     if (ui_->agglom->count() > kTooManyTowns) platform::showMessage(QStringLiteral("too many towns"));
 }
 
@@ -477,6 +504,7 @@ void TForm3::prof_statChange() {
 void TForm3::intervalChange() {
     markChanged();
     aq().interval_index = ui_->interval->currentIndex();
+    aq().record_key.interval = aq().interval_index;
 }
 
 void TForm3::agglomChange() {
@@ -485,14 +513,15 @@ void TForm3::agglomChange() {
     const int index = ui_->agglom->currentIndex();
     // A listed town is selected when the box shows the name of its current entry.
     if (index < 0 || ui_->agglom->currentText() != ui_->agglom->itemText(index)) return;
-    s.cur_town = index;
-    showCoordinates(*ui_, s, index);
+    s.cur_town = townIndices_[static_cast<std::size_t>(index)];
+    showCoordinates(*ui_, s, s.cur_town);
 }
 
 void TForm3::polboxChange() {
     markChanged();
     auto& s = aq();
     s.cur_pollutant = ui_->polbox->currentIndex();
+    s.record_key.pollutant = s.cur_pollutant;
     program().Form4->controls().editpol->setText(assessment::pollutantName(s.cur_pollutant));
     if (s.new_record != 0) {
         program().Form4->get_param();

@@ -4,6 +4,7 @@
 // location tables and "town.tab", and the record operations that every assessment screen uses.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/Form.h"
 
@@ -31,8 +32,11 @@ public:
 
     // Copies the screen into the location tables and the record, then the air-quality screen.
     void fill_data();
-    // Stores the current town, rewrites "town.tab" and writes the record (without its checks).
-    void save_data();
+    // Saves the record through the air-quality screen's save, with its checks only while that
+    // screen holds typing of its own. False when a check failed: nothing was written.
+    bool save_data();
+    // The current town's entry takes the name and coordinates shown.
+    void store_town();
 
     // Reads "town.tab" of the working directory into the location tables and the town list.
     void load_towns();
@@ -56,8 +60,12 @@ private:
     void stepRecord(int direction);
     void showFields();
     void rebuildTownList();
-    // Offers to save a changed record and checks its key; true when the key is a duplicate.
-    bool saveAndCheck();
+    enum class Saved { Go, Duplicate, Stop };
+    // Offers to save a changed record and checks its key: Go on, a Duplicate key, or Stop (the
+    // typing could not be taken or a check failed; nothing was written).
+    Saved saveAndCheck();
+    void enableRecordButtons();
+    int townPosition(std::int32_t town) const;  // the town list's position of entry `town`, or -1
     void warnDuplicate();
     bool pollutantUnchanged() const;
 
@@ -80,4 +88,5 @@ private:
     assessment::AssessmentState& aq();
 
     std::unique_ptr<Ui::TForm3Ui> ui_;
+    std::vector<int> townIndices_;  // the table index of each position of the town list
 };

@@ -9,11 +9,14 @@
 #include <system_error>
 
 #include "assessment/Program.h"
+#include "assessment/RecordScreenHelpers.h"
 #include "assessment/TownFile.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit2.h"
 #include "assessment/Unit4.h"
 #include "assessment/Unit5.h"
+#include "assessment/Unit6.h"
+#include "assessment/Unit7.h"
 #include "assessment/Unit8.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/DataFile.h"
@@ -173,19 +176,29 @@ void TForm1::datafileClick() { platform::showMessage(platform::fromFileName(aq()
 
 void TForm1::Quit1Click() { closeForm(); }
 
-// The open screens hold what was read from the working files and the record being edited. Before
-// a reload that moves or replaces those files, each is closed as Quit closes them, so that its
-// changes are saved where they belong or dropped; one that stays open (Cancel, a failed check)
-// stops the command, and the working files stay as they are.
+// The open assessment screens hold what was read from the working files and the record being
+// edited. Before a reload that moves or replaces those files, each is closed as Quit closes them, so
+// that its changes are saved where they belong or dropped (the record's question comes once, from
+// the first record screen open); one that stays open (Cancel, a failed check) stops the command,
+// and the working files stay as they are. The life-table screen shares none of these files and
+// stays as it is.
+bool TForm1::closeAssessmentScreens() {
+    Program& p = program();
+    for (platform::Form* form :
+         std::initializer_list<platform::Form*>{p.Form2, p.Form3, p.Form4, p.Form5, p.Form6, p.Form7, p.AboutBox})
+        if (form->isVisible() && !form->closeForm()) return false;
+    return true;
+}
+
 void TForm1::NewDirectory1Click() {
-    if (!closeOtherForms()) return;
+    if (!closeAssessmentScreens()) return;
     const std::optional<QString> chosen = platform::selectDirectory(QStringLiteral("New directory"), QString());
     if (chosen) aq().work_dir = platform::toFileName(*chosen);
     init_all();
 }
 
 void TForm1::ClearALLdata1Click() {
-    if (askOverwrite(kOverwriteHelpContext) != platform::Button::Yes || !closeOtherForms()) return;
+    if (askOverwrite(kOverwriteHelpContext) != platform::Button::Yes || !closeAssessmentScreens()) return;
     auto& s = aq();
     if (!deleteFile(assessment::supplierFilePath(s.work_dir)))
         platform::showMessage(QStringLiteral("Can not delete supplier file"));
@@ -213,7 +226,7 @@ void TForm1::init_all() {
     s.supplier_org.clear();
     s.supplier_city.clear();
     s.cur_record = 0;
-    s.aq_changed = 0;  // the record is reloaded: the record screens show it afresh when next activated
+    assessment::clearChanged(s);  // the record is reloaded: the record screens show it afresh when next activated
     reloadSupplier();
     reloadEndpoints();
     reloadDataFile();
@@ -307,7 +320,7 @@ void TForm1::Export1Click() {
 }
 
 void TForm1::Importdata1Click() {
-    if (askOverwrite(kLoadQuestionHelpContext) != platform::Button::Yes || !closeOtherForms()) return;
+    if (askOverwrite(kLoadQuestionHelpContext) != platform::Button::Yes || !closeAssessmentScreens()) return;
     platform::FileDialogOptions options = exchangeFileDialog(QStringLiteral("KDF data (*.kdf)"));
     options.mustExist = true;
     const std::optional<QString> chosen = platform::openFileDialog(options);

@@ -54,6 +54,7 @@ private:
     // pollutant table, the supplier's first lines and the data file.
     void FormCreate();
     void connectHandlers();
+    bool closeAssessmentScreens();
     void reloadSupplier();
     void reloadEndpoints();
     void reloadDataFile();

@@ -12,6 +12,7 @@
 
 #include "assessment/Program.h"
 #include "assessment/RecordScreenHelpers.h"
+#include "assessment/TownFile.h"
 #include "assessment/UNIT3.h"
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
@@ -122,8 +123,6 @@ void TForm4::connectHandlers() {
         else
             addLeave(edit, [this, edit] { compareField(edit); });
     }
-    onLeave(u.BitBtn4, [this] { aq().aq_changed = 0; });
-    onLeave(u.BitBtn5, [this] { aq().aq_changed = 0; });
 }
 
 // A leave handler whose conversion fails shows the error and keeps the focus in its edit.
@@ -164,7 +163,9 @@ bool TForm4::differsFromRecord(QLineEdit* edit, bool quiet) {
 }
 
 void TForm4::compareField(QLineEdit* edit) {
-    if (differsFromRecord(edit, false)) aq().aq_changed = -1;
+    if (!differsFromRecord(edit, false)) return;
+    aq().aq_changed = -1;
+    aq().aq_typed = true;
 }
 
 void TForm4::Editsummer_maxExit() {
@@ -187,11 +188,11 @@ void TForm4::show_fields(const assessment::TailTexts& tails) {
     u.exp_pop->setText(QString::number(r[assessment::kFieldPopulation]));
     u.pro_statnum->setText(QString::number(r[assessment::kFieldStations]));
     for (int k = 1; k <= assessment::kClassCount; ++k)
-        classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(r[assessment::classField(k)]));
+        assessment::showText(classEdits_[static_cast<std::size_t>(k)], QString::number(r[assessment::classField(k)]));
     u.Editann_days->setText(QString::number(r[assessment::kFieldAnnualDays]));
-    for (const FieldEdit& stat : statistics_) stat.edit->setText(QString::number(r[stat.field]));
-    u.Editlow_name->setText(fromAnsi(tails[assessment::kTailLowStation]));
-    u.Edithigh_name->setText(fromAnsi(tails[assessment::kTailHighStation]));
+    for (const FieldEdit& stat : statistics_) assessment::showText(stat.edit, QString::number(r[stat.field]));
+    assessment::showText(u.Editlow_name, fromAnsi(tails[assessment::kTailLowStation]));
+    assessment::showText(u.Edithigh_name, fromAnsi(tails[assessment::kTailHighStation]));
     lowName_ = tails[assessment::kTailLowStation];
     highName_ = tails[assessment::kTailHighStation];
 }
@@ -202,32 +203,47 @@ void TForm4::fill_data() {
     for (QLineEdit* edit : numericEdits_)
         if (edit->text().isEmpty()) edit->setText(QStringLiteral("0"));
     assessment::AqRecord& r = s.aq_record;
-    r[assessment::kFieldPollutant] = s.cur_pollutant;
-    r[assessment::kFieldYear] = intOf(u.year);
+    // The record's own key, whatever another screen did to cur_pollutant and interval_index.
+    r[assessment::kFieldPollutant] = s.record_key.pollutant;
+    r[assessment::kFieldYear] = valueOf(u.year);
     long long sum = 0;
     for (int k = 1; k <= assessment::kClassCount; ++k) {
-        r[assessment::classField(k)] = intOf(classEdits_[static_cast<std::size_t>(k)]);
+        r[assessment::classField(k)] = valueOf(classEdits_[static_cast<std::size_t>(k)]);
         sum += r[assessment::classField(k)];
     }
-    r[assessment::kFieldClassWidth] = s.interval_index;
-    r[assessment::kFieldPopulation] = intOf(u.exp_pop);
-    r[assessment::kFieldStations] = intOf(u.pro_statnum);
+    r[assessment::kFieldClassWidth] = s.record_key.interval;
+    r[assessment::kFieldPopulation] = valueOf(u.exp_pop);
+    r[assessment::kFieldStations] = valueOf(u.pro_statnum);
     // The annual data capture is the sum of the class counts (a sum beyond the field's range fails
     // as a conversion error).
     u.Editann_days->setText(QString::number(sum));
-    r[assessment::kFieldAnnualDays] = intOf(u.Editann_days);
-    for (const FieldEdit& stat : statistics_) r[stat.field] = intOf(stat.edit);
+    r[assessment::kFieldAnnualDays] = valueOf(u.Editann_days);
+    for (const FieldEdit& stat : statistics_) r[stat.field] = valueOf(stat.edit);
     r[assessment::kFieldZero1] = 0;
     r[assessment::kFieldZero2] = 0;
     r[assessment::kFieldZero3] = 0;
     s.aq_filled = true;
 }
 
+std::int32_t TForm4::valueOf(QLineEdit* edit) {
+    failedField_ = edit;
+    const std::int32_t value = intOf(edit);
+    failedField_ = nullptr;
+    return value;
+}
+
 void TForm4::check_data() {
     auto& s = aq();
     const assessment::AqRecord& r = s.aq_record;
     Ui::TForm4Ui& u = *ui_;
-    if (!annual_only_ && !s.long_term && !assessment::countsHours(toAnsi(u.editpol->text()))) {
+    // The checks of the record's own pollutant; the focus goes to the first field that fails.
+    const auto fail = [&](QLineEdit* field) {
+        s.aq_valid = 0;
+        if (!failedField_) failedField_ = field;
+    };
+    const std::string pollutant = toAnsi(pollutantName(s.record_key.pollutant));
+    if (!assessment::isAnnualOnly(pollutant) && !assessment::isLongTerm(pollutant) &&
+        !assessment::countsHours(pollutant)) {
         long long sum = 0;
         for (int k = 1; k <= assessment::kClassCount; ++k) sum += r[assessment::classField(k)];
         u.Editann_days->setText(QString::number(sum));
@@ -235,33 +251,64 @@ void TForm4::check_data() {
             const platform::Button answer = platform::messageBox(
                 QStringLiteral("Data capture: Summer and Winter do not add up to Annual!"), QStringLiteral("zelk"),
                 {platform::Button::Ok, platform::Button::Cancel});
-            if (answer == platform::Button::Cancel) s.aq_valid = 0;
+            if (answer == platform::Button::Cancel) fail(u.Editwin_days);
         }
         if (sum > 366) {
             platform::showMessage(QStringLiteral("Total number of days > 366!"));
-            s.aq_valid = 0;
+            fail(u.edit1);
         }
     }
     if (intOf(u.Editann_mean) <= 0) {
         platform::showMessage(u.Label26->text() + QStringLiteral(" must be > 0!"));
-        s.aq_valid = 0;
+        fail(u.Editann_mean);
     }
 }
 
-void TForm4::save_data(bool check) {
+bool TForm4::save_data(bool check) {
     auto& s = aq();
     s.aq_valid = -1;
-    fill_data();
+    failedField_ = nullptr;
+    try {
+        program().Form3->fill_data();  // the location screen's fields, then this screen's
+    } catch (const runtime::Error& error) {
+        if (!failedField_) throw;  // an edit of the location screen: the command's handler shows it
+        platform::showException(error);
+        s.aq_valid = 0;
+        return false;
+    }
     if (check) check_data();
-    if (s.aq_valid == 0) return;
+    if (s.aq_valid == 0) return false;
     Ui::TForm3Ui& location = program().Form3->controls();
     const assessment::TailTexts tails = {toAnsi(ui_->Editlow_name->text()), toAnsi(ui_->Edithigh_name->text()),
                                          toAnsi(location.netw_affl->text()), toAnsi(location.tech_body->text())};
     s.aq_record.text = assessment::joinTail(tails);
-    assessment::saveRecordLine(s);
+    program().Form3->store_town();
+    assessment::saveRecordAndTowns(s);
     lowName_ = tails[assessment::kTailLowStation];
     highName_ = tails[assessment::kTailHighStation];
-    s.aq_changed = 0;
+    s.new_record = 0;
+    assessment::clearChanged(s);
+    return true;
+}
+
+bool TForm4::leaveTyping(QWidget* to) {
+    leaveFailed_ = false;
+    focusControl(to ? to : ui_->Button1);
+    return !leaveFailed_;
+}
+
+void TForm4::showFailedField() {
+    QLineEdit* field = failedField_;
+    // The activation resets aq_valid and enters its own first field; the failed one comes after.
+    showForm();
+    if (field) focusControl(field);
+}
+
+void TForm4::show_key() {
+    auto& s = aq();
+    s.cur_pollutant = s.record_key.pollutant;
+    s.interval_index = s.record_key.interval;
+    ui_->editpol->setText(QString());  // puts the record's pollutant back and builds its captions
 }
 
 void TForm4::clear_data() {
@@ -278,6 +325,7 @@ void TForm4::make_label() {
 void TForm4::get_param() {
     auto& s = aq();
     assessment::getParam(s.params_file, s.cur_pollutant, s.interval_index);
+    if (s.new_record != 0) s.record_key.interval = s.interval_index;
 }
 
 // ---- the pollutant decides what the screen shows ----
@@ -361,6 +409,7 @@ void TForm4::FormActivate() {
     Ui::TForm4Ui& u = *ui_;
     u.editpol->setText(pollutantName(s.cur_pollutant));
     focusControl(u.Editwin_days);
+    u.Editwin_days->setModified(false);  // entered by the program: its text is selected afresh
     s.aq_valid = -1;
     u.Label64->setText(fromAnsi(s.supplier_org));
     assessment::showOrganisation(u.Editorgan, s.supplier_org);
@@ -368,7 +417,12 @@ void TForm4::FormActivate() {
     if (s.cur_record == 0) s.cur_record = 1;
     // A record marked changed keeps what was typed into it, here or on the location screen, which
     // shares it: the record is shown afresh only while it matches the data file.
-    if (s.aq_changed == 0) program().Form3->show_record(s.cur_record);
+    if (s.aq_changed == 0) {
+        program().Form3->show_record(s.cur_record);
+    } else {
+        s.cur_pollutant = s.record_key.pollutant;
+        s.interval_index = s.record_key.interval;
+    }
     u.editpol->setText(QString());
 }
 
@@ -378,32 +432,40 @@ void TForm4::FormDeactivate() {
     // its activity first, so that edit is compared here, quietly (a text that is no number differs):
     // the next activation of either record screen then keeps the typing.
     auto* focused = qobject_cast<QLineEdit*>(activeControl());
-    if (focused && differsFromRecord(focused, true)) s.aq_changed = -1;
+    if (focused && differsFromRecord(focused, true)) {
+        s.aq_changed = -1;
+        s.aq_typed = true;
+    }
     s.pollutant_text = toAnsi(ui_->editpol->text());
     // The year is shown from the record; a text that is no number leaves the published year.
     std::int32_t year = 0;
     if (!ui_->year->text().isEmpty() && runtime::tryStrToInt(toAnsi(ui_->year->text()), year)) s.cur_year = year;
 }
 
-void TForm4::saveQuestion() {
-    if (aq().aq_changed != 0 && platform::confirm(QStringLiteral("Save changes?")) == platform::Button::Yes)
-        save_data(true);
+// The save question of this screen's commands, after the edit being typed in is left for the
+// command's button. False when the command stops: the leave or the save failed, and the typing and
+// the mark stay.
+bool TForm4::saveQuestion(QWidget* button) {
+    if (!leaveTyping(button)) return false;
+    auto& s = aq();
+    if (s.aq_changed == 0) return true;
+    if (platform::confirm(QStringLiteral("Save changes?")) != platform::Button::Yes) {
+        assessment::clearChanged(s);  // the typing is given up
+        return true;
+    }
+    if (save_data(true)) return true;
+    showFailedField();
+    return false;
 }
 
 bool TForm4::FormCloseQuery() {
-    auto& s = aq();
-    leaveFailed_ = false;
-    focusControl(ui_->Button1);
-    if (leaveFailed_) return false;
-    s.aq_valid = -1;
+    aq().aq_valid = -1;
     try {
-        saveQuestion();
+        return saveQuestion(ui_->Button1);
     } catch (const std::exception& error) {
         platform::showException(error);
         return false;
     }
-    s.aq_changed = 0;
-    return s.aq_valid != 0;
 }
 
 void TForm4::resizeEvent(QResizeEvent* event) {
@@ -429,9 +491,8 @@ void TForm4::BitBtn1Click() {
     if (u.editpol->text() != pollutantName(s.cur_pollutant) || u.edit1->text().isEmpty()) return;
     // A failed check stops this command only; the next command starts valid again.
     assessment::ValidAtEnd reset{s};
-    saveQuestion();
-    s.aq_changed = 0;
-    if (s.aq_valid == 0) return;
+    if (!saveQuestion(u.BitBtn1)) return;
+    assessment::clearChanged(s);
     fill_data();
     s.pollutant_text = toAnsi(u.editpol->text());
     s.exposed_pop = intOf(u.exp_pop);
@@ -447,8 +508,7 @@ void TForm4::BitBtn5Click() { stepRecord(+1); }
 void TForm4::stepRecord(int direction) {
     auto& s = aq();
     assessment::ValidAtEnd reset{s};
-    saveQuestion();
-    if (s.aq_valid == 0) return;
+    if (!saveQuestion(direction < 0 ? ui_->BitBtn4 : ui_->BitBtn5)) return;
     if (direction < 0 && s.cur_record > 1) s.cur_record -= 1;
     if (direction > 0 && s.cur_record < s.record_count) s.cur_record += 1;
     program().Form3->show_record(s.cur_record);
@@ -458,10 +518,9 @@ void TForm4::stepRecord(int direction) {
 void TForm4::Button2Click() {
     auto& s = aq();
     assessment::ValidAtEnd reset{s};
-    saveQuestion();
-    if (s.aq_valid == 0) return;
+    // The question has saved the typing or given it up, so the close asks nothing.
+    if (!saveQuestion(ui_->Button2)) return;
     s.cur_record = s.record_count;
-    s.aq_changed = 0;
     if (!closeForm()) return;
     // The location screen shows that record afresh; its New then marks the new record changed.
     program().Form3->showForm();
@@ -520,5 +579,7 @@ void TForm4::Button3Click() {
     for (int k = 1; k <= assessment::kClassCount; ++k)
         classEdits_[static_cast<std::size_t>(k)]->setText(QString::number(s.aq_record[assessment::classField(k)]));
     s.interval_index = s.aq_record[assessment::kFieldClassWidth];
+    s.record_key.interval = s.interval_index;
     s.aq_changed = -1;
+    s.aq_typed = true;
 }

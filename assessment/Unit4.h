@@ -25,8 +25,10 @@ public:
 
     // Moves the screen's edits into the record (empty numeric edits become "0" first).
     void fill_data();
-    // Fills, validates when `check` is set, and writes line cur_record of the data file.
-    void save_data(bool check);
+    // Saves the record shown on both record screens: fills it from both, validates it when `check`
+    // is set, then writes "town.tab" and line cur_record of the data file. False when a check or a
+    // conversion failed (its message shown): nothing is written, the typing and the mark stay.
+    bool save_data(bool check);
     // Validates the filled record; a failure clears aq_valid.
     void check_data();
     // Empties the numeric edits.
@@ -35,6 +37,16 @@ public:
     void make_label();
     // Takes the current pollutant's class width from the parameter file into interval_index.
     void get_param();
+
+    // Leaves the edit being typed in for `to` (the close button when null), as a click there would:
+    // its leave handler compares it. False when its text is no number (the error is shown).
+    bool leaveTyping(QWidget* to);
+    // After a failed save: brings the screen to the front, with the focus in the first field whose
+    // check or conversion failed.
+    void showFailedField();
+    // The record's own key back in cur_pollutant, interval_index, the pollutant shown and the class
+    // captions, after another screen changed them.
+    void show_key();
 
     // The screen's half of showing a record: every edit from the record, the two station names
     // from the record's tail.
@@ -64,7 +76,8 @@ private:
     bool differsFromRecord(QLineEdit* edit, bool quiet);
     void compareField(QLineEdit* edit);  // marks the record changed when the edit differs
     void arrangePanels();
-    void saveQuestion();
+    bool saveQuestion(QWidget* button);
+    std::int32_t valueOf(QLineEdit* edit);  // its integer; a failed conversion names the edit
     void stepRecord(int direction);
     void EditpolChange();
     void Editsummer_maxExit();
@@ -89,5 +102,6 @@ private:
     std::string lowName_;                      // the station names as last loaded or saved
     std::string highName_;
     bool leaveFailed_ = false;                 // a leave handler ended with an error
+    QLineEdit* failedField_ = nullptr;         // the first field whose check or conversion failed
     bool annual_only_ = false;                 // the pollutant as last changed has annual statistics only
 };

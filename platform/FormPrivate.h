@@ -48,9 +48,18 @@ struct Form::Private {
     }
     // An edit or editable combo box entered from the keyboard, by the program or by the screen's
     // activation shows its whole text selected, so that typing replaces it; a mouse click places
-    // the cursor instead.
+    // the cursor instead. The edit counts as not typed in since this entry.
     static void selectOnEntry(QWidget* control) {
-        if (QLineEdit* edit = typedEditOf(control)) edit->selectAll();
+        if (QLineEdit* edit = typedEditOf(control)) {
+            edit->selectAll();
+            edit->setModified(false);
+        }
+    }
+    // The activation of a screen enters its control again, unless the user has typed in it since
+    // it was entered: that edit keeps its cursor.
+    static void enterOnActivation(QWidget* control) {
+        const QLineEdit* edit = typedEditOf(control);
+        if (!edit || !edit->isModified()) selectOnEntry(control);
     }
     bool hasLeaveHandler(const QWidget* control) const {
         for (const auto& entry : leaveHandlers)

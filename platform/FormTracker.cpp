@@ -76,9 +76,10 @@ void FormTracker::switchTo(Form* form) {
             if (target) target->FormActivate();
         });
         // The screen's activation enters the control that has its focus, also when the focus
-        // stayed in it since the screen was last active; an activation handler that moved the
-        // focus and then loaded the texts has it entered once the handler is done.
-        if (target) Form::Private::selectOnEntry(target->d_->activeControl);
+        // stayed in it since the screen was last active (unless the user typed in it); an
+        // activation handler that moved the focus and then loaded the texts has it entered once
+        // the handler is done.
+        if (target) Form::Private::enterOnActivation(target->d_->activeControl);
     }
     switching_ = false;
     if (hasQueued_) {

@@ -3,6 +3,7 @@
 // platform/tests/run_under_xvfb.sh runs them under Xvfb with openbox.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -227,6 +228,50 @@ TEST_F(XInput, ALineBreakPastedIntoAnEditIsABlankInTheFieldAndInTheFile) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && f4->isVisible(); }, 5000));
     EXPECT_EQ(boxText, "Save changes?");
     EXPECT_EQ(dataFile(), recordLine(record, {"Low", "High", "Net Work", "Agency"}));
+}
+
+TEST_F(XInput, APollutantTypedIntoTheParametersScreenMeetsABadParameterLineOnceTheKeyIsDone) {
+    writeFile(workDir + "params.tab", defaultParams());
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
+    // "CO" is looked up past the line of PM10, in a line that is no number.
+    writeFile(workDir + "params.tab", defaultParams() + "x 0 1 1 1 1 0 3 0\r\n");
+    p.Form5->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.Form5));
+    QComboBox* pollutant = p.Form5->ui().editpol;
+    realClick(pollutant->lineEdit());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pollutant->hasFocus(); }, 2000));
+    // Counts the key presses that the box is still handling.
+    struct KeysInHand : QObject {
+        QComboBox* box = nullptr;
+        int depth = 0;
+        bool eventFilter(QObject* target, QEvent* event) override {
+            if (event->type() != QEvent::KeyPress || (target != box && target != box->lineEdit())) return false;
+            ++depth;
+            target->event(event);
+            --depth;
+            return true;
+        }
+    } keys;
+    keys.box = pollutant;
+    qApp->installEventFilter(&keys);
+    QString boxText;
+    int keysAtBox = -1;
+    WhenActive<QMessageBox> answer(
+        [&](QMessageBox* box) {
+            boxText = box->text();
+            keysAtBox = keys.depth;
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        },
+        true);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("CO")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.done && !QApplication::activeModalWidget(); }, 5000));
+    QTest::qWait(300);  // a second box would come now
+    EXPECT_EQ(answer.times, 1);
+    EXPECT_EQ(boxText, "Invalid numeric input");
+    EXPECT_EQ(keysAtBox, 0);  // the box came once the key was done with
+    EXPECT_EQ(pollutant->currentText(), "CO");
+    EXPECT_TRUE(p.Form5->isVisible());
 }
 
 TEST_F(XInput, ANonDigitTypedIntoAnAgeCellIsRefusedOnceAndTheProgramGoesOn) {

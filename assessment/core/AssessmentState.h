@@ -84,6 +84,17 @@ struct AssessmentState {
     std::int32_t aq_changed = 0;      // -1: the record on the screens differs from the stored one
     std::int32_t aq_valid = -1;       // 0 after a failed check or a duplicate warning, else -1
     std::int32_t line_counter = 0;    // scratch counter
+    // The air-quality screen holds typing of its own (a leave found a difference, or an import):
+    // every save of the record then runs the air-quality checks. Cleared with aq_changed.
+    bool aq_typed = false;
+    // The key of the record under edit, its own: only showing a record, the location screen's
+    // pollutant and class-width choices, the class-width look-up of a new record and the class
+    // import set it. The record is written with it, whatever another screen did to cur_pollutant
+    // and interval_index meanwhile.
+    struct RecordKey {
+        std::int32_t pollutant = 0;
+        std::int32_t interval = 0;
+    } record_key;
 
 
     // ---- parameter and endpoint files ----

@@ -6,6 +6,7 @@
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/PollutantRules.h"
 #include "assessment/core/RecordLine.h"
+#include "runtime/Errors.h"
 #include "runtime/FileLock.h"
 #include "runtime/Files.h"
 #include "runtime/TextFile.h"
@@ -69,10 +70,14 @@ std::int32_t recordExists(const std::string& dataFile, const AqRecord& record) {
     std::int32_t count = 0;
     AqRecord line;
     while (!in.eof()) {
-        for (int i = 1; i <= kKeyReadFields; ++i) line[i] = in.readInteger();
-        in.readln();
         bool same = true;
-        for (int f : kKeyFields) same = same && line[f] == record[f];
+        try {
+            for (int i = 1; i <= kKeyReadFields; ++i) line[i] = in.readInteger();
+            for (int f : kKeyFields) same = same && line[f] == record[f];
+        } catch (const runtime::InOutError&) {
+            same = false;  // a line that cannot be read has no key: it matches none, and the count goes on
+        }
+        in.readln();
         if (same) ++count;
     }
     return count;

@@ -20,6 +20,7 @@ struct AssessmentState;
 std::optional<std::int32_t> readRecord(const std::string& dataFile, std::int32_t n, AqRecord& record);
 
 // The number of lines whose key (town, pollutant, year, population and stations) equals that of `record`.
+// A line with a number that cannot be read matches no key.
 std::int32_t recordExists(const std::string& dataFile, const AqRecord& record);
 
 // The file rewritten through `tempPath` with line k replaced by `line` (appended when k lies past

@@ -270,9 +270,10 @@ TEST_F(AirQualityScreen, FailedCheckAtCalcStopsOnlyThatCommand) {
     DialogScript::answer(Button::Ok);   // Annual mean must be > 0!
     b4("BitBtn1")->click();
     EXPECT_FALSE(p.Form5->isVisible());
-    EXPECT_EQ(p.aq.aq_changed, 0);
+    EXPECT_EQ(p.aq.aq_changed, -1);  // the typing stays marked
     EXPECT_EQ(p.aq.aq_valid, -1);
     EXPECT_EQ(dataFile(), data);
+    DialogScript::answer(Button::No);  // Save changes?
     b4("BitBtn5")->click();  // the next command is not held up by the failed check
     EXPECT_EQ(p.aq.cur_record, 2);
     EXPECT_EQ(e4("year")->text(), "2002");
@@ -416,11 +417,11 @@ TEST_F(AirQualityScreen, RecordButtonsMoveAfterASaveAndStayAfterAFailedCheck) {
     EXPECT_EQ(dataFile(), recordLine(first) + recordLine(validRecord(0, kPM10, 2002)));
     EXPECT_TRUE(b4("BitBtn4")->isEnabled());
     EXPECT_FALSE(b4("BitBtn5")->isEnabled());
-    // Leaving a record button clears the changed flag.
+    // Leaving a record button keeps the mark.
     enterAndLeave(f4, e4("edit1"), "7", b4("BitBtn4"));
     EXPECT_EQ(p.aq.aq_changed, -1);
     f4->focusControl(e4("edit2"));
-    EXPECT_EQ(p.aq.aq_changed, 0);
+    EXPECT_EQ(p.aq.aq_changed, -1);
 }
 
 TEST_F(AirQualityScreen, ALineThatCannotBeReadIsNeverOverwrittenAndTheButtonsPassIt) {
@@ -473,16 +474,32 @@ TEST_F(AirQualityScreen, NewGoesToTheLocationScreenWithANewRecord) {
     EXPECT_EQ(dataFile(), data);
 }
 
-TEST_F(AirQualityScreen, SecondCloseAfterAFailedCheckClosesWithoutAsking) {
+TEST_F(AirQualityScreen, NewByItsAcceleratorFirstLeavesTheEditAndSavesTheRecordShown) {
+    const std::string rest = recordLine(validRecord(0, kPM10, 2002)) + recordLine(validRecord(0, kPM10, 2003));
+    Program& p = openLines(recordLine(validRecord(0, kPM10, 2001)) + rest);
+    f4->focusControl(e4("Editann_mean"));
+    e4("Editann_mean")->setText("55");  // not left: the accelerator moves no focus
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b4("Button2")->click();
+    auto saved = validRecord(0, kPM10, 2001);
+    saved[kFieldAnnualMean] = 55;
+    EXPECT_EQ(boxTexts(), std::vector<QString>{"Save changes?"});
+    EXPECT_EQ(dataFile(), recordLine(saved) + rest);
+    EXPECT_EQ(p.aq.cur_record, 4);
+}
+
+TEST_F(AirQualityScreen, SecondCloseAfterAFailedCheckAsksAgainAndNoCloses) {
     Program& p = open(validRecord(0, kPM10, 2001));
     enterAndLeave(f4, e4("Editann_mean"), "-1", e4("Editwinter_mean"));
     DialogScript::answer(Button::Yes);
     DialogScript::answer(Button::Ok);
     b4("Button1")->click();
     EXPECT_TRUE(f4->isVisible());
+    EXPECT_EQ(f4->activeControl(), e4("Editann_mean"));  // the field that failed
+    DialogScript::answer(Button::No);
     b4("Button1")->click();
     EXPECT_TRUE(f4->isHidden());
-    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "Annual mean must be > 0!"}));
+    EXPECT_EQ(boxTexts(), (std::vector<QString>{"Save changes?", "Annual mean must be > 0!", "Save changes?"}));
     EXPECT_EQ(dataFile(), data);
     EXPECT_EQ(p.aq.aq_record[kFieldAnnualMean], -1);
 }

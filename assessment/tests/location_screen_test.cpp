@@ -201,6 +201,9 @@ TEST_F(LocationScreen, NewOnThreeRecordsShowsRecordFourOfFourInNewLocationMode) 
     EXPECT_EQ(e4("editpol")->text(), "CO");
     EXPECT_EQ(p.aq.interval_index, 2);
     EXPECT_EQ(box3("interval")->currentIndex(), 2);
+    platform::testing::activateForm(p.Form1);  // back to the new record: its key stays open
+    platform::testing::activateForm(f3);
+    EXPECT_TRUE(box3("polbox")->isEnabled());
 
     // New again without saving the first new record: the record is still the one after the last line.
     DialogScript::answer(Button::No);  // Save changes?
@@ -311,7 +314,7 @@ TEST_F(LocationScreen, LinesPastTheTablesAreKeptInTheLocationFile) {
 }
 
 TEST_F(LocationScreen, UnnamedAndEmptyLinesLoseNoTownAndWriteNoneTwice) {
-    // Two unnamed lines before Delta and Echo: every named town is written, and "Add" takes a free entry.
+    // Two unnamed lines before Delta and Echo: every line keeps its place, and "Add" takes a free entry.
     Program& p = startWith(recordLine({}), "0 1|1|Alpha\r\n1 ||\r\n2 ||\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n");
     f3->showForm();
     b3("Button2")->click();  // New
@@ -321,7 +324,7 @@ TEST_F(LocationScreen, UnnamedAndEmptyLinesLoseNoTownAndWriteNoneTwice) {
     EXPECT_EQ(box3("agglom")->currentText(), "Foxtrot");
     DialogScript::answer(Button::Yes);  // Save changes?
     b3("BitBtn1")->click();             // &Close
-    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n5 1|1|Foxtrot\r\n");
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n1 ||\r\n2 ||\r\n3 4|4|Delta\r\n4 5|5|Echo\r\n5 1|1|Foxtrot\r\n");
 
     // An empty line among the first 101: the lines after the 101 towns read follow once each.
     writeFile(workDir + "town.tab", "0 1|1|Alpha\r\n\r\n" + numberedTowns(102, 1));
@@ -399,6 +402,43 @@ TEST_F(LocationScreen, NewLeavesTheLatitudeReadyToTypeOver) {
     b3("Button2")->click();  // "&New": an empty record of the first town
     QTest::keyClicks(e3("latstr"), "46.5");
     EXPECT_EQ(e3("latstr")->text(), "46.5");
+}
+
+TEST_F(LocationScreen, NewForTheSameTownSelectsTheLatitudeThatStaysTheSame) {
+    startWith(recordLine(keyed(0, 2, 2001)), "0 47.07|15.44|Graz\r\n");
+    ASSERT_TRUE(platform::testing::activateForm(f3));
+    QTest::keyClick(e3("latstr"), Qt::Key_End);
+    b3("Button2")->click();
+    QTest::keyClicks(e3("latstr"), "46.5");
+    EXPECT_EQ(e3("latstr")->text(), "46.5");
+}
+
+TEST_F(LocationScreen, TypingThatKeepsTheFocusThroughAnActivationKeepsItsCursor) {
+    Program& p = startWith(recordLine(keyed(0, 2, 2001)), "0 47.07|15.44|Graz\r\n");
+    ASSERT_TRUE(platform::testing::activateForm(f3));
+    QLineEdit* network = e3("netw_affl");
+    platform::testing::clickOn(network);
+    QTest::keyClicks(network, "NAB");
+    platform::testing::activateForm(p.Form1);
+    platform::testing::activateForm(f3);
+    QTest::keyClicks(network, "C");
+    EXPECT_EQ(network->text(), "NABC");
+}
+
+TEST_F(LocationScreen, UnnamedLineBeforeATownKeepsEveryRecordsTownAndAddTakesAFreeEntry) {
+    Program& p = startWith(recordLine(keyed(2, 2, 2001)), "0 1|1|Alpha\r\n1 ||\r\n2 3|3|Gamma\r\n");
+    f3->showForm();
+    EXPECT_EQ(box3("agglom")->currentText(), "Gamma");
+    EXPECT_EQ(e3("latstr")->text(), "3");
+    b3("Button2")->click();  // "&New"
+    typeInto(box3("agglom"), "Delta");
+    b3("Button3")->click();  // "Add"
+    b3("BitBtn2")->click();  // "Save and Go to Air Quality data"
+    EXPECT_EQ(townFile(), "0 1|1|Alpha\r\n1 ||\r\n2 3|3|Gamma\r\n3 1|1|Delta\r\n");
+    EXPECT_EQ(p.aq.aq_record[kFieldTown], 3);
+    p.aq.cur_record = 1;
+    f3->show_record(1);
+    EXPECT_EQ(box3("agglom")->currentText(), "Gamma");
 }
 
 TEST_F(LocationScreen, ChangeHandlersCopyToTheAirQualityScreen) {

@@ -40,7 +40,7 @@ TEST(TownLine, WrittenAsIdBlankLatitudeBarLongitudeBarName) {
     EXPECT_EQ(assessment::formatTownLine(-1, "1,5", "", "A b"), "-1 1,5||A b");
 }
 
-TEST(TownFile, WritingSkipsUnnamedEntriesOnlyAndAFailedRewriteKeepsTheOldFile) {
+TEST(TownFile, WritingKeepsEveryEntrysPlaceUpToTheLastInUseAndAFailedRewriteKeepsTheOldFile) {
     const runtime::testing::ScratchFolder dir;
     const std::string path = dir.file("town.tab");
     assessment::AssessmentState state;
@@ -49,14 +49,14 @@ TEST(TownFile, WritingSkipsUnnamedEntriesOnlyAndAFailedRewriteKeepsTheOldFile) {
     state.town_ids[2] = 9;
     state.town_names[2] = "C";
     state.town_lat[2] = "1";
-    state.town_names[100] = "Last";
+    state.town_names[3] = "Last";
     assessment::writeTownFile(state, path);
-    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n-1 ||Last\r\n");
+    EXPECT_EQ(readFile(path), "4 ||A\r\n-1 ||\r\n9 1||C\r\n-1 ||Last\r\n");
 
     state.town_names[0] = "Changed";
     runtime::testing::failNextRename();
     EXPECT_THROW(assessment::writeTownFile(state, path), runtime::InOutError);
-    EXPECT_EQ(readFile(path), "4 ||A\r\n9 1||C\r\n-1 ||Last\r\n");
+    EXPECT_EQ(readFile(path), "4 ||A\r\n-1 ||\r\n9 1||C\r\n-1 ||Last\r\n");
 }
 
 TEST(TownFile, ReadingFillsTheTablesFromIndexZeroAndTheLargestId) {

@@ -191,6 +191,8 @@ TEST_F(MainScreen, NewDirectoryFirstClosesTheOpenScreensAsQuitDoes) {
     EXPECT_TRUE(DialogScript::fileDialogs().empty());
     EXPECT_EQ(p.aq.work_dir, workDir);
     EXPECT_TRUE(p.Form4->isVisible());
+    ASSERT_TRUE(activateForm(p.Form3));  // the refused close kept the mark, and so the typing
+    EXPECT_EQ(p.Form4->controls().Editwin_days->text(), "170");
 
     ASSERT_TRUE(activateForm(p.Form4));
     typeInto(p.Form4->controls().Editwin_days, QStringLiteral("180"));
@@ -329,6 +331,46 @@ TEST_F(MainScreen, ClearAllDataFirstClosesTheOpenScreensAndOneThatStaysOpenKeeps
     u1().ClearALLdata1->trigger();
     EXPECT_TRUE(p.Form4->isVisible());
     EXPECT_EQ(readFile(workDir + "data_rec.dat"), dataLine(record));
+}
+
+// Both record screens and the life-table screen open, typing pending on the air-quality screen:
+// the record's question comes once, No gives the typing up, and only Quit closes the life tables.
+TEST_F(MainScreen, CommandsThatCloseBothRecordScreensAskOnceAndLeaveTheLifeTableScreen) {
+    Program& p = startWithRecord(summerOnlyRecord());
+    const std::string data = readFile(workDir + "data_rec.dat");
+    const std::string exists = "Exists: " + workDir + "town.tab";
+    struct Row {
+        QAction* command;
+        std::vector<QString> boxes;  // each answered: Yes to the first of Load and Clear ALL, else No or OK
+    };
+    const Row rows[] = {
+        {u1().NewDirectory1, {"Save changes?", QString::fromStdString(exists)}},
+        {u1().Importdata1,
+         {"This operation will overwrite datafiles. Continue?", "Save changes?", QString::fromStdString(exists)}},
+        {u1().ClearALLdata1, {"This operation will overwrite datafiles. Continue?", "Save changes?"}},
+        {u1().Quit2, {"Save changes?"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command->text().toStdString());
+        writeFile(workDir + "data_rec.dat", data);  // again after Clear ALL
+        p.aq.cur_record = 1;
+        p.PagesDlgLT->showForm();
+        ASSERT_TRUE(activateForm(p.Form3));
+        ASSERT_TRUE(activateForm(p.Form4));
+        typeInto(p.Form4->controls().Editwin_days, QStringLiteral("170"));
+        ASSERT_TRUE(activateForm(f1));
+        DialogScript::clearShown();
+        for (const QString& box : row.boxes)
+            answerNextBox(box.startsWith(QStringLiteral("This"))     ? Button::Yes
+                          : box.startsWith(QStringLiteral("Exists")) ? Button::Ok
+                                                                     : Button::No);
+        if (row.command != u1().ClearALLdata1 && row.command != u1().Quit2) cancelNextFile();
+        row.command->trigger();
+        EXPECT_EQ(boxTexts(), row.boxes);
+        EXPECT_FALSE(p.Form3->isVisible() || p.Form4->isVisible());
+        EXPECT_EQ(p.PagesDlgLT->isVisible(), row.command != u1().Quit2);
+        if (row.command != u1().ClearALLdata1) EXPECT_EQ(readFile(workDir + "data_rec.dat"), data);
+    }
 }
 
 TEST_F(MainScreen, ClearAllDataReportsEveryFileItCannotDelete) {

@@ -169,7 +169,8 @@ TEST(StringGrid, EditingACellDoesNotLeaveTheGrid) {
 // The text-field rule on an edit, a box whose edit is made anew and a grid cell: what typing and
 // pasting leave in the field, what the program sets, and the beep of a refused key.
 TEST(TextFieldRule, FieldsTakeOnlyWhatTheirFileHolds) {
-    EditsForm form(QStringLiteral("F"), new QStringList);
+    QStringList log;
+    EditsForm form(QStringLiteral("F"), &log);
     auto* box = new QComboBox(&form);
     box->setEditable(true);
     form.layout()->addWidget(box);

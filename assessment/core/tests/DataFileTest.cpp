@@ -179,6 +179,10 @@ TEST(DataFile, RecordExistsCountsLinesWithTheKeyOnly) {
     EXPECT_EQ(recordExists(path, a), 3);
     EXPECT_EQ(recordExists(path, AqRecord{}), 0);  // the final line end adds no all-zero line
     EXPECT_EQ(recordExists(dir.write("z", defaultRecordLine() + "\r\n"), AqRecord{}), 1);
+    // A line that cannot be read matches no key; the lines after it still count.
+    std::string bad = lineOf(a);
+    bad.replace(bad.find(" 103 "), 5, " 1x3 ");
+    EXPECT_EQ(recordExists(dir.write("b", lineOf(a) + bad + lineOf(a)), a), 2);
 }
 
 TEST(DataFile, ReplaceAndDeleteAddressLinesLikeTheRecordNumbers) {

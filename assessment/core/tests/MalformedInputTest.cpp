@@ -34,7 +34,6 @@ std::vector<std::pair<const char*, Reader>> allReaders() {
     return {
         {"show_record", [](ScratchFolder&, AssessmentState& s) { showRecordFile(s, 1); }},
         {"show_record 3", [](ScratchFolder&, AssessmentState& s) { showRecordFile(s, 3); }},
-        {"rec_exists", [](ScratchFolder&, AssessmentState& s) { recordExists(s.data_file, s.aq_record); }},
         {"get_param", [](ScratchFolder&, AssessmentState& s) { getParam(s.text_file3, 2, s.interval_index); }},
         {"get_data", [](ScratchFolder&, AssessmentState& s) { getData(s, 2, 0); }},
         {"save", [](ScratchFolder&, AssessmentState& s) { saveParameters(s, ParamLine{2, 0, 1, 1, 1, 1, 0, 0, 0}); }},
