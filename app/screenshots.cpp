@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -133,12 +134,18 @@ void writeLifeTableFile(const std::string& path) {
         }
         out << "[END]\r\n";
     }
+    // The file's reals have the user's decimal separator, as the screen writes and reads them.
+    const auto local = [](std::string text) {
+        std::replace(text.begin(), text.end(), '.', runtime::decimalSeparator());
+        return text;
+    };
     out << "[LT_Infos]\r\n"
-           "2003\t80.5\t90\t70\t60\t0\t0\t2005\tCountry\tAgglomeration\t69000\t350\t170\t180\t25.5\t30\t20\t"
-           "Low st\tHigh st\t4\t15\t18\t12\t40\t45\t35\t30\t35\t40\t30\t90\t95\t85\t75\r\n[END]\r\n"
-           "[LT_relative_risks]\r\nVersion_TAV_LT_01.00.00\t25.5\t7.5\t7.5\t80\t0\t- - - - - -\r\n"
-           "0\t1\t2\t30\t30\t30\t120\t120\t120\t0.00602\t0.008933\t0.012673\t0.0022654\t0.002907\t0.00426\t-1\t0\t0\t\r\n"
-           "0\t2\t100\t-111111\t111111\t100\t-111111\t111111\t1\t-111111\t111111\t1\t-111111\t111111\t\r\n[END]\r\n";
+        << local("2003\t80.5\t90\t70\t60\t0\t0\t2005\tCountry\tAgglomeration\t69000\t350\t170\t180\t25.5\t30\t20\t"
+                 "Low st\tHigh st\t4\t15\t18\t12\t40\t45\t35\t30\t35\t40\t30\t90\t95\t85\t75\r\n[END]\r\n")
+        << "[LT_relative_risks]\r\nVersion_TAV_LT_01.00.00\t"
+        << local("25.5\t7.5\t7.5\t80\t0\t- - - - - -\r\n"
+                 "0\t1\t2\t30\t30\t30\t120\t120\t120\t0.00602\t0.008933\t0.012673\t0.0022654\t0.002907\t0.00426\t-1\t0\t0\t\r\n"
+                 "0\t2\t100\t-111111\t111111\t100\t-111111\t111111\t1\t-111111\t111111\t1\t-111111\t111111\t\r\n[END]\r\n");
 }
 
 // Every tab of the life-table screen, named "8-life-tables-<state>-<tab>.png".
