@@ -29,7 +29,9 @@ namespace lifetables {
 bool proc_LTReadInputFile(LTState& state, const LTMessageSink& messages);
 
 // Writes the file from the state. The previous file is replaced only once the new one is complete;
-// a failure throws runtime::InOutError and leaves the previous file as it was.
+// a failure throws runtime::InOutError and leaves the previous file as it was. A data value that is
+// not finite (a rate of a tiny population, a male + female sum beyond a double) would make a file
+// that cannot be read again: runtime::Error naming its matrix and line, and nothing is written.
 void proc_LTWriteInputFile(const LTState& state);
 
 // Writes the result section of sex s (1 male, 2 female, 3 male + female).

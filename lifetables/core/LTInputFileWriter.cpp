@@ -1,9 +1,12 @@
+#include <cmath>
 #include <string>
 
 #include "lifetables/core/LTChecks.h"
 #include "lifetables/core/LTFileFields.h"
 #include "lifetables/core/LTInputFile.h"
+#include "runtime/Errors.h"
 #include "runtime/Files.h"
+#include "runtime/NumberText.h"
 #include "runtime/TextFile.h"
 
 namespace lifetables {
@@ -142,6 +145,15 @@ void proc_LTWriteYOLLSection(const LTState& state, runtime::TextWriter& out, int
 }
 
 void proc_LTWriteInputFile(const LTState& state) {
+    for (int sex = 1; sex <= kLTSexCount; ++sex) {
+        for (int r = 1; r <= ltUsedLines(state, sex); ++r) {
+            for (int column = 1; column <= kLTEmpiricalColumns; ++column) {
+                if (std::isfinite(state.LTempirical[r][column][sex])) continue;
+                throw runtime::Error("Cannot save: a value in matrix # " + runtime::intToStr(sex) + " line # " +
+                                     runtime::intToStr(r) + " is not a finite number!");
+            }
+        }
+    }
     runtime::rewriteFile(state.LTinputPath + state.LTinputName, [&state](runtime::TextWriter& out) {
         for (int sex = 1; sex <= kLTSexCount; ++sex) {
             if (state.LTlineCount[sex] > 0) writeEmpiricalSection(state, out, sex);

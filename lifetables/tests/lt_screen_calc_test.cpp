@@ -365,6 +365,22 @@ TEST_F(LifeTableRun, ABetaTooLargeForARiskStopsTheRunBeforeTheSimulation) {
     EXPECT_EQ(bytes.find("NAN"), std::string::npos);
 }
 
+// Rates that a double cannot hold (0.5 people, 1e308 deaths) do not reach the file: the save
+// names the data line and leaves the file as it was.
+TEST_F(LifeTableRun, DataThatADoubleCannotHoldIsNotSaved) {
+    openDataSet();
+    const std::string before = readFile(workDir + "run.txt");
+    showTab(ui().TabE_male);
+    typeInCell(ui().TabE_maleStringGrid, 2, 1, QStringLiteral("0.5"));
+    typeInCell(ui().TabE_maleStringGrid, 3, 1, QStringLiteral("1e308"));
+    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    answerNextBox(Button::Ok);
+    ui().MFileSaveinput->trigger();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Cannot save: a value in matrix # 1 line # 1 is not a finite number!"));
+    EXPECT_EQ(readFile(workDir + "run.txt"), before);
+    EXPECT_TRUE(lt().LTchanged);
+}
+
 // Under a German locale the file holds "7,5": it opens, the run works, and what the screen
 // saves opens again with the same values.
 TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
