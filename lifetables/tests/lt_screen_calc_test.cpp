@@ -365,18 +365,21 @@ TEST_F(LifeTableRun, ABetaTooLargeForARiskStopsTheRunBeforeTheSimulation) {
     EXPECT_EQ(bytes.find("NAN"), std::string::npos);
 }
 
-// Rates that a double cannot hold (0.5 people, 1e308 deaths) do not reach the file: the save
-// names the data line and leaves the file as it was.
+// Male + female populations whose sum a double cannot hold do not reach the file, which could not
+// be opened again: the save names the data line and leaves the file as it was.
 TEST_F(LifeTableRun, DataThatADoubleCannotHoldIsNotSaved) {
     openDataSet();
     const std::string before = readFile(workDir + "run.txt");
     showTab(ui().TabE_male);
-    typeInCell(ui().TabE_maleStringGrid, 2, 1, QStringLiteral("0.5"));
-    typeInCell(ui().TabE_maleStringGrid, 3, 1, QStringLiteral("1e308"));
-    platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
+    typeInCell(ui().TabE_maleStringGrid, 2, 1, QStringLiteral("1e308"));
+    showTab(ui().TabE_female);
+    typeInCell(ui().TabE_femaleStringGrid, 2, 1, QStringLiteral("1e308"));
+    platform::testing::leaveField(screen(), ui().TabE_femaleEdit_comment);
+    showTab(ui().TabE_all);
+    ui().TabE_all_Button_fillcells->click();
     answerNextBox(Button::Ok);
     ui().MFileSaveinput->trigger();
-    EXPECT_EQ(lastBoxText(), QStringLiteral("Cannot save: a value in matrix # 1 line # 1 is not a finite number!"));
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Cannot save: a value in matrix # 3 line # 1 is not a finite number!"));
     EXPECT_EQ(readFile(workDir + "run.txt"), before);
     EXPECT_TRUE(lt().LTchanged);
 }
