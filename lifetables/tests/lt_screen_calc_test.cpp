@@ -338,6 +338,13 @@ TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
     EXPECT_EQ(grid->cell(4, 1), QString::fromStdString(runtime::formatFixed(std::exp(0.1), 10, 7)));
     EXPECT_EQ(grid->cell(6, 1), grid->cell(4, 1));
     EXPECT_TRUE(grid->cell(4, 2).isEmpty());
+
+    // A beta beyond a double is no number either.
+    typeInCell(grid, 2, 1, QStringLiteral("1e999"));
+    answerNextBox(Button::Ok);
+    ui().TabRRButton_auxilComputeRRs->click();
+    EXPECT_EQ(lastBoxText(), QStringLiteral("Error on filling betas: you must enter numbers for the first four columns!"));
+    EXPECT_EQ(lt().LTRRvector[3][0], 0.01);
 }
 
 // A beta of 100 makes the relative risks per 10 units infinite: the run stops before the
