@@ -343,7 +343,8 @@ TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
     typeInCell(grid, 2, 1, QStringLiteral("1e999"));
     answerNextBox(Button::Ok);
     ui().TabRRButton_auxilComputeRRs->click();
-    EXPECT_EQ(lastBoxText(), QStringLiteral("Error on filling betas: you must enter numbers for the first four columns!"));
+    EXPECT_EQ(lastBoxText(),
+              QStringLiteral("Error on filling betas: you must enter numbers for the first four columns!"));
     EXPECT_EQ(lt().LTRRvector[3][0], 0.01);
 }
 
