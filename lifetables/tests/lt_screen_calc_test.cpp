@@ -425,10 +425,12 @@ TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
     EXPECT_NE(saved.find("\t25,5\t7,5\t7,5\t80\t-1\t"), std::string::npos);
     EXPECT_NE(saved.find("\t0,00602\t"), std::string::npos);
 
+    const double delta = summary(0, 0, 1);
     openFile("german.txt", saved);
     EXPECT_EQ(DialogScript::boxes().size(), 1u) << lastBoxText().toStdString();
     EXPECT_EQ(ui().TabRREdit_inputLevel->text(), QStringLiteral("7,5"));
-    EXPECT_EQ(lt().LTsummary[0][0][1], summary(0, 0, 1));
+    EXPECT_NEAR(summary(0, 0, 1), delta, 1e-12);  // the 15 digits written
+    EXPECT_EQ(screen()->resultTab(1).deltaYear0->cell(1, 1), QStringLiteral("41,69"));
     const std::string again = workDir + "again.txt";
     answerNextFile(QString::fromStdString(again));
     ui().MFileSaveInputas->trigger();
@@ -442,4 +444,10 @@ TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
     platform::testing::leaveField(screen(), ui().TabE_maleEdit_comment);
     EXPECT_EQ(lastBoxText(), QStringLiteral("'1e999' is not a valid floating point value"));
     EXPECT_EQ(lt().LTempirical[1][3][1], 12.5);
+
+    // A file written with "." fails at its first real with a separator.
+    answerNextBox(Button::No);  // Do you want to save your changes?
+    answerNextBox(Button::Ok);
+    openFile("dotted.txt", file.bytes());
+    EXPECT_EQ(lastBoxText(), QStringLiteral("'80.5' is not a valid floating point value"));
 }
