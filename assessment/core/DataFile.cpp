@@ -127,6 +127,9 @@ void saveRecordAndTowns(AssessmentState& state, const std::string& townFile, con
     state.read_stops.refuseRewrite(state.data_file);
     // Both files are locked, always in this order, before either is read or written.
     const runtime::FileLocks locks({townFile, state.data_file});
+    // A data file that cannot be read (gone, or text it cannot hold) refuses the save before the
+    // location file is written.
+    runtime::readAllLines(state.data_file);
     writeTowns();
     saveRecordLine(state);
 }
