@@ -55,7 +55,8 @@ void saveRecordLine(AssessmentState& state);
 // file, in this order, before either is read or written; then `writeTowns` rewrites the location
 // file (reading it within the lock) and saveRecordLine writes the record. A lock held elsewhere
 // ends the save before anything is written, as does a data file that cannot be read. Refused as
-// saveRecordLine is, before anything is written. Two users adding towns at once are not merged: the later save writes its own table.
+// saveRecordLine is, before anything is written. Two users adding towns at once are not merged:
+// the later save writes its own table.
 void saveRecordAndTowns(AssessmentState& state, const std::string& townFile, const std::function<void()>& writeTowns);
 
 // Drops line cur_record of the data file, through work_dir + "rec.tmp"; refused as saveRecordLine is.
