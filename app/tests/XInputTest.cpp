@@ -198,6 +198,27 @@ TEST_F(XInput, AirQualityScreenOpensReadyToTypeOverWinterAndQuitAsksToSaveTheRec
     EXPECT_EQ(platform::requestedExitCode(), 0);
 }
 
+TEST_F(XInput, NewByItsAcceleratorSavesTheTypingIntoTheRecordShown) {
+    const std::string rest = recordLine(validRecord(0, 2, 2002)) + recordLine(validRecord(0, 2, 2003));
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)) + rest, "0 1|1|Alpha\r\n");
+    f4->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
+    QLineEdit* mean = e4("Editann_mean");
+    realClick(mean);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == mean; }, 2000));
+    WhenActive<QMessageBox> answer([&](QMessageBox*) { xdotool({QStringLiteral("key"), QStringLiteral("Return")}); },
+                                   true);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("55")});
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+n")});  // the edit is not left
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.aq.new_record != 0; }, 5000));
+    QTest::qWait(300);  // a second box would come now
+    auto saved = validRecord(0, 2, 2001);
+    saved[assessment::kFieldAnnualMean] = 55;
+    EXPECT_EQ(answer.times, 1);  // Save changes? Yes
+    EXPECT_EQ(dataFile(), recordLine(saved) + rest);
+}
+
 TEST_F(XInput, ALineBreakPastedIntoAnEditIsABlankInTheFieldAndInTheFile) {
     const auto record = validRecord(0, 2, 2001);
     startWith(recordLine(record, {"Low", "High", "Net", "Agency"}), "0 1|1|Alpha\r\n");
