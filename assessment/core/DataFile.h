@@ -31,7 +31,8 @@ void replaceLine(const std::string& path, const std::string& tempPath, std::int3
 void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k);
 
 // The file half of show_record on the program-wide state. For n other than 0: record n goes into
-// aq_record, record_count := the line count, cur_pollutant := its pollutant; n = 0 changes nothing.
+// aq_record, record_count := the line count, cur_pollutant := its pollutant, and new_record := 0
+// where line n is in the file; n = 0 changes nothing.
 // A record that cannot be read is noted in read_stops (the error is passed on): until a record has
 // been read again, saveRecordLine and deleteRecordLine refuse to rewrite the data file.
 void showRecordFile(AssessmentState& state, std::int32_t n);
