@@ -206,8 +206,11 @@ TEST_F(XInput, NewByItsAcceleratorSavesTheTypingIntoTheRecordShown) {
     QLineEdit* mean = e4("Editann_mean");
     realClick(mean);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == mean; }, 2000));
-    WhenActive<QMessageBox> answer([&](QMessageBox*) { xdotool({QStringLiteral("key"), QStringLiteral("Return")}); },
-                                   true);
+    WhenActive<QMessageBox> answer(
+        [&](QMessageBox*) {
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        },
+        true);
     xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
     xdotool({QStringLiteral("type"), QStringLiteral("55")});
     xdotool({QStringLiteral("key"), QStringLiteral("alt+n")});  // the edit is not left

@@ -116,12 +116,13 @@ TEST_F(BothRecordScreens, ASaveThatTheDataFileRefusesWritesNoFileAndKeepsTheTypi
     const std::string data = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
     const std::string path = workDir + "data_rec.dat";
     struct Row {
-        const char* refusal;
         std::string contents;  // the data file as another program left it
         bool lock;             // another program holds the data file's lock
+        std::string refusal;
     };
-    const Row rows[] = {{"held elsewhere", data, true},
-                        {"not UTF-8 after its byte-order mark", "\xEF\xBB\xBF" + data + "\xFF\r\n", false}};
+    const Row rows[] = {{data, true, path + " is being saved by another program"},
+                        {"\xEF\xBB\xBF" + data + "\xFF\r\n", false,
+                         "Line 3 of \"data_rec.dat\" is not UTF-8 text, as the file's byte-order mark says it is."}};
     Program& p = openBoth(data);
     activateForm(f3);
     e3("latstr")->setText("47.5");
@@ -136,12 +137,12 @@ TEST_F(BothRecordScreens, ASaveThatTheDataFileRefusesWritesNoFileAndKeepsTheTypi
         DialogScript::answer(Button::Ok);   // the refusal
         b3("BitBtn5")->click();             // ">"
         ::close(other);
+        EXPECT_EQ(platform::testing::lastBoxText().toStdString(), row.refusal);
         EXPECT_EQ(p.aq.cur_record, 1);
         EXPECT_EQ(p.aq.aq_changed, -1);
         EXPECT_EQ(townFile(), "0 47.07|15.44|Alpha\r\n");
         EXPECT_EQ(dataFile(), row.contents);
     }
-    EXPECT_EQ(platform::testing::lastBoxText(), "Line 3 of \"data_rec.dat\" is not UTF-8 text, as the file's byte-order mark says it is.");
 }
 
 }  // namespace
