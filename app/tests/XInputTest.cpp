@@ -198,6 +198,55 @@ TEST_F(XInput, AirQualityScreenOpensReadyToTypeOverWinterAndQuitAsksToSaveTheRec
     EXPECT_EQ(platform::requestedExitCode(), 0);
 }
 
+TEST_F(XInput, NewByItsAcceleratorSavesTheTypingIntoTheRecordShown) {
+    const std::string rest = recordLine(validRecord(0, 2, 2002)) + recordLine(validRecord(0, 2, 2003));
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)) + rest, "0 1|1|Alpha\r\n");
+    f4->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f4));
+    QLineEdit* mean = e4("Editann_mean");
+    realClick(mean);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == mean; }, 2000));
+    WhenActive<QMessageBox> answer(
+        [&](QMessageBox*) {
+            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        },
+        true);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("55")});
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+n")});  // the edit is not left
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.aq.new_record != 0; }, 5000));
+    QTest::qWait(300);  // a second box would come now
+    auto saved = validRecord(0, 2, 2001);
+    saved[assessment::kFieldAnnualMean] = 55;
+    EXPECT_EQ(answer.times, 1);  // Save changes? Yes
+    EXPECT_EQ(dataFile(), recordLine(saved) + rest);
+}
+
+TEST_F(XInput, TypingKeepsItsCursorWhenTheScreenIsClickedActiveAgain) {
+    Program& p = startWith(recordLine(validRecord(0, 2, 2001)), "0 1|1|Alpha\r\n");
+    p.Form1->move(700, 300);  // side by side
+    f3->move(0, 0);
+    p.Form1->showForm();
+    f3->showForm();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f3));
+    QTest::qWait(600);  // the window manager's catch-up after a screen was shown
+    QLineEdit* network = e3("netw_affl");
+    realClick(network);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == network; }, 2000));
+    xdotool({QStringLiteral("type"), QStringLiteral("NAB")});
+    const auto clickAt = [](QPoint at) {
+        xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                 QStringLiteral("1")});
+    };
+    clickAt(p.Form1->mapToGlobal(QPoint(3, p.Form1->height() - 3)));  // a bare spot of the main screen
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == p.Form1; }, 2000));
+    clickAt({f3->geometry().center().x(), (f3->frameGeometry().top() + f3->geometry().top()) / 2});  // title bar
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == f3; }, 2000));
+    xdotool({QStringLiteral("type"), QStringLiteral("C")});
+    (void)QTest::qWaitFor([&] { return network->text().endsWith(QLatin1Char('C')); }, 2000);
+    EXPECT_EQ(network->text(), "NABC");
+}
+
 TEST_F(XInput, ALineBreakPastedIntoAnEditIsABlankInTheFieldAndInTheFile) {
     const auto record = validRecord(0, 2, 2001);
     startWith(recordLine(record, {"Low", "High", "Net", "Agency"}), "0 1|1|Alpha\r\n");

@@ -42,11 +42,12 @@ std::int32_t rewriteLine(const std::string& path, const std::string& tempPath, s
 }
 
 // readRecord on an open file.
-std::int32_t readRecordFrom(runtime::TextReader& in, std::int32_t n, AqRecord& record) {
+std::int32_t readRecordFrom(runtime::TextReader& in, std::int32_t n, AqRecord& record, bool* inFile = nullptr) {
     // The n - 1 lines before the record count whether or not the file has them: lines past the
     // end read as empty lines.
     std::int32_t count = n > 0 ? n - 1 : 0;
     for (std::int32_t i = 1; i < n && !in.eof(); ++i) in.readln();
+    if (inFile) *inFile = !in.eof();
     readRecordFields(in, record);
     in.readln();
     ++count;
@@ -96,10 +97,14 @@ void showRecordFile(AssessmentState& state, std::int32_t n) {
     // A record that cannot be read is noted: the screens still show the record before it, and
     // its line is not rewritten until a record has been read again (read_stops).
     std::int32_t count = 0;
+    bool inFile = false;
     state.read_stops.read(state.data_file,
-                          [&](runtime::TextReader& in) { count = readRecordFrom(in, n, state.aq_record); });
+                          [&](runtime::TextReader& in) { count = readRecordFrom(in, n, state.aq_record, &inFile); });
     state.record_count = count;
     state.cur_pollutant = state.aq_record[kFieldPollutant];
+    // A line of the file is no new record, even where a new one was begun and given up; a new
+    // record is shown from the line past the end.
+    if (inFile) state.new_record = 0;
 }
 
 bool takeRecordInterval(AssessmentState& state) {
@@ -127,6 +132,9 @@ void saveRecordAndTowns(AssessmentState& state, const std::string& townFile, con
     state.read_stops.refuseRewrite(state.data_file);
     // Both files are locked, always in this order, before either is read or written.
     const runtime::FileLocks locks({townFile, state.data_file});
+    // A data file that cannot be read (gone, or text it cannot hold) refuses the save before the
+    // location file is written.
+    runtime::readAllLines(state.data_file);
     writeTowns();
     saveRecordLine(state);
 }

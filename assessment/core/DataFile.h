@@ -31,7 +31,8 @@ void replaceLine(const std::string& path, const std::string& tempPath, std::int3
 void deleteLine(const std::string& path, const std::string& tempPath, std::int32_t k);
 
 // The file half of show_record on the program-wide state. For n other than 0: record n goes into
-// aq_record, record_count := the line count, cur_pollutant := its pollutant; n = 0 changes nothing.
+// aq_record, record_count := the line count, cur_pollutant := its pollutant, and new_record := 0
+// where line n is in the file; n = 0 changes nothing.
 // A record that cannot be read is noted in read_stops (the error is passed on): until a record has
 // been read again, saveRecordLine and deleteRecordLine refuse to rewrite the data file.
 void showRecordFile(AssessmentState& state, std::int32_t n);
@@ -54,8 +55,9 @@ void saveRecordLine(AssessmentState& state);
 // The record save of the location screen: locks the location file `townFile` and then the data
 // file, in this order, before either is read or written; then `writeTowns` rewrites the location
 // file (reading it within the lock) and saveRecordLine writes the record. A lock held elsewhere
-// ends the save before anything is written. Refused as saveRecordLine is, before anything is
-// written. Two users adding towns at once are not merged: the later save writes its own table.
+// ends the save before anything is written, as does a data file that cannot be read. Refused as
+// saveRecordLine is, before anything is written. Two users adding towns at once are not merged:
+// the later save writes its own table.
 void saveRecordAndTowns(AssessmentState& state, const std::string& townFile, const std::function<void()>& writeTowns);
 
 // Drops line cur_record of the data file, through work_dir + "rec.tmp"; refused as saveRecordLine is.

@@ -211,6 +211,15 @@ TEST_F(LocationScreen, NewOnThreeRecordsShowsRecordFourOfFourInNewLocationMode) 
     EXPECT_EQ(p.aq.cur_record, 4);
     EXPECT_EQ(p.aq.record_count, 4);
     EXPECT_EQ(dataFile(), threeRecords());
+
+    // Given up for the last record: a save of that record rewrites its line.
+    DialogScript::answer(Button::No);  // Save changes?
+    b3("BitBtn4")->click();            // "<"
+    e3("tech_body")->setText("Agency");
+    DialogScript::answer(Button::Yes);  // Save changes?
+    b3("BitBtn1")->click();             // "&Close"
+    EXPECT_EQ(dataFile(), recordLine(keyed(0, 2, 2001)) + recordLine(keyed(0, 2, 2002)) +
+                              recordLine(keyed(0, 2, 2003), {"", "", "", "Agency"}));
 }
 
 TEST_F(LocationScreen, DuplicateKeyKeepsTheScreenAndDisablesCloseUntilTheNextRecordIsShown) {

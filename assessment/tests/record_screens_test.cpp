@@ -6,6 +6,10 @@
 #include "assessment/tests/location_fixture.h"
 #include "ui_TForm5.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace assessment;
 using platform::testing::activateForm;
 
@@ -106,6 +110,39 @@ TEST_F(BothRecordScreens, ALineThatCannotBeReadHoldsUpNeitherTheButtonsNorNewAnd
     DialogScript::answer(Button::No);  // Save changes?
     b3("Button2")->click();            // "&New" counts the key past the line
     EXPECT_EQ(p.aq.cur_record, 4);
+}
+
+TEST_F(BothRecordScreens, ASaveThatTheDataFileRefusesWritesNoFileAndKeepsTheTyping) {
+    const std::string data = recordLine(validRecord(0, kPM10, 2001)) + recordLine(validRecord(0, kPM10, 2002));
+    const std::string path = workDir + "data_rec.dat";
+    struct Row {
+        std::string contents;  // the data file as another program left it
+        bool lock;             // another program holds the data file's lock
+        std::string refusal;
+    };
+    const Row rows[] = {{data, true, path + " is being saved by another program"},
+                        {"\xEF\xBB\xBF" + data + "\xFF\r\n", false,
+                         "Line 3 of \"data_rec.dat\" is not UTF-8 text, as the file's byte-order mark says it is."}};
+    Program& p = openBoth(data);
+    activateForm(f3);
+    e3("latstr")->setText("47.5");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.refusal);
+        writeFile(path, row.contents);
+        const int other = ::open(path.c_str(), O_RDONLY);
+        if (row.lock) {
+            ASSERT_EQ(::flock(other, LOCK_EX), 0);
+        }
+        DialogScript::answer(Button::Yes);  // Save changes?
+        DialogScript::answer(Button::Ok);   // the refusal
+        b3("BitBtn5")->click();             // ">"
+        ::close(other);
+        EXPECT_EQ(platform::testing::lastBoxText().toStdString(), row.refusal);
+        EXPECT_EQ(p.aq.cur_record, 1);
+        EXPECT_EQ(p.aq.aq_changed, -1);
+        EXPECT_EQ(townFile(), "0 47.07|15.44|Alpha\r\n");
+        EXPECT_EQ(dataFile(), row.contents);
+    }
 }
 
 }  // namespace
