@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -104,8 +105,9 @@ public:
         return Acceptable;
     }
 
-    // Where the next change comes from: a typed key, the paste key, or anything else (the undo or
-    // redo key, the mouse, a drop, an input method). A box passes its keys on to its edit.
+    // Where the next change comes from: a typed key (a letter composed from several keys, or given
+    // by an input method, included), the paste key, or anything else (the undo or redo key, the
+    // mouse, a drop). A box passes its keys on to its edit.
     void noteInput(const QEvent* event) {
         switch (event->type()) {
             case QEvent::KeyPress: {
@@ -119,12 +121,15 @@ public:
                 keyText_ = key->text();
                 break;
             }
+            case QEvent::InputMethod:
+                keyText_ = static_cast<const QInputMethodEvent*>(event)->commitString();
+                source_ = keyText_.isEmpty() ? Source::Other : Source::Typed;
+                break;
             case QEvent::KeyRelease:
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
             case QEvent::ContextMenu:
             case QEvent::Drop:
-            case QEvent::InputMethod:
             case QEvent::FocusOut: source_ = Source::Other; break;
             default: break;
         }
