@@ -48,6 +48,10 @@ QString storablePart(QString inserted, const TextFieldRule& rule, bool& leftOut)
     return taken;
 }
 
+// A text whose bytes begin as the UTF-8 byte-order mark does: as the first line of its file (the
+// supplier's country), it would make the file read as UTF-8.
+bool readsAsByteOrderMark(const QString& text) { return toAnsi(text.left(3)).starts_with("\xEF\xBB\xBF"); }
+
 // The rule of one edit. It sees every change of the edit's text before the edit takes it: a text
 // the program sets (the edit's undo history is then empty) stays as it is; the user's change, the
 // part between the unchanged start and end of the text, is made storable.
@@ -86,7 +90,8 @@ public:
         const QString taken = storablePart(inserted, rule_, leftOut);
         QString result = input;
         result.replace(start, inserted.size(), taken);
-        const bool refusedText = !rule_.refusedText.isEmpty() && result == rule_.refusedText;
+        const bool refusedText =
+            (!rule_.refusedText.isEmpty() && result == rule_.refusedText) || readsAsByteOrderMark(result);
         // A typed character that the file cannot hold is refused, and so is the key that would
         // complete a refused text; the edit undoes a key's change itself.
         if (source == Source::Typed && ((leftOut && inserted == keyText_) || refusedText)) {
