@@ -90,8 +90,8 @@ public:
         const QString taken = storablePart(inserted, rule_, leftOut);
         QString result = input;
         result.replace(start, inserted.size(), taken);
-        const bool refusedText =
-            (!rule_.refusedText.isEmpty() && result == rule_.refusedText) || readsAsByteOrderMark(result);
+        const bool refusedText = (!rule_.refusedText.isEmpty() && result == rule_.refusedText) ||
+                                 (readsAsByteOrderMark(result) && !readsAsByteOrderMark(last_));
         // A typed character that the file cannot hold is refused, and so is the key that would
         // complete a refused text; the edit undoes a key's change itself.
         if (source == Source::Typed && ((leftOut && inserted == keyText_) || refusedText)) {
