@@ -25,6 +25,7 @@
 #include "platform/testing/GuiTest.h"
 #include "platform/testing/DialogScript.h"
 #include "RealBoxes.h"
+#include "runtime/CodePage.h"
 #include "runtime/testing/ScratchFolder.h"
 
 using namespace platform;
@@ -108,14 +109,18 @@ TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
 // The program's start takes the code page from the locale that QApplication set from the user's
 // environment, here as under LC_ALL=pl_PL.UTF-8.
 TEST(Application, TheCodePageIsThatOfTheUsersLocale) {
-    const std::string before = std::setlocale(LC_ALL, nullptr);
+    const std::string localeBefore = std::setlocale(LC_ALL, nullptr);
+    const int codePageBefore = runtime::codePage();
+    const QString lodz = QString::fromUtf8("\u0141\u00f3d\u017a");
     ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "the Polish locale is not installed";
     ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), "pl_PL.UTF-8");
     setUpApplication(QStringLiteral("Zelk"));
-    EXPECT_EQ(toAnsi(QString::fromUtf8("\u0141\u00f3d\u017a")), "\xA3\xF3\x64\x9F");  // "Łódź" in 1250
-    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(toAnsi(lodz), "\xA3\xF3\x64\x9F");  // Windows-1250
+    std::setlocale(LC_ALL, "C");
     setUpApplication(QStringLiteral("Zelk"));
-    EXPECT_EQ(toAnsi(QString::fromUtf8("\u0141\u00f3d\u017a")), "?\xF3\x64?");
+    EXPECT_EQ(toAnsi(lodz), "?\xF3\x64?");  // Windows-1252
+    std::setlocale(LC_ALL, localeBefore.c_str());
+    runtime::setCodePage(codePageBefore);
 }
 
 TEST(Application, AWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram) {
