@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -47,6 +48,10 @@ QString storablePart(QString inserted, const TextFieldRule& rule, bool& leftOut)
     return taken;
 }
 
+// A text whose bytes begin as the UTF-8 byte-order mark does: as the first line of its file (the
+// supplier's country), it would make the file read as UTF-8.
+bool readsAsByteOrderMark(const QString& text) { return toAnsi(text.left(3)).starts_with("\xEF\xBB\xBF"); }
+
 // The rule of one edit. It sees every change of the edit's text before the edit takes it: a text
 // the program sets (the edit's undo history is then empty) stays as it is; the user's change, the
 // part between the unchanged start and end of the text, is made storable.
@@ -85,7 +90,8 @@ public:
         const QString taken = storablePart(inserted, rule_, leftOut);
         QString result = input;
         result.replace(start, inserted.size(), taken);
-        const bool refusedText = !rule_.refusedText.isEmpty() && result == rule_.refusedText;
+        const bool refusedText = (!rule_.refusedText.isEmpty() && result == rule_.refusedText) ||
+                                 (readsAsByteOrderMark(result) && !readsAsByteOrderMark(last_));
         // A typed character that the file cannot hold is refused, and so is the key that would
         // complete a refused text; the edit undoes a key's change itself.
         if (source == Source::Typed && ((leftOut && inserted == keyText_) || refusedText)) {
@@ -104,8 +110,9 @@ public:
         return Acceptable;
     }
 
-    // Where the next change comes from: a typed key, the paste key, or anything else (the undo or
-    // redo key, the mouse, a drop, an input method). A box passes its keys on to its edit.
+    // Where the next change comes from: a typed key (a letter composed from several keys, or given
+    // by an input method, included), the paste key, or anything else (the undo or redo key, the
+    // mouse, a drop). A box passes its keys on to its edit.
     void noteInput(const QEvent* event) {
         switch (event->type()) {
             case QEvent::KeyPress: {
@@ -119,12 +126,15 @@ public:
                 keyText_ = key->text();
                 break;
             }
+            case QEvent::InputMethod:
+                keyText_ = static_cast<const QInputMethodEvent*>(event)->commitString();
+                source_ = keyText_.isEmpty() ? Source::Other : Source::Typed;
+                break;
             case QEvent::KeyRelease:
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
             case QEvent::ContextMenu:
             case QEvent::Drop:
-            case QEvent::InputMethod:
             case QEvent::FocusOut: source_ = Source::Other; break;
             default: break;
         }

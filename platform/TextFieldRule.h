@@ -7,7 +7,8 @@
 //   separators in this field) does not enter: a typed one is refused with the system's beep, a
 //   pasted one is left out of the pasted text;
 // - the field takes no more characters than its file keeps, and never becomes a whole text that
-//   would read as a mark of its file (typed: refused with the beep; pasted: the paste is left out).
+//   would read as a mark of its file, nor one that begins as the UTF-8 byte-order mark in the code
+//   page (typed: refused with the beep; pasted: the paste is left out).
 // A text that the program sets (one read from a file) is shown as it was read. No box is shown.
 #include <QString>
 

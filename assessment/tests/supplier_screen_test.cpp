@@ -58,6 +58,12 @@ TEST_F(SupplierScreen, FieldsHoldOnlyWhatTheirLinesStore) {
         {false, "EOF", "EO", "EO", 1},
         {true, "EOF", "Old", "Old", 0},  // the paste is left out
         {true, "EOF ", "EOF ", "EOF ", 0},
+        // The byte-order mark's bytes as Windows-1252 letters: the file would be read as UTF-8.
+        {false, QString::fromUtf8("\u00ef\u00bb\u00bfA"), QString::fromUtf8("\u00ef\u00bbA"),
+         "\xEF\xBB"
+         "A",
+         1},
+        {true, QString::fromUtf8("\u00ef\u00bb\u00bfLand"), "Old", "Old", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input.toStdString());

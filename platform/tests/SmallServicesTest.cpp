@@ -1,5 +1,5 @@
 // Clipboard, the Windows-1252 screen edge, the operating-system version, the help requests and
-// the application's titles, and a file-size limit that fails a write instead of ending the program.
+// the application's titles and code page, and a file-size limit that fails a write instead of ending the program.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -7,6 +7,7 @@
 #include <qpa/qplatformwindow.h>
 
 #include <cerrno>
+#include <clocale>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -24,6 +25,7 @@
 #include "platform/testing/GuiTest.h"
 #include "platform/testing/DialogScript.h"
 #include "RealBoxes.h"
+#include "runtime/CodePage.h"
 #include "runtime/testing/ScratchFolder.h"
 
 using namespace platform;
@@ -102,6 +104,23 @@ TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
     showMessage(QStringLiteral("Value out of range"));
     EXPECT_EQ(boxTitle, "Zelk");
     EXPECT_EQ(WindowSystemTitle::formatWindowTitle(boxTitle, separator), "Zelk");
+}
+
+// The program's start takes the code page from the locale that QApplication set from the user's
+// environment, here as under LC_ALL=pl_PL.UTF-8.
+TEST(Application, TheCodePageIsThatOfTheUsersLocale) {
+    const std::string localeBefore = std::setlocale(LC_ALL, nullptr);
+    const int codePageBefore = runtime::codePage();
+    const QString lodz = QString::fromUtf8("\u0141\u00f3d\u017a");
+    ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "the Polish locale is not installed";
+    ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), "pl_PL.UTF-8");
+    setUpApplication(QStringLiteral("Zelk"));
+    EXPECT_EQ(toAnsi(lodz), "\xA3\xF3\x64\x9F");  // Windows-1250
+    std::setlocale(LC_ALL, "C");
+    setUpApplication(QStringLiteral("Zelk"));
+    EXPECT_EQ(toAnsi(lodz), "?\xF3\x64?");  // Windows-1252
+    std::setlocale(LC_ALL, localeBefore.c_str());
+    runtime::setCodePage(codePageBefore);
 }
 
 TEST(Application, AWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
@@ -229,6 +230,14 @@ TEST(TextFieldRule, FieldsTakeOnlyWhatTheirFileHolds) {
     QTest::keyClicks(box, "c|");
     EXPECT_EQ(box->currentText(), "ab c");
     EXPECT_EQ(refusedKeyCount() - beepsBefore, 1);
+    // A letter composed from several keys comes from the input method: it is typed too.
+    for (const char* letter : {"\u017a", "\u00fc"}) {
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8(letter));
+        QApplication::sendEvent(form.e2, &composed);
+    }
+    EXPECT_EQ(form.e2->text(), QString::fromUtf8("x y\u00fc"));
+    EXPECT_EQ(refusedKeyCount() - beepsBefore, 2);
     // A refused key changes nothing, so no change handler runs.
     form.e1->setText(QStringLiteral("ab"));
     changes = 0;
