@@ -1,6 +1,10 @@
 // One record on both record screens: a save from either screen writes the record shown, with both
 // screens' typing, under the record's own key, after the checks of the air-quality typing; a save
 // that is refused writes neither file.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
@@ -106,6 +110,25 @@ TEST_F(BothRecordScreens, ALineThatCannotBeReadHoldsUpNeitherTheButtonsNorNewAnd
     DialogScript::answer(Button::No);  // Save changes?
     b3("Button2")->click();            // "&New" counts the key past the line
     EXPECT_EQ(p.aq.cur_record, 4);
+}
+
+TEST_F(BothRecordScreens, ASaveThatFindsTheDataFileLockedElsewhereWritesNoFileAndTheRecordStaysChanged) {
+    const std::string data = recordLine(validRecord(0, kPM10, 2001));
+    Program& p = openBoth(data);
+    activateForm(f3);
+    e3("latstr")->setText("47.5");
+    const int other = ::open((workDir + "data_rec.dat").c_str(), O_RDONLY | O_CLOEXEC);  // another program's save
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    DialogScript::answer(Button::Yes);  // Save changes?
+    DialogScript::answer(Button::Ok);
+    b3("BitBtn1")->click();  // "&Close"
+    ::close(other);
+    EXPECT_EQ(platform::testing::lastBoxText(),
+              QString::fromStdString(workDir + "data_rec.dat is being saved by another program"));
+    EXPECT_EQ(p.aq.aq_changed, -1);
+    EXPECT_TRUE(f3->isVisible());
+    EXPECT_EQ(townFile(), "0 47.07|15.44|Alpha\r\n");
+    EXPECT_EQ(dataFile(), data);
 }
 
 }  // namespace
