@@ -87,7 +87,8 @@ TEST(TextReader, AFileThatCannotBeOpenedGivesTheMeaningOfItsFailure) {
     const std::string unreadable = dir.write("unreadable", "x");
     ::chmod(dir.dir().c_str(), 0755);
     ::chmod(unreadable.c_str(), 0200);
-    const auto run = runtime::testing::runUnprivileged(dir.dir(), [&] { return failure(unreadable) == "File access denied"; });
+    const auto run =
+        runtime::testing::runUnprivileged(dir.dir(), [&] { return failure(unreadable) == "File access denied"; });
     EXPECT_NE(run, runtime::testing::ReadOnlyRun::Failed);
 }
 
