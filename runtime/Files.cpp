@@ -198,7 +198,6 @@ int placeWithoutReplacing(const Written& w, const std::string& path) {
     throwErrno(error);
 }
 
-// Creates the file `path` under its own name, exclusively, filled by `write`.
 // Fills the new file `fd`, named `name`, through `write` and flushes it. A failure removes the
 // file (where its name still holds it): no file is left half written.
 Written writeWhole(int fd, const std::string& name, const Write& write) {
@@ -216,6 +215,7 @@ Written writeWhole(int fd, const std::string& name, const Write& write) {
     return w;
 }
 
+// Creates the file `path` under its own name, exclusively, filled by `write`.
 bool createDirectly(const std::string& path, const Write& write) {
     // O_EXCL: whatever took the name meanwhile (a FIFO, a link, a folder) is neither opened nor
     // created over.
