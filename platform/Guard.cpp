@@ -17,7 +17,12 @@ std::optional<int> exitCode;
 bool eventLoopRunning() { return QThread::currentThread()->loopLevel() > 0; }
 }  // namespace
 
-void showException(const std::exception& error) { showMessage(fromAnsi(error.what())); }
+void showException(const std::exception& error) {
+    // The file layer's messages are plain ASCII around the names of files, which are in the file
+    // system's encoding; the other messages are program text in the user's code page.
+    const bool namesFiles = dynamic_cast<const runtime::InOutError*>(&error) != nullptr;
+    showMessage(namesFiles ? fromFileName(error.what()) : fromAnsi(error.what()));
+}
 
 void runGuarded(const std::function<void()>& handler) {
     try {

@@ -25,9 +25,11 @@ namespace testing {
 namespace {
 int gNextRenameFailure = 0;
 bool gFailNextTempCreate = false;
+bool gNoLinksNext = false;
 }  // namespace
 void failNextRename(int error) { gNextRenameFailure = error; }
 void failNextTempCreate() { gFailNextTempCreate = true; }
+void noLinksNext() { gNoLinksNext = true; }
 }  // namespace testing
 
 namespace {
@@ -170,6 +172,10 @@ int placeWithoutReplacing(const Written& w, const std::string& path) {
         ::close(w.fd);
         throw replacedWhileWritten(w.temp);
     }
+    if (std::exchange(testing::gNoLinksNext, false)) {
+        discard(w);
+        return -1;
+    }
     int error = 0;
     if (::link(w.temp.c_str(), path.c_str()) == 0) {
         discard(w);
@@ -192,16 +198,31 @@ int placeWithoutReplacing(const Written& w, const std::string& path) {
     throwErrno(error);
 }
 
+// Fills the new file `fd`, named `name`, through `write` and flushes it. A failure removes the
+// file (where its name still holds it): no file is left half written.
+Written writeWhole(int fd, const std::string& name, const Write& write) {
+    Written w{fd, name, {}};
+    try {
+        if (::fstat(fd, &w.status) != 0) throwErrno(errno);
+        TextWriter writer(::fcntl(fd, F_DUPFD_CLOEXEC, 0), name);
+        if (write) write(writer);
+        writer.sync();
+        writer.close();
+    } catch (...) {
+        discard(w);
+        throw;
+    }
+    return w;
+}
+
 // Creates the file `path` under its own name, exclusively, filled by `write`.
 bool createDirectly(const std::string& path, const Write& write) {
     // O_EXCL: whatever took the name meanwhile (a FIFO, a link, a folder) is neither opened nor
     // created over.
-    const files::Descriptor fd(files::createExclusive(path, 0666));
-    if (fd.get() < 0 && errno == EEXIST) return false;
-    if (fd.get() < 0) throwErrno(errno);
-    TextWriter writer(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0), path);
-    if (write) write(writer);
-    writer.close();
+    const int fd = files::createExclusive(path, 0666);
+    if (fd < 0 && errno == EEXIST) return false;
+    if (fd < 0) throwErrno(errno);
+    ::close(writeWhole(fd, path, write).fd);
     return true;
 }
 
@@ -243,18 +264,7 @@ bool createFileUnlessExists(const std::string& path, const Write& write) {
     std::string temp;
     const int fd = files::createUnique(t.path, ".tmp", 0666, temp);
     if (fd < 0) throwErrno(errno);
-    Written w{fd, temp, {}};
-    try {
-        if (::fstat(fd, &w.status) != 0) throwErrno(errno);
-        TextWriter writer(::fcntl(fd, F_DUPFD_CLOEXEC, 0), temp);
-        if (write) write(writer);
-        writer.sync();
-        writer.close();
-    } catch (...) {
-        discard(w);
-        throw;
-    }
-    const int placed = placeWithoutReplacing(w, t.path);
+    const int placed = placeWithoutReplacing(writeWhole(fd, temp, write), t.path);
     if (placed < 0) return createDirectly(t.path, write);
     if (placed > 0) files::syncFolder(files::folderOf(t.path));
     return placed > 0;

@@ -59,13 +59,14 @@ bool createFileUnlessExists(const std::string& path, const std::function<void(Te
 // elsewhere for longer than two seconds ends the save before anything is written: "<path> is being
 // saved by another program".
 //
-// The temporary path: `write` fills a new file in the target's folder, created exclusively and
-// without any permission, and written through the descriptor that created it once it has the
-// target's attributes: it is never more open than the target. That file is flushed to disk, and
-// renamed over the target in one step once its name is seen to still hold it (the descriptor stays
-// open, and its device and inode are compared with the name's before the rename and with the
-// target's after it: another program may have put a file of its own there; then the save is
-// refused: "File access denied. <temporary> was replaced while it was written.").
+// The temporary path: `write` fills a new file in the target's folder, created exclusively and,
+// where the target exists, without any permission, and written through the descriptor that
+// created it once it has the target's attributes: it is never more open than the target. That
+// file is flushed to disk, and renamed over the target in one step once its name is seen to still
+// hold it (the descriptor stays open, and its device and inode are compared with the name's before
+// the rename and with the target's after it: another program may have put a file of its own
+// there; then the save is refused: "File access denied. <temporary> was replaced while it was
+// written.").
 // Then the folder is flushed. So the target holds its old bytes or its new bytes, never a mixture,
 // even after a crash or a power cut (as far as the disk keeps what it has flushed). When writing
 // or renaming fails, the temporary file is removed (where its name still holds it), the target
@@ -135,6 +136,9 @@ void failNextRename(int error = ENOSPC);
 // Test hook: the next rewriteFile can create no file in the target's folder (as a read-only
 // folder would refuse it).
 void failNextTempCreate();
+// Test hook: the next createFileUnlessExists finds a file system without links and without a
+// rename that replaces nothing, so that it creates the file under its own name.
+void noLinksNext();
 // Test hook: the next TextWriter::close fails (as a full disk would).
 void failNextWriterClose();
 // Test hook: `hook` is called with the name of each step of a rewrite before the step is taken,

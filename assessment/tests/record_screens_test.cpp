@@ -1,14 +1,14 @@
 // One record on both record screens: a save from either screen writes the record shown, with both
 // screens' typing, under the record's own key, after the checks of the air-quality typing; a save
 // that is refused writes neither file.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "assessment/Unit5.h"
 #include "assessment/core/AssessmentState.h"
 #include "assessment/tests/location_fixture.h"
 #include "ui_TForm5.h"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 using namespace assessment;
 using platform::testing::activateForm;

@@ -26,9 +26,17 @@ TEST(Guard, ErrorIsShownWithItsMessageAndTheCallerGoesOn) {
     runGuarded([] { throw runtime::InOutError(runtime::kFileNotFound, "File not found"); });
     // Messages are program text in Windows-1252.
     runGuarded([] { throw runtime::ConvertError(std::string("'5\xB5' is not a valid integer value")); });
+    // The messages of the file layer name files as the file system does, in UTF-8.
+    DialogScript::answer(Button::Ok);
+    runGuarded([] {
+        throw runtime::InOutError(runtime::kAccessDenied,
+                                  "/home/j\xC3\xBCrgen/town.tab is being saved by another program");
+    });
     after = true;
     EXPECT_TRUE(after);
-    ASSERT_EQ(DialogScript::boxes().size(), 2u);
+    ASSERT_EQ(DialogScript::boxes().size(), 3u);
+    EXPECT_EQ(DialogScript::boxes()[2].text,
+              QString::fromUtf8("/home/j\u00FCrgen/town.tab is being saved by another program"));
     EXPECT_EQ(DialogScript::boxes()[0].text, "File not found");
     EXPECT_EQ(DialogScript::boxes()[0].kind, BoxKind::Plain);
     EXPECT_EQ(DialogScript::boxes()[1].text, QString::fromUtf8("'5\u00B5' is not a valid integer value"));

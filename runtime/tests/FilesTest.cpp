@@ -594,6 +594,17 @@ TEST_F(ReplaceFile, AWorkingFileThatCannotBeWrittenWholeIsNotCreated) {
     runtime::testing::failNextWriterClose();
     EXPECT_EQ(failure([&] { createFileUnlessExists(fresh, writeNew); }), "Disk full");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
+    // Without links the file is created under its own name, and a failure there leaves none either.
+    runtime::testing::noLinksNext();
+    int writes = 0;
+    EXPECT_EQ(failure([&] {
+                  createFileUnlessExists(fresh, [&](TextWriter& w) {
+                      w.writeln("half");
+                      if (++writes == 2) throw InOutError(kDiskFull);
+                  });
+              }),
+              "Disk full");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"data_rec.dat"});
     EXPECT_TRUE(createFileUnlessExists(fresh, writeNew));
     EXPECT_FALSE(createFileUnlessExists(fresh, writeNew));
     EXPECT_EQ(dir.read("data_sup.tab"), "new\r\n");

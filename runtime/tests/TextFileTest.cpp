@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
+#include "runtime/testing/ReadOnlyFolder.h"
 #include "runtime/testing/ScratchFolder.h"
 
 using namespace runtime;
@@ -64,6 +69,27 @@ TEST(TextReader, MissingFileIsFileNotFound) {
     } catch (const InOutError& e) {
         EXPECT_STREQ(e.what(), "File not found");
     }
+}
+
+TEST(TextReader, AFileThatCannotBeOpenedGivesTheMeaningOfItsFailure) {
+    const runtime::testing::ScratchFolder dir;
+    const auto failure = [](const std::string& path) {
+        try {
+            TextReader r(path);
+        } catch (const InOutError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    std::filesystem::create_symlink("loop", dir.file("loop"));
+    EXPECT_EQ(failure(dir.file("loop")), "Too many levels of symbolic links");
+    EXPECT_EQ(failure(dir.write("file", "x") + "/inside"), "Invalid filename");
+    const std::string unreadable = dir.write("unreadable", "x");
+    ::chmod(dir.dir().c_str(), 0755);
+    ::chmod(unreadable.c_str(), 0200);
+    const auto run =
+        runtime::testing::runUnprivileged(dir.dir(), [&] { return failure(unreadable) == "File access denied"; });
+    EXPECT_NE(run, runtime::testing::ReadOnlyRun::Failed);
 }
 
 TEST(TextWriter, WritesCrLfLinesAndAppends) {

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "assessment/core/AssessmentState.h"
 #include "assessment/core/ExchangeFile.h"
 #include "runtime/Errors.h"
@@ -197,6 +200,32 @@ TEST(ExchangeFileLoad, TargetsInAFolderThatTakesNoNewFileAreWrittenInPlace) {
     EXPECT_EQ(w.folder.read("town.tab"), "t\r\n");
     EXPECT_EQ(w.folder.read("data_rec.dat"), "d\r\n");
     EXPECT_EQ(w.folder.names().size(), 5u);
+}
+
+TEST(ExchangeFileLoad, TargetsWrittenInPlaceComeAfterEveryNewFileIsInPlace) {
+    WorkingDirectory w;
+    for (const char* name : {"town.tab", "endp.tab", "params.tab", "data_sup.tab"}) w.folder.write(name, "old\r\n");
+    // The data file lies in a folder of its own that takes new files; the working directory does not.
+    const std::string dataFolder = w.folder.subfolder("data");
+    w.state.data_file = w.folder.write("data/data_rec.dat", "old\r\n");
+    ::chmod(dataFolder.c_str(), 0777);
+    if (::geteuid() == 0) ::chown(w.state.data_file.c_str(), runtime::testing::kNobody, runtime::testing::kNobody);
+    const std::array<SectionLines, kExchangeSectionCount> sections{
+        SectionLines{"t"}, SectionLines{"e"}, SectionLines{"p"}, SectionLines{"s"}, SectionLines{"d"}};
+    const auto run = runtime::testing::runInReadOnlyFolder(w.folder.dir(), [&] {
+        std::string dataAtFirstInPlaceWrite;
+        runtime::testing::onFileStep([&](const std::string& step) {
+            if (step == "save recovery" && dataAtFirstInPlaceWrite.empty())
+                dataAtFirstInPlaceWrite = runtime::testing::readFile(w.state.data_file);
+        });
+        loadExchangeSections(exchangeTargets(w.state), sections);
+        return dataAtFirstInPlaceWrite == "d\r\n";
+    });
+    runtime::testing::onFileStep({});
+    if (run == runtime::testing::ReadOnlyRun::CannotRun) GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(run, runtime::testing::ReadOnlyRun::Succeeded);
+    EXPECT_EQ(w.folder.read("town.tab"), "t\r\n");
+    EXPECT_EQ(w.folder.read("data/data_rec.dat"), "d\r\n");
 }
 
 TEST(ExchangeFileRead, SectionsEndAtTheFirstExactEndMark) {
