@@ -7,6 +7,7 @@
 
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
+#include "runtime/CodePage.h"
 #include "runtime/Errors.h"
 
 namespace platform {
@@ -18,9 +19,11 @@ bool eventLoopRunning() { return QThread::currentThread()->loopLevel() > 0; }
 }  // namespace
 
 void showException(const std::exception& error) {
-    // The file layer's messages are plain ASCII around the names of files, which are in the file
-    // system's encoding; the other messages are program text in the user's code page.
-    const bool namesFiles = dynamic_cast<const runtime::InOutError*>(&error) != nullptr;
+    // The file layer's messages, and those of a text file that the code page cannot hold, are plain
+    // ASCII around the names of files, which are in the file system's encoding; the other messages
+    // are program text in the user's code page.
+    const bool namesFiles = dynamic_cast<const runtime::InOutError*>(&error) != nullptr ||
+                            dynamic_cast<const runtime::UnheldCharacterError*>(&error) != nullptr;
     showMessage(namesFiles ? fromFileName(error.what()) : fromAnsi(error.what()));
 }
 

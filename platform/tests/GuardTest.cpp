@@ -11,6 +11,7 @@
 #include "platform/Guard.h"
 #include "platform/testing/DialogScript.h"
 #include "platform/testing/GuiTest.h"
+#include "runtime/CodePage.h"
 #include "runtime/Errors.h"
 
 using namespace platform;
@@ -32,11 +33,15 @@ TEST(Guard, ErrorIsShownWithItsMessageAndTheCallerGoesOn) {
         throw runtime::InOutError(runtime::kAccessDenied,
                                   "/home/j\xC3\xBCrgen/town.tab is being saved by another program");
     });
+    DialogScript::answer(Button::Ok);
+    runGuarded([] { throw runtime::UnheldCharacterError("/data/\xC5\x81\xC3\xB3" "d\xC5\xBA.txt", 3, false); });
     after = true;
     EXPECT_TRUE(after);
-    ASSERT_EQ(DialogScript::boxes().size(), 3u);
+    ASSERT_EQ(DialogScript::boxes().size(), 4u);
     EXPECT_EQ(DialogScript::boxes()[2].text,
               QString::fromUtf8("/home/j\u00FCrgen/town.tab is being saved by another program"));
+    EXPECT_EQ(DialogScript::boxes()[3].text,
+              QString::fromUtf8("Line 3 of \"\u0141\u00F3d\u017A.txt\" holds a character that code page 1252 cannot hold."));
     EXPECT_EQ(DialogScript::boxes()[0].text, "File not found");
     EXPECT_EQ(DialogScript::boxes()[0].kind, BoxKind::Plain);
     EXPECT_EQ(DialogScript::boxes()[1].text, QString::fromUtf8("'5\u00B5' is not a valid integer value"));
