@@ -7,9 +7,11 @@
 #include <QMetaObject>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/Clipboard.h"
 #include "platform/Form.h"
+#include "runtime/NumberText.h"
 
 namespace platform::testing {
 
@@ -97,6 +99,13 @@ QString lastBoxText() {
 void processEvents() {
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString withUsersSeparator(QString text) { return text.replace(u'.', QChar(runtime::decimalSeparator())); }
+
+std::string withUsersSeparator(std::string text) {
+    std::replace(text.begin(), text.end(), '.', runtime::decimalSeparator());
+    return text;
 }
 
 }  // namespace platform::testing

@@ -5,6 +5,7 @@
 #include <QString>
 #include <Qt>
 #include <cstddef>
+#include <string>
 
 #include "platform/Dialogs.h"
 #include "platform/testing/DialogScript.h"
@@ -67,6 +68,11 @@ QString lastBoxText();
 
 // Lets queued events run (window activation, deferred deletes, timers due).
 void processEvents();
+
+// `text` with each "." written as the user's decimal separator, as the screens and the life-table
+// files show numbers: a test's literal "7.5" is "7,5" under a German locale.
+QString withUsersSeparator(QString text);
+std::string withUsersSeparator(std::string text);
 
 }  // namespace platform::testing
 
