@@ -70,24 +70,24 @@ void discard(const Written& w) {
     ::close(w.fd);
 }
 
-// Writes the new contents to the temporary file `fd`, named `temp`, and flushes them. Empty (the
-// file removed) where the file cannot have the target's owner, group and ACL exactly.
-std::optional<Written> writeTemporary(int fd, const std::string& temp, const Locked& s, const Write& write) {
-    Written w{fd, temp, {}};
+// The new file `fd`, named `name`, with its status; closed where the status cannot be read.
+Written opened(int fd, const std::string& name) {
+    Written w{fd, name, {}};
     if (::fstat(fd, &w.status) != 0) {
         const int error = errno;
         ::close(fd);
         throwErrno(error);
     }
+    return w;
+}
+
+// Fills the new file of `w` through `write` and flushes it. A failure removes the file (where its
+// name still holds it): no file is left half written.
+Written writeWhole(const Written& w, const Write& write) {
     try {
-        step("attributes");
-        if (!files::takeOverAttributes(fd, temp, s.t, s.fd)) {
-            discard(w);
-            return std::nullopt;
-        }
         step("write");
-        TextWriter writer(::fcntl(fd, F_DUPFD_CLOEXEC, 0), temp);
-        write(writer);
+        TextWriter writer(::fcntl(w.fd, F_DUPFD_CLOEXEC, 0), w.temp);
+        if (write) write(writer);
         step("sync");
         writer.sync();
         writer.close();
@@ -96,6 +96,23 @@ std::optional<Written> writeTemporary(int fd, const std::string& temp, const Loc
         throw;
     }
     return w;
+}
+
+// Writes the new contents to the temporary file `fd`, named `temp`, and flushes them. Empty (the
+// file removed) where the file cannot have the target's owner, group and ACL exactly.
+std::optional<Written> writeTemporary(int fd, const std::string& temp, const Locked& s, const Write& write) {
+    const Written w = opened(fd, temp);
+    try {
+        step("attributes");
+        if (!files::takeOverAttributes(fd, temp, s.t, s.fd)) {
+            discard(w);
+            return std::nullopt;
+        }
+    } catch (...) {
+        discard(w);
+        throw;
+    }
+    return writeWhole(w, write);
 }
 
 InOutError replacedWhileWritten(const std::string& temp) {
@@ -198,23 +215,6 @@ int placeWithoutReplacing(const Written& w, const std::string& path) {
     throwErrno(error);
 }
 
-// Fills the new file `fd`, named `name`, through `write` and flushes it. A failure removes the
-// file (where its name still holds it): no file is left half written.
-Written writeWhole(int fd, const std::string& name, const Write& write) {
-    Written w{fd, name, {}};
-    try {
-        if (::fstat(fd, &w.status) != 0) throwErrno(errno);
-        TextWriter writer(::fcntl(fd, F_DUPFD_CLOEXEC, 0), name);
-        if (write) write(writer);
-        writer.sync();
-        writer.close();
-    } catch (...) {
-        discard(w);
-        throw;
-    }
-    return w;
-}
-
 // Creates the file `path` under its own name, exclusively, filled by `write`.
 bool createDirectly(const std::string& path, const Write& write) {
     // O_EXCL: whatever took the name meanwhile (a FIFO, a link, a folder) is neither opened nor
@@ -222,7 +222,7 @@ bool createDirectly(const std::string& path, const Write& write) {
     const int fd = files::createExclusive(path, 0666);
     if (fd < 0 && errno == EEXIST) return false;
     if (fd < 0) throwErrno(errno);
-    ::close(writeWhole(fd, path, write).fd);
+    ::close(writeWhole(opened(fd, path), write).fd);
     return true;
 }
 
@@ -264,7 +264,7 @@ bool createFileUnlessExists(const std::string& path, const Write& write) {
     std::string temp;
     const int fd = files::createUnique(t.path, ".tmp", 0666, temp);
     if (fd < 0) throwErrno(errno);
-    const int placed = placeWithoutReplacing(writeWhole(fd, temp, write), t.path);
+    const int placed = placeWithoutReplacing(writeWhole(opened(fd, temp), write), t.path);
     if (placed < 0) return createDirectly(t.path, write);
     if (placed > 0) files::syncFolder(files::folderOf(t.path));
     return placed > 0;
