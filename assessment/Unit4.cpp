@@ -417,12 +417,10 @@ void TForm4::FormActivate() {
     if (s.cur_record == 0) s.cur_record = 1;
     // A record marked changed keeps what was typed into it, here or on the location screen, which
     // shares it: the record is shown afresh only while it matches the data file.
-    if (s.aq_changed == 0) {
+    if (s.aq_changed == 0)
         program().Form3->show_record(s.cur_record);
-    } else {
-        s.cur_pollutant = s.record_key.pollutant;
-        s.interval_index = s.record_key.interval;
-    }
+    else
+        show_key();
     u.editpol->setText(QString());
 }
 
