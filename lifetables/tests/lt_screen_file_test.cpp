@@ -43,7 +43,10 @@ TEST_F(LifeTableScreen, TheDefaultsBoxFillsTheRiskRowsAndLocksTheCertainty) {
     showTab(ui().TabRR);
     ui().TabRRCheckBox_useTAVdefaults->click();
     platform::StringGrid* grid = ui().TabRRStringGrid_betaRR;
-    expectCells(grid, {{0, 1, "30"}, {1, 3, "120"}, {2, 1, withUsersSeparator(QStringLiteral("0.0060200"))}, {2, 2, withUsersSeparator(QStringLiteral("0.0089330"))}});
+    expectCells(grid, {{0, 1, "30"},
+                       {1, 3, "120"},
+                       {2, 1, withUsersSeparator(QStringLiteral("0.0060200"))},
+                       {2, 2, withUsersSeparator(QStringLiteral("0.0089330"))}});
     EXPECT_EQ(ui().TabRREdit_xlo->text(), withUsersSeparator(QStringLiteral("7.5")));
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("80"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("HIGH"));
@@ -74,7 +77,8 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("60"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("MEDIUM"));
     // The relative risks come with all their digits.
-    expectCells(ui().TabRRStringGrid_betaRR, {{2, 3, withUsersSeparator(QStringLiteral("0.0127"))}, {4, 1, withUsersSeparator(QStringLiteral("1.06183654654536"))}});
+    expectCells(ui().TabRRStringGrid_betaRR, {{2, 3, withUsersSeparator(QStringLiteral("0.0127"))},
+                                              {4, 1, withUsersSeparator(QStringLiteral("1.06183654654536"))}});
     EXPECT_TRUE(ui().TabRRCheckBox_all_causes->isChecked());
     EXPECT_FALSE(ui().TabRRCheckBox_cardio_causes->isEnabled());
     EXPECT_EQ(ui().TabE_femaleStringGrid->cell(2, 4), QStringLiteral("2000"));

@@ -81,12 +81,15 @@ struct LTInputFileBytes {
                "Low st\tHigh st\t4\t15\t18\t12\t40\t45\t35\t30\t35\t40\t30\t90\t95\t85\t75\r\n"
                "[END]\r\n";
         out += "[LT_relative_risks]\r\n";
-        out += "Version_TAV_LT_01.00.00\t" + numbers(useDefaults ? "25.5\t7.5\t7.5\t80\t-1\t" : "25.5\t7.5\t5\t60\t0\t") +
-               calcEnded + "\r\n";
+        out += "Version_TAV_LT_01.00.00\t" +
+               numbers(useDefaults ? "25.5\t7.5\t7.5\t80\t-1\t" : "25.5\t7.5\t5\t60\t0\t") + calcEnded + "\r\n";
         if (useDefaults)
-            out += numbers("0\t1\t2\t30\t30\t30\t120\t120\t120\t0.00602\t0.008933\t0.012673\t0.0022654\t0.002907\t0.00426\t-1\t0\t0\t\r\n");
+            out += numbers(
+                "0\t1\t2\t30\t30\t30\t120\t120\t120\t"
+                "0.00602\t0.008933\t0.012673\t0.0022654\t0.002907\t0.00426\t-1\t0\t0\t\r\n");
         else
-            out += numbers("0\t1\t2\t30\t30\t30\t120\t120\t120\t0.006\t0.009\t0.0127\t0.002\t0.003\t0.004\t-1\t0\t0\t\r\n");
+            out += numbers(
+                "0\t1\t2\t30\t30\t30\t120\t120\t120\t0.006\t0.009\t0.0127\t0.002\t0.003\t0.004\t-1\t0\t0\t\r\n");
         out += "0\t2\t100\t-111111\t111111\t100\t-111111\t111111\t1\t-111111\t111111\t1\t-111111\t111111\t\r\n"
                "[END]\r\n";
         return out + emptyResults("[YOLL_male]") + emptyResults("[YOLL_female]");
