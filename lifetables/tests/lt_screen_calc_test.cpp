@@ -84,13 +84,13 @@ TEST_F(LifeTableRun, ACalculationFillsTheResultTabsOfTheSexesWithData) {
     EXPECT_EQ(female.deltaYear0->cell(1, 1), fixed2(summary(0, 0, 2)));
     EXPECT_TRUE(screen()->resultTab(3).deltaYear0->cell(1, 1).isEmpty());
     // The texts themselves: two decimals, zeros kept, no grouping.
-    EXPECT_EQ(male.deltaYear0->cell(1, 1), QStringLiteral("41.69"));
-    EXPECT_EQ(male.deltaYear0->cell(3, 2), QStringLiteral("18.91"));
-    EXPECT_EQ(male.deltaYear0_norm->cell(2, 1), QStringLiteral("43.31"));
-    EXPECT_EQ(male.zeroToTen->cell(1, 0), QStringLiteral("2649.35"));
-    EXPECT_EQ(male.zeroToTen_norm->cell(1, 0), QStringLiteral("18372.70"));
-    EXPECT_EQ(male.dueToDeath_norm->cell(3, 0), QStringLiteral("11005.60"));
-    EXPECT_EQ(female.deltaYear0->cell(1, 1), QStringLiteral("83.38"));
+    EXPECT_EQ(male.deltaYear0->cell(1, 1), withUsersSeparator(QStringLiteral("41.69")));
+    EXPECT_EQ(male.deltaYear0->cell(3, 2), withUsersSeparator(QStringLiteral("18.91")));
+    EXPECT_EQ(male.deltaYear0_norm->cell(2, 1), withUsersSeparator(QStringLiteral("43.31")));
+    EXPECT_EQ(male.zeroToTen->cell(1, 0), withUsersSeparator(QStringLiteral("2649.35")));
+    EXPECT_EQ(male.zeroToTen_norm->cell(1, 0), withUsersSeparator(QStringLiteral("18372.70")));
+    EXPECT_EQ(male.dueToDeath_norm->cell(3, 0), withUsersSeparator(QStringLiteral("11005.60")));
+    EXPECT_EQ(female.deltaYear0->cell(1, 1), withUsersSeparator(QStringLiteral("83.38")));
 
     // Life expectancy every fifth age from the first age of the data.
     const auto& lifeExp = lt().LTlifeExp;
@@ -102,9 +102,9 @@ TEST_F(LifeTableRun, ACalculationFillsTheResultTabsOfTheSexesWithData) {
     EXPECT_EQ(male.lifeRemain->cell(1, 2), fixed2(lifeExp[6][0][1]));
     EXPECT_EQ(male.lifeRemain->cell(2, 2), fixed2(delta[6][1][1]));
     EXPECT_EQ(male.lifeRemain->cell(4, 14), fixed2(delta[66][3][1]));
-    EXPECT_EQ(male.lifeRemain->cell(1, 1), QStringLiteral("28.77"));
-    EXPECT_EQ(male.lifeRemain->cell(2, 2), QStringLiteral("1.61"));
-    EXPECT_EQ(male.lifeRemain->cell(3, 3), QStringLiteral("0.40"));
+    EXPECT_EQ(male.lifeRemain->cell(1, 1), withUsersSeparator(QStringLiteral("28.77")));
+    EXPECT_EQ(male.lifeRemain->cell(2, 2), withUsersSeparator(QStringLiteral("1.61")));
+    EXPECT_EQ(male.lifeRemain->cell(3, 3), withUsersSeparator(QStringLiteral("0.40")));
     EXPECT_TRUE(male.lifeRemain->cell(1, 15).isEmpty());
     platform::testing::chooseComboItem(male.ageInterval, 0);
     EXPECT_EQ(male.lifeRemain->cell(0, 2), QStringLiteral("  31"));
@@ -133,7 +133,7 @@ TEST_F(LifeTableRun, TheAdvancedSettingsStartThePollutionChangeInTheStartYear) {
     showTab(ui().TabRR);
     ui().TabRRCheckBox_advanced->click();
     EXPECT_TRUE(ui().TabRREdit_weightYears->isEnabled());
-    platform::testing::typeInto(ui().TabRREdit_weightYears, QStringLiteral("0.5"));
+    platform::testing::typeInto(ui().TabRREdit_weightYears, withUsersSeparator(QStringLiteral("0.5")));
     platform::testing::leaveField(screen(), ui().TabRREdit_weightAge);
     EXPECT_EQ(lt().LTRRsettings.weightYears, 0.5);
     go();
@@ -157,7 +157,7 @@ TEST_F(LifeTableRun, TheAdvancedSettingsStartThePollutionChangeInTheStartYear) {
     // shown again with that tab in front.
     std::string bytes = LTInputFileBytes{}.bytes();
     bytes.replace(bytes.find("0\t2\t100\t-111111"), 1, "-1");
-    bytes.replace(bytes.find("\t1\t-111111\t111111\t\r\n"), 2, "\t0.5");
+    bytes.replace(bytes.find("\t1\t-111111\t111111\t\r\n"), 2, withUsersSeparator(std::string("\t0.5")));
     answerNextBox(Button::No);
     openFile("weighted.txt", bytes);
     EXPECT_EQ(lt().LTRRsettings.weightYears, 0.5);
@@ -230,7 +230,7 @@ TEST_F(LifeTableRun, TypingInASingleSexGridLocksTheBothSexesGridAndMalePlusFemal
     EXPECT_EQ(lastBoxText(), QStringLiteral("ERROR: Value must be a positive whole number!"));
     EXPECT_TRUE(male->cell(0, 3).isEmpty());
     answerNextBox(Button::Ok);
-    typeInCell(male, 1, 3, QStringLiteral("4."));  // the until age as well
+    typeInCell(male, 1, 3, withUsersSeparator(QStringLiteral("4.")));  // the until age as well
     EXPECT_EQ(boxCount(), 2u);
     EXPECT_TRUE(male->cell(1, 3).isEmpty());
     typeInCell(male, 1, 3, QStringLiteral("44"));
@@ -314,7 +314,7 @@ TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
     showTab(ui().TabRR);
     platform::StringGrid* grid = ui().TabRRStringGrid_betaRR;
     answerNextBox(Button::Ok);
-    typeInCell(grid, 0, 1, QStringLiteral("3.5"));
+    typeInCell(grid, 0, 1, withUsersSeparator(QStringLiteral("3.5")));
     EXPECT_EQ(lastBoxText(), QStringLiteral("ERROR: Value must be a positive whole number!"));
     EXPECT_EQ(grid->cell(0, 1), QStringLiteral("5"));  // emptied at the point, then the 5 typed after it
     answerNextBox(Button::Ok);
@@ -329,7 +329,7 @@ TEST_F(LifeTableRun, TheRiskGridTakesWholeAgesAndNoTypedRisks) {
     // "compute RRs" takes the rows in turn and stops at the first one without numbers.
     typeInCell(grid, 0, 1, QStringLiteral("30"));
     typeInCell(grid, 1, 1, QStringLiteral("120"));
-    typeInCell(grid, 2, 1, QStringLiteral("0.01"));
+    typeInCell(grid, 2, 1, withUsersSeparator(QStringLiteral("0.01")));
     typeInCell(grid, 3, 1, QStringLiteral("0"));
     answerNextBox(Button::Ok);
     ui().TabRRButton_auxilComputeRRs->click();
@@ -355,7 +355,8 @@ TEST_F(LifeTableRun, ABetaTooLargeForARiskStopsTheRunBeforeTheSimulation) {
     lt().LTOSmajor = "4";
     showTab(ui().TabRR);
     typeInCell(ui().TabRRStringGrid_betaRR, 2, 1, QStringLiteral("100"));
-    platform::testing::typeInto(ui().TabRREdit_inputLevel, QStringLiteral("25.5"));  // the mean: risks 1 there
+    platform::testing::typeInto(ui().TabRREdit_inputLevel,
+                                withUsersSeparator(QStringLiteral("25.5")));  // the mean: risks 1 there
     platform::testing::leaveField(screen(), ui().TabRREdit_xlo);
     for (int i = 0; i < 4; ++i) answerNextBox(Button::Ok);
     go();
@@ -399,10 +400,7 @@ TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
     LTInputFileBytes file;
     file.groups = 14;
     file.useDefaults = true;
-    std::string bytes = file.bytes();
-    for (std::size_t i = 1; i + 1 < bytes.size(); ++i)
-        if (bytes[i] == '.' && std::isdigit(static_cast<unsigned char>(bytes[i - 1]))) bytes[i] = ',';
-    openFile("run.txt", bytes);
+    openFile("run.txt", file.bytes());  // with "," now
     ASSERT_EQ(DialogScript::boxes().size(), 0u) << lastBoxText().toStdString();
     EXPECT_EQ(ui().TabRREdit_xlo->text(), QStringLiteral("7,5"));
     expectCells(ui().TabRRStringGrid_betaRR, {{2, 1, "0,00602"}});
@@ -448,6 +446,7 @@ TEST_F(LifeTableRun, ARunUnderAGermanLocaleIsSavedAndOpenedAgain) {
     // A file written with "." fails at its first real with a separator.
     answerNextBox(Button::No);  // Do you want to save your changes?
     answerNextBox(Button::Ok);
+    file.dotted = true;
     openFile("dotted.txt", file.bytes());
     EXPECT_EQ(lastBoxText(), QStringLiteral("'80.5' is not a valid floating point value"));
 }

@@ -43,8 +43,11 @@ TEST_F(LifeTableScreen, TheDefaultsBoxFillsTheRiskRowsAndLocksTheCertainty) {
     showTab(ui().TabRR);
     ui().TabRRCheckBox_useTAVdefaults->click();
     platform::StringGrid* grid = ui().TabRRStringGrid_betaRR;
-    expectCells(grid, {{0, 1, "30"}, {1, 3, "120"}, {2, 1, "0.0060200"}, {2, 2, "0.0089330"}});
-    EXPECT_EQ(ui().TabRREdit_xlo->text(), QStringLiteral("7.5"));
+    expectCells(grid, {{0, 1, "30"},
+                       {1, 3, "120"},
+                       {2, 1, withUsersSeparator(QStringLiteral("0.0060200"))},
+                       {2, 2, withUsersSeparator(QStringLiteral("0.0089330"))}});
+    EXPECT_EQ(ui().TabRREdit_xlo->text(), withUsersSeparator(QStringLiteral("7.5")));
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("80"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("HIGH"));
     EXPECT_FALSE(ui().TabRRComboBox_certainty->isEnabled());
@@ -67,14 +70,15 @@ TEST_F(LifeTableScreen, OpenShowsTheFileAndSaveAsWritesTheSameBytes) {
 
     EXPECT_EQ(ui().TabInfosEdit_country->text(), QStringLiteral("Austria"));
     EXPECT_EQ(ui().TabInfosEdit_exPop->text(), QStringLiteral("1500"));
-    EXPECT_EQ(ui().TabInfosEdit_annualMeanAll->text(), QStringLiteral("25.5"));
+    EXPECT_EQ(ui().TabInfosEdit_annualMeanAll->text(), withUsersSeparator(QStringLiteral("25.5")));
     EXPECT_EQ(ui().TabInfosEdit_hiStation->text(), QStringLiteral("High st"));
     EXPECT_EQ(ui().TabInfosComboBox_pollutant->currentText(), QStringLiteral("PM10 long term"));
     EXPECT_EQ(ui().TabRREdit_startYear->text(), QStringLiteral("2005"));
     EXPECT_EQ(ui().TabRREdit_xhi->text(), QStringLiteral("60"));
     EXPECT_EQ(ui().TabRRComboBox_certainty->currentText(), QStringLiteral("MEDIUM"));
     // The relative risks come with all their digits.
-    expectCells(ui().TabRRStringGrid_betaRR, {{2, 3, "0.0127"}, {4, 1, "1.06183654654536"}});
+    expectCells(ui().TabRRStringGrid_betaRR, {{2, 3, withUsersSeparator(QStringLiteral("0.0127"))},
+                                              {4, 1, withUsersSeparator(QStringLiteral("1.06183654654536"))}});
     EXPECT_TRUE(ui().TabRRCheckBox_all_causes->isChecked());
     EXPECT_FALSE(ui().TabRRCheckBox_cardio_causes->isEnabled());
     EXPECT_EQ(ui().TabE_femaleStringGrid->cell(2, 4), QStringLiteral("2000"));
@@ -184,10 +188,10 @@ TEST_F(LifeTableScreen, AWrongNumberKeepsTheOldValueAndTheFocus) {
     platform::testing::typeInto(population, QString());
     platform::testing::leaveField(screen(), ui().TabInfosEdit_annualMeanAll);
     EXPECT_EQ(lt().LTinfos.exPop, 1700);
-    platform::testing::typeInto(ui().TabInfosEdit_annualMeanAll, QStringLiteral("31.25"));
+    platform::testing::typeInto(ui().TabInfosEdit_annualMeanAll, withUsersSeparator(QStringLiteral("31.25")));
     platform::testing::leaveField(screen(), ui().TabInfosEdit_country);
     EXPECT_EQ(lt().LTRRsettings.meanAnnualConc, 31.25);
-    EXPECT_EQ(ui().TabRREdit_meanAnnualConc->text(), QStringLiteral("31.25"));
+    EXPECT_EQ(ui().TabRREdit_meanAnnualConc->text(), withUsersSeparator(QStringLiteral("31.25")));
     EXPECT_EQ(ui().TabRRLabel_calcEndedDateTime->text(), QStringLiteral("- - - - - -"));
 
     // A real beyond a double is no number; one too small for a double is 0.
@@ -246,7 +250,7 @@ TEST_F(LifeTableScreen, CancelInTheSaveQuestionAbandonsTheCommand) {
 
 TEST_F(LifeTableScreen, AFileWithABadNumberIsNotTakenInPart) {
     std::string bytes = LTInputFileBytes{}.bytes();
-    bytes.replace(bytes.find("2003\t80.5"), 4, "20x3");
+    bytes.replace(bytes.find(withUsersSeparator(std::string("2003\t80.5"))), 4, "20x3");
     answerNextBox(Button::Ok);
     openFile("bad.txt", bytes);
     EXPECT_EQ(lastBoxText(), QStringLiteral("'20x3' is not a valid integer value"));
@@ -351,7 +355,7 @@ TEST_F(LifeTableScreen, TheAnalysedCauseLineStaysCheckedAndAnIntervalOfItsOwnLea
     EXPECT_EQ(lt().LTRRsettings.X_lo, 5.0);
     EXPECT_FALSE(lt().LTRRsettings.useTAVdefaults);
     EXPECT_FALSE(ui().TabRRCheckBox_useTAVdefaults->isChecked());
-    EXPECT_EQ(ui().TabRRStringGrid_betaRR->cell(2, 1), QStringLiteral("0.0060200"));
+    EXPECT_EQ(ui().TabRRStringGrid_betaRR->cell(2, 1), withUsersSeparator(QStringLiteral("0.0060200")));
     EXPECT_FALSE(ui().TabRRComboBox_certainty->isEnabled());
 }
 

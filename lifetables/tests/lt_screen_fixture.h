@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <source_location>
 #include <string>
+#include <utility>
 
 #include "assessment/Program.h"
 #include "assessment/tests/ProgramFixture.h"
@@ -20,13 +21,17 @@ using platform::Button;
 using namespace platform::testing;
 
 // The bytes of an input/result file: male and female age groups of five years, the information
-// record, the relative-risk settings and empty result sections for the sexes with data.
+// record, the relative-risk settings and empty result sections for the sexes with data. Its numbers
+// have the user's decimal separator, as the screen writes them, or "." when `dotted`.
 struct LTInputFileBytes {
     int groups = 4;              // age groups 0-4, 5-9, ...
     int firstAge = 30;
     bool useDefaults = false;
     int effect = 0;              // the cause analysed, and the cause of the stored results
     std::string calcEnded = "- - - - - -";
+    bool dotted = false;
+
+    std::string numbers(std::string text) const { return dotted ? text : withUsersSeparator(std::move(text)); }
 
     static std::string row(int from, int population, int deaths, int cardio, int lca) {
         return std::to_string(from) + "\t" + std::to_string(from + 4) + "\t" + std::to_string(population) + "\t" +
@@ -42,8 +47,10 @@ struct LTInputFileBytes {
             const int deaths = 8 * (g + 1) * populationScale;
             const int cardio = 4 * (g + 1) * populationScale;
             const int lca = (g + 1) * populationScale;
-            out += row(from, population, deaths, cardio, lca) + rateText(deaths, population) + "\t" +
-                   rateText(cardio, population) + "\t" + rateText(lca, population) + "\t\r\n";
+            out += row(from, population, deaths, cardio, lca) +
+                   numbers(rateText(deaths, population) + "\t" + rateText(cardio, population) + "\t" +
+                           rateText(lca, population)) +
+                   "\t\r\n";
         }
         return out + "[END]\r\n";
     }
@@ -69,17 +76,20 @@ struct LTInputFileBytes {
     std::string bytes() const {
         std::string out = dataSection("[LT_empirical_data/male]", "men of Graz", 1) +
                           dataSection("[LT_empirical_data/female]", "women of Graz", 2);
-        out += "[LT_Infos]\r\n"
-               "2003\t80.5\t90\t70\t60\t1\t" + std::to_string(effect) + "\t2005\tAustria\tGraz\t1500\t350\t170\t180\t25.5\t30\t20\t"
+        out += "[LT_Infos]\r\n" + numbers("2003\t80.5\t90\t70\t60\t1\t") + std::to_string(effect) +
+               numbers("\t2005\tAustria\tGraz\t1500\t350\t170\t180\t25.5\t30\t20\t") +
                "Low st\tHigh st\t4\t15\t18\t12\t40\t45\t35\t30\t35\t40\t30\t90\t95\t85\t75\r\n"
                "[END]\r\n";
         out += "[LT_relative_risks]\r\n";
-        out += std::string("Version_TAV_LT_01.00.00\t25.5\t7.5\t") + (useDefaults ? "7.5\t80\t-1\t" : "5\t60\t0\t") +
-               calcEnded + "\r\n";
+        out += "Version_TAV_LT_01.00.00\t" +
+               numbers(useDefaults ? "25.5\t7.5\t7.5\t80\t-1\t" : "25.5\t7.5\t5\t60\t0\t") + calcEnded + "\r\n";
         if (useDefaults)
-            out += "0\t1\t2\t30\t30\t30\t120\t120\t120\t0.00602\t0.008933\t0.012673\t0.0022654\t0.002907\t0.00426\t-1\t0\t0\t\r\n";
+            out += numbers(
+                "0\t1\t2\t30\t30\t30\t120\t120\t120\t"
+                "0.00602\t0.008933\t0.012673\t0.0022654\t0.002907\t0.00426\t-1\t0\t0\t\r\n");
         else
-            out += "0\t1\t2\t30\t30\t30\t120\t120\t120\t0.006\t0.009\t0.0127\t0.002\t0.003\t0.004\t-1\t0\t0\t\r\n";
+            out += numbers(
+                "0\t1\t2\t30\t30\t30\t120\t120\t120\t0.006\t0.009\t0.0127\t0.002\t0.003\t0.004\t-1\t0\t0\t\r\n");
         out += "0\t2\t100\t-111111\t111111\t100\t-111111\t111111\t1\t-111111\t111111\t1\t-111111\t111111\t\r\n"
                "[END]\r\n";
         return out + emptyResults("[YOLL_male]") + emptyResults("[YOLL_female]");
@@ -105,13 +115,13 @@ protected:
     // The text a grid cell must show ("" for an empty cell).
     struct CellText {
         int col, row;
-        const char* text;
+        QString text;
     };
     static void expectCells(const platform::StringGrid* grid, std::initializer_list<CellText> cells,
                             std::source_location where = std::source_location::current()) {
         const ::testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "expectCells");
         for (const CellText& c : cells)
-            EXPECT_EQ(grid->cell(c.col, c.row), QString::fromUtf8(c.text))
+            EXPECT_EQ(grid->cell(c.col, c.row), c.text)
                 << grid->objectName().toStdString() << " cell " << c.col << ", " << c.row;
     }
 
