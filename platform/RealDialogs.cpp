@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
@@ -91,7 +92,9 @@ void fitFileList(QFileDialog& dialog) {
     const QStringList widest[] = {
         {QStringLiteral("Zelk_LT-params.kpx  "), QStringLiteral("Name")},
         {QStringLiteral("1023.99 KiB"), QStringLiteral("Size")},
-        {QStringLiteral("plain text document"), QStringLiteral("Type")},
+        // The type of the program's text files, as the list names it in the user's language.
+        {QStringLiteral("plain text document"), QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment(),
+         QStringLiteral("Type")},
         {QLocale::system().toString(lateDate, QLocale::ShortFormat), QLocale().toString(lateDate, QLocale::ShortFormat),
          QStringLiteral("Date Modified")},
     };

@@ -20,6 +20,7 @@
 
 using platform::testing::DialogScript;
 using platform::testing::PrintedPages;
+using platform::testing::withUsersSeparator;
 
 namespace {
 
@@ -49,8 +50,8 @@ TEST_F(ChartScreen, TwelveClassesWithDataGiveTwelvePointsLabelledByTheirUpperBou
     ASSERT_EQ(m.seriesCount, 3);
     ASSERT_EQ(m.pointCount, 12);
     for (int p = 0; p < 12; ++p) EXPECT_EQ(m.pointLegend(p), QString::number(10 * (p + 1)));
-    EXPECT_EQ(m.seriesLegend(0), QStringLiteral("rr=1.0600"));
-    EXPECT_EQ(m.seriesLegend(2), QStringLiteral("rr=1.0800"));
+    EXPECT_EQ(m.seriesLegend(0), withUsersSeparator(QStringLiteral("rr=1.0600")));
+    EXPECT_EQ(m.seriesLegend(2), withUsersSeparator(QStringLiteral("rr=1.0800")));
     // The values are the table's numbers as shown.
     for (int s = 0; s < 3; ++s)
         for (int p = 0; p < 12; ++p)

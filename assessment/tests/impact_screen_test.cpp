@@ -26,6 +26,7 @@
 
 using platform::testing::DialogScript;
 using platform::testing::PrintedPages;
+using platform::testing::withUsersSeparator;
 
 namespace {
 
@@ -52,12 +53,12 @@ constexpr int kBlockTitles[3] = {1, 28, 55};
 TEST_F(ImpactScreen, CutOffZeroMakesClassOneTheReferenceClassInEveryBlock) {
     show(PublishedInputs::spreadOver(12));
     for (int t : kBlockTitles) {
-        EXPECT_EQ(cell(3, t + 1), QStringLiteral("1.00000")) << "block at row " << t;
+        EXPECT_EQ(cell(3, t + 1), withUsersSeparator(QStringLiteral("1.00000"))) << "block at row " << t;
         for (int k = 1; k <= 25; ++k) EXPECT_NE(cell(3, t + k), QStringLiteral("no impact"));
     }
-    EXPECT_EQ(cell(0, 1), QStringLiteral("rr=1.0600"));
-    EXPECT_EQ(cell(0, 28), QStringLiteral("rr=1.0400"));
-    EXPECT_EQ(cell(0, 55), QStringLiteral("rr=1.0800"));
+    EXPECT_EQ(cell(0, 1), withUsersSeparator(QStringLiteral("rr=1.0600")));
+    EXPECT_EQ(cell(0, 28), withUsersSeparator(QStringLiteral("rr=1.0400")));
+    EXPECT_EQ(cell(0, 55), withUsersSeparator(QStringLiteral("rr=1.0800")));
     EXPECT_EQ(cell(0, 0), QStringLiteral("\u00b5g/m3"));
     const QStringList titles = {"% Person*Days", "Cum %", "Relative Risk", "# CASES", "Cum.#", "% CASES", "Cum. %",
                                 "Cum # per 100 000"};
@@ -77,15 +78,15 @@ TEST_F(ImpactScreen, CutOffFiveShowsNoImpactBelowTheReferenceClass) {
             EXPECT_EQ(cell(3, row), QStringLiteral("no impact"));
             for (int col = 4; col <= 8; ++col) EXPECT_TRUE(cell(col, row).isEmpty()) << col << "," << row;
         }
-        EXPECT_EQ(cell(3, t + 6), QStringLiteral("1.00000"));
-        EXPECT_EQ(cell(4, t + 6), t == 1 ? QStringLiteral("0.0") : QStringLiteral("0"));
+        EXPECT_EQ(cell(3, t + 6), withUsersSeparator(QStringLiteral("1.00000")));
+        EXPECT_EQ(cell(4, t + 6), t == 1 ? withUsersSeparator(QStringLiteral("0.0")) : QStringLiteral("0"));
     }
     // Lowering the cut-off again rewrites the rows that said "no impact".
     in.cutOff = 0;
     program->Form6->hideForm();
     show(in);
-    EXPECT_EQ(cell(3, 2), QStringLiteral("1.00000"));
-    EXPECT_EQ(cell(4, 2), QStringLiteral("0.0"));
+    EXPECT_EQ(cell(3, 2), withUsersSeparator(QStringLiteral("1.00000")));
+    EXPECT_EQ(cell(4, 2), withUsersSeparator(QStringLiteral("0.0")));
 
     // A cut-off beyond the list is held to its last item: class 24 is the reference class in the
     // table as in the calculation.
@@ -93,20 +94,21 @@ TEST_F(ImpactScreen, CutOffFiveShowsNoImpactBelowTheReferenceClass) {
     program->Form6->hideForm();
     show(in);
     EXPECT_EQ(cell(3, 24), QStringLiteral("no impact"));
-    EXPECT_EQ(cell(3, 25), QStringLiteral("1.00000"));
-    EXPECT_EQ(cell(3, 26), QStringLiteral("1.03000"));
+    EXPECT_EQ(cell(3, 25), withUsersSeparator(QStringLiteral("1.00000")));
+    EXPECT_EQ(cell(3, 26), withUsersSeparator(QStringLiteral("1.03000")));
 }
 
 TEST_F(ImpactScreen, AllDaysInOneClassGiveTheExpectedCasesAndDecimalsPerBlock) {
     PublishedInputs in;
     in.counts[3] = 365;
     show(in);
-    EXPECT_EQ(cell(1, 4), QStringLiteral("100.00"));
-    EXPECT_EQ(cell(3, 4), QStringLiteral("1.09000"));
-    EXPECT_EQ(cell(4, 4), QStringLiteral("82.6"));   // 0.09 / 1.09 of 1000 per 100 000 in 100 000 people
-    EXPECT_EQ(cell(5, 4), QStringLiteral("82.6"));
-    EXPECT_EQ(cell(8, 4), QStringLiteral("82.6"));
-    EXPECT_EQ(cell(7, 25), QStringLiteral("100.00"));
+    EXPECT_EQ(cell(1, 4), withUsersSeparator(QStringLiteral("100.00")));
+    EXPECT_EQ(cell(3, 4), withUsersSeparator(QStringLiteral("1.09000")));
+    // 0.09 / 1.09 of 1000 per 100 000 in 100 000 people
+    EXPECT_EQ(cell(4, 4), withUsersSeparator(QStringLiteral("82.6")));
+    EXPECT_EQ(cell(5, 4), withUsersSeparator(QStringLiteral("82.6")));
+    EXPECT_EQ(cell(8, 4), withUsersSeparator(QStringLiteral("82.6")));
+    EXPECT_EQ(cell(7, 25), withUsersSeparator(QStringLiteral("100.00")));
     for (int t : kBlockTitles) {
         const int row = t + 3;
         EXPECT_EQ(decimalsOf(cell(1, row)), 2);
@@ -166,7 +168,7 @@ TEST_F(ImpactScreen, SavedFileHoldsEightyFiveLinesOfNineFields) {
     for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 8) << line;
     for (int row : {27, 54, 81, 82, 83, 84}) EXPECT_EQ(lines[static_cast<std::size_t>(row)], "\t\t\t\t\t\t\t\t");
     EXPECT_EQ(lines[0].substr(0, 7), "\xb5g/m3\t%");  // Windows-1252 micro sign
-    EXPECT_EQ(lines[1], "rr=1.0600\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[1], withUsersSeparator(std::string("rr=1.0600\t\t\t\t\t\t\t\t")));
 }
 
 TEST_F(ImpactScreen, SaveErrorsAndCancelLeaveTheTable) {
@@ -180,7 +182,7 @@ TEST_F(ImpactScreen, SaveErrorsAndCancelLeaveTheTable) {
     program->Form6->ui().BitBtn3->click();
     ASSERT_EQ(DialogScript::boxes().size(), 1u);
     EXPECT_EQ(DialogScript::boxes()[0].text, QStringLiteral("can't write to file"));
-    EXPECT_EQ(cell(0, 1), QStringLiteral("rr=1.0600"));
+    EXPECT_EQ(cell(0, 1), withUsersSeparator(QStringLiteral("rr=1.0600")));
 
     // A write that fails half-way keeps the file the user chose to replace, byte for byte.
     const std::string previous = workDir + "previous.txt";

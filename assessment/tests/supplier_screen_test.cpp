@@ -228,12 +228,13 @@ TEST_F(SupplierScreen, UnderTheUsersLocaleItsLettersAreStoredInItsCodePageAndCom
     };
     const Case cases[] = {{"pl_PL.UTF-8", 1250, "\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xA3\xF3\x64\x9F"},  // "Łódź"
                           {"de_DE.UTF-8", 1252, "Z\xC3\xBCrich", "Z\xFCrich"}};
-    // The process locale as the program's start takes it, put back afterwards.
+    // The process locale as the program's start takes it; the locale and the code page put back afterwards.
     struct LocaleBack {
         std::string before = std::setlocale(LC_ALL, nullptr);
+        int codePageBefore = runtime::codePage();
         ~LocaleBack() {
             std::setlocale(LC_ALL, before.c_str());
-            runtime::setCodePageOfProcessLocale();
+            runtime::setCodePage(codePageBefore);
         }
     } localeBack;
     writeFile(workDir + "data_sup.tab", tenLines({"Land", "Institute"}));

@@ -33,6 +33,13 @@ using platform::testing::DialogScript;
 
 namespace {
 
+// setUpApplication takes the code page from the process locale (Windows-1250 under a Polish one):
+// the tests that call it put back the code page the tests after them expect.
+struct CodePageBack {
+    int before = runtime::codePage();
+    ~CodePageBack() { runtime::setCodePage(before); }
+};
+
 TEST(Clipboard, TextRoundTrip) {
     const QString table = QStringLiteral("a\tb\t\rc\td\t\r");
     setClipboardText(table);
@@ -90,6 +97,7 @@ struct WindowSystemTitle : QPlatformWindow {
 };
 
 TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
+    const CodePageBack codePageBack;
     setUpApplication(QStringLiteral("Zelk"));
     const QString separator = QString::fromUtf8(" \u2014 ");
     EXPECT_EQ(WindowSystemTitle::formatWindowTitle(QStringLiteral("Zelk 2.2.3 Main Screen"), separator),
@@ -110,7 +118,7 @@ TEST(Application, WindowTitlesAreTheCaptionsAloneAndBoxesAreTitledZelk) {
 // environment, here as under LC_ALL=pl_PL.UTF-8.
 TEST(Application, TheCodePageIsThatOfTheUsersLocale) {
     const std::string localeBefore = std::setlocale(LC_ALL, nullptr);
-    const int codePageBefore = runtime::codePage();
+    const CodePageBack codePageBack;
     const QString lodz = QString::fromUtf8("\u0141\u00f3d\u017a");
     ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "the Polish locale is not installed";
     ASSERT_STREQ(std::setlocale(LC_CTYPE, nullptr), "pl_PL.UTF-8");
@@ -120,10 +128,10 @@ TEST(Application, TheCodePageIsThatOfTheUsersLocale) {
     setUpApplication(QStringLiteral("Zelk"));
     EXPECT_EQ(toAnsi(lodz), "?\xF3\x64?");  // Windows-1252
     std::setlocale(LC_ALL, localeBefore.c_str());
-    runtime::setCodePage(codePageBefore);
 }
 
 TEST(Application, AWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram) {
+    const CodePageBack codePageBack;
     setUpApplication(QStringLiteral("Zelk"));
     runtime::testing::ScratchFolder dir;
     const std::string file = dir.write("data_rec.dat", "");
